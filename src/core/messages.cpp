@@ -1,0 +1,144 @@
+#include "core/messages.h"
+
+#include <array>
+#include <iterator>
+
+namespace quorvex {
+
+namespace {
+
+struct Entry {
+    Msg id;
+    const char* english;
+    const char* russian; // nullptr: the text exists in English only
+};
+
+// One catalog for every user-facing text; "\n\r" is the line break as the texts store it.
+constexpr Entry kCatalog[] = {
+    // The run-time library's conversion messages, shown as they are in either language.
+    {Msg::InvalidFloat, "'%1' is not a valid floating point value", nullptr},
+    {Msg::InvalidInteger, "'%1' is not a valid integer value", nullptr},
+    {Msg::LowResolution,
+     "For comfortable work use monitor resolution 800x600 or more, in order to look all use a "
+     "splitters (a red lines)",
+     "Рекомендуется разрешение монитора не менее 800х600, двигайте красные полосы когда что-то "
+     "полностью не видно"},
+    {Msg::SaveTableOnClose, "The Table containes the data.  Save its?", nullptr},
+    {Msg::PurgeClipboardOnClose, "The Clipboard containes the object.  Purge it?", nullptr},
+    {Msg::NotGraphicClipboard, "WOW! Not graphic format in Clipboard",
+     "Опс! Не графический формат в буфере!"},
+    {Msg::SaveImageTitle, "Save image", "Сохранить изображение"},
+    {Msg::FileExistsReplace, "The file already exists, exchange it?",
+     "Файл, однако, уже существует! Почикаем его?"},
+    {Msg::UnsupportedImageType,
+     "The file type \"%1\" cannot be opened here.\n\rOpen BMP, JPG (JPEG), PNG, ICO, WMF or EMF "
+     "files, or GIF and TIFF files through their file types.",
+     "Файлы типа \"%1\" так не открываются.\n\rОткрывайте файлы BMP, JPG (JPEG), PNG, ICO, WMF "
+     "или EMF, а GIF и TIFF - через их типы файлов."},
+    {Msg::ImageReadFailed, "Cannot read the image file \"%1\": %2",
+     "Не удаётся прочитать файл изображения \"%1\": %2"},
+    {Msg::ImageWriteFailed, "Cannot write the image file \"%1\": %2",
+     "Не удаётся записать файл изображения \"%1\": %2"},
+    {Msg::ImageTooLarge, "the image is too large (%1 x %2 pixels)",
+     "изображение слишком велико (%1 x %2 пикселей)"},
+    {Msg::ImageTruncated, "the file is truncated", "файл обрезан"},
+    {Msg::ImageCorrupt, "the file is damaged or not of its type (%1)",
+     "файл повреждён или не своего типа (%1)"},
+    {Msg::ConfigFileInvalid, "The settings file \"%1\" has a line that is not a number (line %2).",
+     "В файле настроек \"%1\" строка %2 не является числом."},
+    {Msg::SettingsWriteFailed, "Cannot write the settings file \"%1\".",
+     "Не удаётся записать файл настроек \"%1\"."},
+    {Msg::MeasureFactor, "Image-Measure factor = ", "Степень увеличения = "},
+    {Msg::FixCoordinatesHelp,
+     " For resize of the dash rectangle input coordinates\n\rof left bottom and right top points "
+     "of the new rectangle\n\r(screen coordinates - in spin-edit fields,\n\rreal coordinates of "
+     "Your chart - in the simple-edit fields).",
+     "Для изменения размеров пунктирного прямоугольника\n\rвведите координаты левой нижней и "
+     "верхней правой вершин\n\r(в пикселях экранные координаты - в целочисленные поля ввода,\n\r"
+     "реальные координаты Вашего графика - в обычные поля ввода)."},
+    {Msg::UncalibratedQuestion,
+     "In order to get a data in a coordinates of YOUR graph, then input the values in the red "
+     "input-fields X,Y!\n\r Or You want digitize in pixells???",
+     "Чтобы получить данные в координатах ВАШЕГО графика, введите соответствующие значения в "
+     "красные поля ввода X,Y!\n\r Или Вы действительно хотите оцифровывать ВАШ график в "
+     "пикселях???"},
+    {Msg::UncalibratedQuestionAuto,
+     "In order to get a data in a coordinates of YOUR graph,\n\rthen input the values in the red "
+     "input-fields X,Y!\n\r Or You want digitize in pixells???",
+     "Чтобы получить данные в координатах ВАШЕГО графика,\n\rвведите соответствующие значения в "
+     "красные поля ввода X,Y!\n\r Или Вы действительно хотите оцифровывать ВАШ график в "
+     "пикселях???"},
+    {Msg::EqualCorners,
+     "X or Y values of left bottom and right top points of the red rectangle should be not equal!",
+     "Значения X или Y левой нижней и правой верхней вершин красного прямоугольника не должны "
+     "совпадать!"},
+    {Msg::ClearColumnsQuestion, "Clear the columns X%1,Y%1 of Table?",
+     "Очистка колонок X%1,Y%1 Таблицы?"},
+    {Msg::ClearColumnsBezierQuestion,
+     "Attention: you use Bezier-interpolation, on completion execute autodigitization of obtained "
+     "curve!\n\rClear the columns X%1,Y%1 of Table?",
+     "Внимание: используется Безье-интерполяция, по завершении ручной оцифровки, выполните "
+     "автоматическую для полученной кривой!\n\rОчистка колонок X%1,Y%1 Таблицы?"},
+    {Msg::MarkersOffQuestion,
+     "Now markers will not be imaged. Reload image file to clear previous markers?",
+     "Теперь маркеры не будут отображаться. А чтобы стереть предыдущие перезагрузить файл?"},
+    {Msg::UndoDigitization, "Undo digitization", "Отменить оцифровку"},
+    {Msg::BezierDigitizeQuestion,
+     "Do you want digitize Bezier-polynomial (need curve color equate with marker color)?",
+     "Сделать цвет кривой равным цвету маркера (чтобы оцифровать Безье-полином)?"},
+    {Msg::BrightnessBelowColour, "You set value of Brightness less than value Color ov curve",
+     nullptr},
+    {Msg::GridHelpManyValued,
+     "If the many-valuedness is haved and equals (or more) to this value, then this coordinate "
+     "sets aside",
+     "Если выполняется многозначность и она больше чем эта величина, то эта координата "
+     "исключается"},
+    {Msg::GridHelpLineWidth, "In order exclude the adjacents pixells (width of line)",
+     "Чтобы учесть толщину линии и исключить эти точки"},
+    {Msg::ClearAllColumns, "Clear all columns", "Очистить все колонки"},
+    {Msg::ClearOnlyPairN, "Clear only X%1,Y%1 columns", "Очистить только X%1,Y%1 колонки"},
+    {Msg::ClearOnlyPair1, "Clear only X,Y columns", "Очистить только X,Y колонки"},
+    {Msg::ScaleTypeLabel, "Type of scale X: %1 , Y: %2", "Тип шкалы X: %1 , Y: %2"},
+    {Msg::ExcelNotFound, "MS Excel not found", "MS Excel не найден"},
+    {Msg::LogScaleX, "Logarithmic scale X (log10)", "Logarithmic scale X (log10)"},
+    {Msg::LogScaleY, "Logarithmic scale Y (log10)", "Logarithmic scale Y (log10)"},
+    {Msg::MinimumXNotPositive, "The minimum value X should be more than zero point!",
+     "Минимальное значение X д.б. больше нуля!"},
+    {Msg::MinimumYNotPositive, "The minimum value Y should be more than zero point!",
+     "Минимальное значение Y д.б. больше нуля!"},
+    {Msg::SaveGrapherImageTitle, "Save image from Grapher", "Сохранить изображение из Графера"},
+    {Msg::SortQuestion, "Do You want execute the sorting on X in the Table?",
+     "Выполнить сортировку по Х в Таблице?"},
+    {Msg::RemovePointsHint, "Remove points from Grapher and Table with MouseClick",
+     "Удалять точки из Графера и Таблицы щелчком мышки"},
+    {Msg::ValuePointsHint, "Value of the points with MouseClick", "Значение точек щелчком мышки"},
+};
+
+const Entry* find(Msg id) {
+    for (const auto& entry : kCatalog)
+        if (entry.id == id) return &entry;
+    return nullptr;
+}
+
+Language currentLanguage = Language::English;
+
+} // namespace
+
+Language messageLanguage() { return currentLanguage; }
+void setMessageLanguage(Language language) { currentLanguage = language; }
+
+QString message(Msg id) { return message(id, currentLanguage); }
+
+QString message(Msg id, Language language) {
+    const Entry* entry = find(id);
+    if (!entry) return QString();
+    if (language == Language::Russian && entry->russian) return QString::fromUtf8(entry->russian);
+    return QString::fromUtf8(entry->english);
+}
+
+bool isEnglishOnly(Msg id) {
+    const Entry* entry = find(id);
+    return entry && !entry->russian;
+}
+
+} // namespace quorvex

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvex {
+
+enum class Language { English, Russian };
+
+// Identifiers of every text that the program shows to the user in a message box, a question or
+// the status bar. Texts with an argument hold "%1" (and "%2") where it goes.
+enum class Msg {
+    // Conversions
+    InvalidFloat,
+    InvalidInteger,
+    // Start-up and closing
+    LowResolution,
+    SaveTableOnClose,
+    PurgeClipboardOnClose,
+    // Image document
+    NotGraphicClipboard,
+    SaveImageTitle,
+    FileExistsReplace,
+    UnsupportedImageType,
+    ImageReadFailed,
+    ImageWriteFailed,
+    ImageTooLarge,
+    ImageTruncated,
+    ImageCorrupt,
+    // Settings files
+    ConfigFileInvalid,
+    SettingsWriteFailed,
+    // View
+    MeasureFactor,
+    // Calibration and manual input
+    FixCoordinatesHelp,
+    UncalibratedQuestion,
+    UncalibratedQuestionAuto,
+    EqualCorners,
+    ClearColumnsQuestion,
+    ClearColumnsBezierQuestion,
+    // Markers and undo
+    MarkersOffQuestion,
+    UndoDigitization,
+    // Automatic digitization
+    BezierDigitizeQuestion,
+    BrightnessBelowColour,
+    GridHelpManyValued,
+    GridHelpLineWidth,
+    // Table
+    ClearAllColumns,
+    ClearOnlyPairN,
+    ClearOnlyPair1,
+    ScaleTypeLabel,
+    // Export and Grapher
+    ExcelNotFound,
+    LogScaleX,
+    LogScaleY,
+    MinimumXNotPositive,
+    MinimumYNotPositive,
+    SaveGrapherImageTitle,
+    SortQuestion,
+    RemovePointsHint,
+    ValuePointsHint,
+};
+
+// The language in which messages are shown now (English until set).
+Language messageLanguage();
+void setMessageLanguage(Language language);
+
+// The text of a message in the current language, or in the one given.
+QString message(Msg id);
+QString message(Msg id, Language language);
+
+// True for the few texts that exist in English only (shown in English in either language).
+bool isEnglishOnly(Msg id);
+
+} // namespace quorvex

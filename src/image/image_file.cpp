@@ -1,0 +1,128 @@
+#include "image/image_file.h"
+
+#include "core/canvas.h"
+#include "core/messages.h"
+#include "image/bmp.h"
+#include "image/ico.h"
+#include "image/image_error.h"
+#include "image/jpeg.h"
+#include "image/metafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+
+namespace quorvex {
+
+ImageReader readerForPath(const QString& path) {
+    if (path.endsWith(QLatin1String(".gif")) || path.endsWith(QLatin1String(".GIF")))
+        return ImageReader::Gif;
+    if (path.endsWith(QLatin1String(".tif")) || path.endsWith(QLatin1String(".TIF")))
+        return ImageReader::Tiff;
+    return ImageReader::BuiltIn;
+}
+
+QString builtInType(const QString& path) {
+    if (path.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive)) return QStringLiteral("JPG");
+    return path.right(3).toUpper();
+}
+
+bool builtInTypeSupported(const QString& type) {
+    static const QStringList supported{"BMP", "EMF", "ICO", "JPG", "WMF", "PNG"};
+    return supported.contains(type);
+}
+
+Raster missingFileRaster() {
+    Raster raster(32, 32, PixelFormat::Bit24, kWhite);
+    Canvas canvas(raster);
+    canvas.pen.colour = kRed;
+    canvas.pen.width = 3;
+    canvas.line(2, 2, 29, 29);
+    canvas.line(2, 29, 29, 2);
+    return raster;
+}
+
+namespace {
+
+// Runs a reader and puts the file name in front of the reason it gives for failing.
+template <typename Read> Raster namingFile(const QString& path, Read&& read) {
+    try {
+        return read();
+    } catch (const ImageError& error) {
+        throw ImageError(message(Msg::ImageReadFailed).arg(path, error.message()));
+    } catch (const std::bad_alloc&) {
+        throw ImageError(message(Msg::ImageReadFailed).arg(path, QStringLiteral("out of memory")));
+    }
+}
+
+// Decodes the file's bytes, mapped into memory when possible.
+template <typename Decode> Raster decodeFile(const QString& path, Decode&& decode) {
+    return namingFile(path, [&] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) throw ImageError(file.errorString());
+        if (file.size() == 0) throwTruncated();
+        if (const uchar* mapped = file.map(0, file.size()))
+            return decode(mapped, static_cast<std::size_t>(file.size()));
+        const QByteArray bytes = file.readAll();
+        return decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                      static_cast<std::size_t>(bytes.size()));
+    });
+}
+
+Raster readWithQt(const QString& path, const char* format) {
+    return namingFile(path, [&] {
+        QImageReader reader(path, format);
+        reader.setAutoTransform(false);
+        const QSize size = reader.size();
+        if (size.isValid()) checkRasterSize(size.width(), size.height());
+        // Our own size limit applies instead of the reader's smaller default.
+        QImageReader::setAllocationLimit(static_cast<int>(kMaxRasterPixels * 4 / (1024 * 1024)));
+        QImage image;
+        if (!reader.read(&image)) throw ImageError(reader.errorString());
+        return fromQImage(image);
+    });
+}
+
+} // namespace
+
+Raster readBuiltIn(const QString& path) {
+    if (!QFileInfo::exists(path)) return missingFileRaster();
+    const QString type = builtInType(path);
+    if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
+    if (type == QLatin1String("PNG")) return readWithQt(path, "png");
+    return decodeFile(path, [&type](const std::uint8_t* data, std::size_t size) {
+        if (type == QLatin1String("BMP")) return decodeBmp(data, size);
+        if (type == QLatin1String("JPG")) return decodeJpeg(data, size);
+        if (type == QLatin1String("ICO")) return decodeIcon(data, size);
+        if (type == QLatin1String("WMF")) return decodeWmf(data, size);
+        return decodeEmf(data, size);
+    });
+}
+
+// A GIF has at most 256 colours: it becomes an 8-bit raster with the colours it uses.
+Raster readGif(const QString& path) {
+    Raster raster = readWithQt(path, "gif");
+    if (isIndexed(raster.format())) return raster;
+    std::vector<Colour> palette;
+    for (int y = 0; y < raster.height() && palette.size() <= 256; ++y)
+        for (int x = 0; x < raster.width() && palette.size() <= 256; ++x)
+            if (std::find(palette.begin(), palette.end(), raster.pixel(x, y)) == palette.end())
+                palette.push_back(raster.pixel(x, y));
+    if (palette.size() > 256) return raster;
+    Raster indexed(raster.width(), raster.height(), PixelFormat::Bit8, palette.front(), palette);
+    for (int y = 0; y < raster.height(); ++y)
+        std::copy(raster.row(y), raster.row(y) + raster.width(), indexed.row(y));
+    return indexed;
+}
+Raster readTiff(const QString& path) { return readWithQt(path, "tiff"); }
+
+Raster readImageFile(const QString& path, ImageReader reader) {
+    switch (reader) {
+    case ImageReader::Gif: return readGif(path);
+    case ImageReader::Tiff: return readTiff(path);
+    default: return readBuiltIn(path);
+    }
+}
+
+} // namespace quorvex

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/raster.h"
+
+#include <QString>
+
+namespace quorvex {
+
+// Which reader opens an image file.
+enum class ImageReader { BuiltIn, Gif, Tiff };
+
+// The reader chosen by the extension alone: ".gif"/".GIF" and ".tif"/".TIF" go to the GIF and
+// TIFF readers (those two spellings only), everything else to the built-in reader.
+ImageReader readerForPath(const QString& path);
+
+// The type the built-in reader sees: the last three characters of the path in upper case,
+// "JPG" for a path ending in ".jpeg" in any case.
+QString builtInType(const QString& path);
+bool builtInTypeSupported(const QString& type); // BMP, EMF, ICO, JPG, WMF and PNG
+
+// The picture of a missing file: 32 x 32, 24 bits, white with a red cross drawn with a pen 3
+// pixels wide from (2, 2) to (29, 29) and from (2, 29) to (29, 2).
+Raster missingFileRaster();
+
+// The built-in reader: a missing file gives missingFileRaster(); an unsupported type throws
+// ImageError before the file is read; a damaged file throws ImageError with the reason.
+Raster readBuiltIn(const QString& path);
+
+// The GIF and TIFF readers (standing in for the external imaging library). Throw ImageError.
+Raster readGif(const QString& path);
+Raster readTiff(const QString& path);
+
+// Reads a file with the reader chosen for it.
+Raster readImageFile(const QString& path, ImageReader reader);
+
+} // namespace quorvex

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/raster.h"
+
+#include <QString>
+
+namespace quorvex {
+
+// Rebuilds the raster in another format at the same size: 1, 4 and 8 bits take the nearest
+// colour of their standard palette (no dithering), 15 and 16 bits keep 5-5-5 and 5-6-5 values,
+// 24, 32 and device keep the colour. Changing to the raster's own format returns it unchanged.
+Raster convertPixelFormat(const Raster& raster, PixelFormat target);
+
+// Turns the raster into an 8-bit grey image: palette entry i is (i, i, i) and each pixel's
+// index is (77 R + 150 G + 29 B) div 256. Empty and 8-bit rasters are left as they are.
+// Returns true when the raster was changed.
+bool GrayscaleRaster(Raster& raster);
+
+// The name of a format in the format menu and dialog ("1 bit" ... "32 bit"; "device").
+QString pixelFormatName(PixelFormat format);
+
+} // namespace quorvex
