@@ -1,21 +1,12 @@
 #include "app/ini_file.h"
 
+#include "core/atomic_file.h"
 #include "core/numbers.h"
 
 #include <QFile>
-#include <QSaveFile>
+
 
 namespace quorvex {
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 IniFile::IniFile(const QString& path) : path_(path) { load(); }
 

@@ -52,8 +52,4 @@ private:
     std::vector<Section> sections_;
 };
 
-// Writes text to a file through a temporary file and a rename, so that a failure never leaves
-// a half-written file in place of the old one.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes);
-
 } // namespace quorvex

@@ -1,5 +1,6 @@
 #include "app/settings_files.h"
 
+#include "core/atomic_file.h"
 #include "core/numbers.h"
 
 #include <QDir>

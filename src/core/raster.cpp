@@ -1,6 +1,8 @@
 #include "core/raster.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 
 namespace quorvex {
@@ -22,6 +24,13 @@ int bitsPerPixel(PixelFormat format) {
 bool isIndexed(PixelFormat format) {
     return format == PixelFormat::Bit1 || format == PixelFormat::Bit4 || format == PixelFormat::Bit8;
 }
+
+void* allocatePixels(std::size_t bytes) {
+    if (void* block = std::malloc(bytes ? bytes : 1)) return block;
+    throw std::bad_alloc();
+}
+
+void releasePixels(void* block) noexcept { std::free(block); }
 
 bool rasterSizeAllowed(long long width, long long height) {
     return width >= 0 && height >= 0 && width <= kMaxRasterSide && height <= kMaxRasterSide &&
@@ -93,6 +102,15 @@ int PaletteMatcher::indexOf(Colour c) {
     const std::size_t slot = ((c * 2654435761u) >> 20) & 4095;
     if (cache_[slot].colour != c) cache_[slot] = {c, nearestPaletteIndex(palette_, c)};
     return cache_[slot].index;
+}
+
+Raster Raster::unfilled(int width, int height, PixelFormat format, std::vector<Colour> palette) {
+    Raster raster(0, 0, format, kWhite, std::move(palette));
+    if (!rasterSizeAllowed(width, height)) throw std::length_error("raster too large");
+    raster.width_ = std::max(width, 0);
+    raster.height_ = std::max(height, 0);
+    raster.pixels_.resize(static_cast<std::size_t>(raster.width_) * static_cast<std::size_t>(raster.height_));
+    return raster;
 }
 
 Raster::Raster(int width, int height, PixelFormat format, Colour fill, std::vector<Colour> palette)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <vector>
 
@@ -47,6 +48,26 @@ private:
     std::vector<Slot> cache_;
 };
 
+// The allocator of raster pixels: resize() leaves new pixels uninitialised, so that a reader
+// that writes every pixel does not pay for filling the memory first.
+void* allocatePixels(std::size_t bytes);
+void releasePixels(void* block) noexcept;
+
+template <typename T> struct PixelAllocator {
+    using value_type = T;
+    PixelAllocator() = default;
+    template <typename U> PixelAllocator(const PixelAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(allocatePixels(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t) noexcept { releasePixels(p); }
+    template <typename U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <typename U> bool operator==(const PixelAllocator<U>&) const { return true; }
+    template <typename U> bool operator!=(const PixelAllocator<U>&) const { return false; }
+};
+using PixelVector = std::vector<Colour, PixelAllocator<Colour>>;
+
 // A bitmap: width x height pixels stored row by row from the top, each pixel a colour
 // 0x00BBGGRR that the pixel format can represent exactly (an entry of the palette for the
 // indexed formats, 5-5-5 or 5-6-5 values for 15 and 16 bits). Scanning code reads rows
@@ -58,6 +79,9 @@ public:
     // get the format's standard palette. Throws std::length_error above kMaxRasterPixels.
     Raster(int width, int height, PixelFormat format, Colour fill = kWhite,
            std::vector<Colour> palette = {});
+    // A raster whose pixels the caller writes before reading any (readers, conversions).
+    static Raster unfilled(int width, int height, PixelFormat format,
+                           std::vector<Colour> palette = {});
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -74,7 +98,7 @@ public:
 
     const Colour* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
     Colour* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-    const std::vector<Colour>& pixels() const { return pixels_; }
+    const PixelVector& pixels() const { return pixels_; }
 
     // The colour this raster's format stores for c.
     Colour representable(Colour c) const;
@@ -94,7 +118,7 @@ private:
     int height_ = 0;
     PixelFormat format_ = PixelFormat::Bit24;
     std::vector<Colour> palette_;
-    std::vector<Colour> pixels_;
+    PixelVector pixels_;
 };
 
 // Colour value helpers for the 16-bit formats.

@@ -1,10 +1,10 @@
 #include "image/bmp.h"
 
+#include "core/atomic_file.h"
 #include "core/messages.h"
 #include "image/image_error.h"
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -206,12 +206,28 @@ void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, Raster& r
                 out[x] = makeColour(channels[0].value(v), channels[1].value(v), channels[2].value(v));
             }
             break;
-        case 24:
-            for (int x = 0; x < width; ++x, src += 3) out[x] = makeColour(src[2], src[1], src[0]);
+        case 24: {
+            // Four-byte loads of B, G, R and the next byte; the last pixel of a row reads its
+            // three bytes alone, since the fourth may lie past the end of the file.
+            const int fast = width - 1;
+            for (int x = 0; x < fast; ++x) {
+                std::uint32_t v;
+                std::memcpy(&v, src + 3 * static_cast<std::size_t>(x), 4);
+                out[x] = __builtin_bswap32(v << 8);
+            }
+            if (width > 0) {
+                const std::uint8_t* last = src + 3 * static_cast<std::size_t>(fast);
+                out[fast] = makeColour(last[2], last[1], last[0]);
+            }
             break;
+        }
         default:
             if (standard32) {
-                for (int x = 0; x < width; ++x, src += 4) out[x] = makeColour(src[2], src[1], src[0]);
+                for (int x = 0; x < width; ++x) {
+                    std::uint32_t v;
+                    std::memcpy(&v, src + 4 * static_cast<std::size_t>(x), 4);
+                    out[x] = __builtin_bswap32(v << 8);
+                }
             } else {
                 for (int x = 0; x < width; ++x) {
                     const std::uint32_t v = u32(src + 4 * x);
@@ -317,15 +333,17 @@ Raster decodeDib(const std::uint8_t* data, std::size_t size, std::size_t bitsOff
     Channel channels[3];
     const PixelFormat format = formatOf(info, channels);
     if (isIndexed(format) && info.palette.empty()) throwCorrupt("indexed bitmap without palette");
-    Raster raster(static_cast<int>(info.width), static_cast<int>(info.height), format,
-                  isIndexed(format) ? info.palette.front() : kBlack, info.palette);
+    const int width = static_cast<int>(info.width), height = static_cast<int>(info.height);
     if (info.compression == kRle4 || info.compression == kRle8) {
+        // Pixels the runs leave out keep palette entry 0.
+        Raster raster(width, height, format, info.palette.front(), info.palette);
         decodeRle(info, data + bitsOffset, data + size, raster);
         return raster;
     }
     const std::size_t stride = strideOf(info.width, info.bpp);
     const std::size_t needed = stride * static_cast<std::size_t>(info.height);
     if (bitsOffset > size || size - bitsOffset < needed) throwTruncated();
+    Raster raster = Raster::unfilled(width, height, format, info.palette);
     decodeUncompressed(info, data + bitsOffset, raster, channels);
     if (iconMask) return drawIconOnWhite(info, data + bitsOffset, size - bitsOffset, raster);
     return raster;
@@ -434,17 +452,17 @@ void encodeRow(const Raster& raster, int y, const Layout& layout, PaletteMatcher
         }
         break;
     case PixelFormat::Bit24:
-        for (int x = 0; x < width; ++x, out += 3) {
-            out[0] = static_cast<std::uint8_t>(blueOf(in[x]));
-            out[1] = static_cast<std::uint8_t>(greenOf(in[x]));
-            out[2] = static_cast<std::uint8_t>(redOf(in[x]));
+        // Four-byte stores (B, G, R, 0); each overlaps the next pixel, which overwrites it, and
+        // the last one lands in the row padding or the slack after the block.
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t bgr0 = __builtin_bswap32(in[x]) >> 8;
+            std::memcpy(out + 3 * static_cast<std::size_t>(x), &bgr0, 4);
         }
         break;
     default:
-        for (int x = 0; x < width; ++x, out += 4) {
-            out[0] = static_cast<std::uint8_t>(blueOf(in[x]));
-            out[1] = static_cast<std::uint8_t>(greenOf(in[x]));
-            out[2] = static_cast<std::uint8_t>(redOf(in[x]));
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t bgr0 = __builtin_bswap32(in[x]) >> 8;
+            std::memcpy(out + 4 * static_cast<std::size_t>(x), &bgr0, 4);
         }
         break;
     }
@@ -458,7 +476,7 @@ template <typename Sink> void encodeTo(const Raster& raster, Sink&& sink) {
     std::unique_ptr<PaletteMatcher> matcher;
     if (isIndexed(raster.format())) matcher = std::make_unique<PaletteMatcher>(raster.palette());
     const std::size_t rowsPerBlock = std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(layout.stride, 1));
-    std::vector<std::uint8_t> block(rowsPerBlock * layout.stride);
+    std::vector<std::uint8_t> block(rowsPerBlock * layout.stride + 4);
     std::size_t filled = 0;
     for (int y = raster.height() - 1; y >= 0; --y) {
         encodeRow(raster, y, layout, matcher.get(), block.data() + filled * layout.stride);
@@ -480,17 +498,16 @@ QByteArray encodeBmp(const Raster& raster) {
 }
 
 void writeBmpFile(const Raster& raster, const QString& path) {
-    QSaveFile file(path);
-    const auto fail = [&path](const QString& reason) {
-        throw ImageError(message(Msg::ImageWriteFailed).arg(path, reason));
+    AtomicFile file(path);
+    const auto fail = [&path, &file] {
+        throw ImageError(message(Msg::ImageWriteFailed).arg(path, file.errorString()));
     };
-    if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
+    if (!file.open()) fail();
     bool ok = true;
     encodeTo(raster, [&file, &ok](const char* data, std::size_t size) {
-        if (ok) ok = file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+        if (ok) ok = file.write(data, size);
     });
-    if (!ok) fail(file.errorString());
-    if (!file.commit()) fail(file.errorString());
+    if (!ok || !file.commit()) fail();
 }
 
 } // namespace quorvex

@@ -12,6 +12,12 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvex {
 
@@ -56,17 +62,49 @@ template <typename Read> Raster namingFile(const QString& path, Read&& read) {
     }
 }
 
-// Decodes the file's bytes, mapped into memory when possible.
+// A file's bytes mapped into memory, its pages populated at once (far cheaper than a fault per
+// page on a large image), or read into a buffer where mapping fails.
+class FileBytes {
+public:
+    explicit FileBytes(const QString& path) {
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        struct stat info;
+        if (fd_ < 0 || ::fstat(fd_, &info) != 0) throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
+        size_ = static_cast<std::size_t>(info.st_size);
+        if (size_ == 0) throwTruncated();
+        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd_, 0);
+        if (mapped != MAP_FAILED) {
+            mapped_ = mapped;
+            data_ = static_cast<const std::uint8_t*>(mapped);
+            return;
+        }
+        QFile file;
+        if (!file.open(fd_, QIODevice::ReadOnly)) throw ImageError(file.errorString());
+        copy_ = file.readAll();
+        data_ = reinterpret_cast<const std::uint8_t*>(copy_.constData());
+        size_ = static_cast<std::size_t>(copy_.size());
+    }
+    ~FileBytes() {
+        if (mapped_) ::munmap(mapped_, size_);
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    const std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    int fd_ = -1;
+    void* mapped_ = nullptr;
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    QByteArray copy_;
+};
+
 template <typename Decode> Raster decodeFile(const QString& path, Decode&& decode) {
     return namingFile(path, [&] {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) throw ImageError(file.errorString());
-        if (file.size() == 0) throwTruncated();
-        if (const uchar* mapped = file.map(0, file.size()))
-            return decode(mapped, static_cast<std::size_t>(file.size()));
-        const QByteArray bytes = file.readAll();
-        return decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                      static_cast<std::size_t>(bytes.size()));
+        const FileBytes bytes(path);
+        return decode(bytes.data(), bytes.size());
     });
 }
 

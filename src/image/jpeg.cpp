@@ -60,22 +60,26 @@ struct Decoder {
         // Pixels arrive as R, G, B, X bytes, which on a little-endian machine is 0xXXBBGGRR.
         info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBX;
         jpeg_start_decompress(&info);
-        raster = Raster(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                        PixelFormat::Bit24, kBlack);
-        cmykRow.resize(cmyk ? info.output_width * 4 : 0);
+        raster = Raster::unfilled(static_cast<int>(info.output_width),
+                                  static_cast<int>(info.output_height), PixelFormat::Bit24);
+        const unsigned width = info.output_width; // a local, so the loops below vectorise
+        cmykRow.resize(cmyk ? static_cast<std::size_t>(width) * 4 : 0);
         while (info.output_scanline < info.output_height) {
             const int y = static_cast<int>(info.output_scanline);
             Colour* row = raster.row(y);
             JSAMPROW target = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(row);
-            if (jpeg_read_scanlines(&info, &target, 1) != 1) break;
+            if (jpeg_read_scanlines(&info, &target, 1) != 1) {
+                errors.endOfData = true; // rows left unwritten: report the image as truncated
+                return true;
+            }
             if (cmyk) {
                 // Adobe writes inverted CMYK: each stored value is 255 - ink.
-                for (unsigned x = 0; x < info.output_width; ++x) {
+                for (unsigned x = 0; x < width; ++x) {
                     const JSAMPLE* p = cmykRow.data() + 4 * x;
                     row[x] = makeColour(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
                 }
             } else {
-                for (unsigned x = 0; x < info.output_width; ++x) row[x] &= 0xFFFFFF;
+                for (unsigned x = 0; x < width; ++x) row[x] &= 0xFFFFFFu;
             }
         }
         jpeg_finish_decompress(&info);
