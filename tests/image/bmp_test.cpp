@@ -3,7 +3,7 @@
 #include "image/image_error.h"
 #include "image/image_file.h"
 #include "image/pixel_format.h"
-#include "test_paths.h"
+#include "corpus.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -155,7 +155,9 @@ TEST(Bmp, TopDownRowsAndTheCorpusBitmap) {
     EXPECT_EQ(r.pixel(0, 0), kRed);
     EXPECT_EQ(r.pixel(0, 1), makeColour(0, 0, 255));
 
-    const Raster corpus = readBuiltIn(QStringLiteral(QUORVEX_CORPUS "/bmp_logistic.bmp"));
+    const QString path = corpusFile("bmp_logistic.bmp");
+    ASSERT_CORPUS(path);
+    const Raster corpus = readBuiltIn(path);
     EXPECT_EQ(corpus.format(), PixelFormat::Bit24);
     EXPECT_EQ(corpus.width() * corpus.height() * 3 + 54, 921654);
 }

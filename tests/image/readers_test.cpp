@@ -1,6 +1,6 @@
 #include "image/image_error.h"
 #include "image/image_file.h"
-#include "test_paths.h"
+#include "corpus.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -115,7 +115,9 @@ TEST(BuiltInReader, JpegThroughLibjpeg) {
     EXPECT_TRUE(isGrey(g.pixel(3, 3)));
     EXPECT_NEAR(redOf(g.pixel(3, 3)), 128, 2);
 
-    const Raster corpus = readBuiltIn(QStringLiteral(QUORVEX_CORPUS "/jpeg_damped.jpg"));
+    const QString path = corpusFile("jpeg_damped.jpg");
+    ASSERT_CORPUS(path);
+    const Raster corpus = readBuiltIn(path);
     EXPECT_GT(corpus.width(), 100);
 }
 
@@ -145,7 +147,9 @@ TEST(BuiltInReader, BrokenJpegs) {
 }
 
 TEST(BuiltInReader, PngAndCorpusChart) {
-    const Raster r = readBuiltIn(QStringLiteral(QUORVEX_CORPUS "/lin_sine.png"));
+    const QString path = corpusFile("lin_sine.png");
+    ASSERT_CORPUS(path);
+    const Raster r = readBuiltIn(path);
     EXPECT_EQ(r.format(), PixelFormat::Bit24);
     EXPECT_GT(r.width(), 700);
     QTemporaryDir dir;
