@@ -135,38 +135,33 @@ DibInfo readDibHeader(const std::uint8_t* data, std::size_t size) {
     return info;
 }
 
+// The channel masks of a 16- or 32-bit bitmap: those of the file with bit fields, else the
+// defaults of the bit count.
+void setChannels(const DibInfo& info, std::uint32_t r, std::uint32_t g, std::uint32_t b,
+                 Channel (&channels)[3]) {
+    const bool own = info.compression != kRgb;
+    channels[0] = Channel(own ? info.masks[0] : r);
+    channels[1] = Channel(own ? info.masks[1] : g);
+    channels[2] = Channel(own ? info.masks[2] : b);
+}
+
 PixelFormat formatOf(const DibInfo& info, Channel (&channels)[3]) {
     switch (info.bpp) {
     case 1: return PixelFormat::Bit1;
     case 4: return PixelFormat::Bit4;
     case 8: return PixelFormat::Bit8;
     case 16: {
-        std::uint32_t r = 0x7C00, g = 0x03E0, b = 0x001F;
-        if (info.compression != kRgb) {
-            r = info.masks[0];
-            g = info.masks[1];
-            b = info.masks[2];
-        }
-        channels[0] = Channel(r);
-        channels[1] = Channel(g);
-        channels[2] = Channel(b);
-        if (r == 0x7C00 && g == 0x03E0 && b == 0x001F) return PixelFormat::Bit15;
-        if (r == 0xF800 && g == 0x07E0 && b == 0x001F) return PixelFormat::Bit16;
+        setChannels(info, 0x7C00, 0x03E0, 0x001F, channels);
+        const auto is = [&channels](int rs, int rb, int gs, int gb) {
+            return channels[0].shift == rs && channels[0].bits == rb && channels[1].shift == gs &&
+                   channels[1].bits == gb && channels[2].shift == 0 && channels[2].bits == 5;
+        };
+        if (is(10, 5, 5, 5)) return PixelFormat::Bit15;
+        if (is(11, 5, 5, 6)) return PixelFormat::Bit16;
         return PixelFormat::Bit24;
     }
     case 24: return PixelFormat::Bit24;
-    default: {
-        std::uint32_t r = 0xFF0000, g = 0xFF00, b = 0xFF;
-        if (info.compression != kRgb) {
-            r = info.masks[0];
-            g = info.masks[1];
-            b = info.masks[2];
-        }
-        channels[0] = Channel(r);
-        channels[1] = Channel(g);
-        channels[2] = Channel(b);
-        return PixelFormat::Bit32;
-    }
+    default: setChannels(info, 0xFF0000, 0xFF00, 0xFF, channels); return PixelFormat::Bit32;
     }
 }
 

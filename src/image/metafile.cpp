@@ -500,6 +500,20 @@ Raster emfBitmap(const EmfRecord& r, std::size_t offBmiField) {
     return decodePackedDib(packed.data(), packed.size(), cbBmi);
 }
 
+// EMF records name the object-table slot they fill.
+void storeEmfObject(Player& player, std::uint32_t index, const GdiObject& object) {
+    if (index >= 65536) return;
+    if (player.objects.size() <= index) player.objects.resize(index + 1);
+    player.objects[index] = object;
+}
+
+GdiObject penObject(const QPen& pen) {
+    GdiObject o;
+    o.kind = GdiObject::Pen;
+    o.pen = pen;
+    return o;
+}
+
 void playEmfRecord(Player& player, const EmfRecord& r) {
     DcState& dc = player.dc;
     switch (r.type) {
@@ -553,40 +567,20 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
         break;
     }
     case 37: player.select(r.u(0)); break;
-    case 38: { // EMR_CREATEPEN: index, style, width (POINTL), colour
-        const std::uint32_t index = r.u(0);
-        if (index >= 65536) break;
-        if (player.objects.size() <= index) player.objects.resize(index + 1);
-        GdiObject o;
-        o.kind = GdiObject::Pen;
-        o.pen = penOf(r.u(4), r.i32(8), r.u(16));
-        player.objects[index] = o;
+    case 38: // EMR_CREATEPEN: index, style, width (POINTL), colour
+        storeEmfObject(player, r.u(0), penObject(penOf(r.u(4), r.i32(8), r.u(16))));
         break;
-    }
-    case 95: { // EMR_EXTCREATEPEN: index, offBmi, cbBmi, offBits, cbBits, style, width, brush style, colour
-        const std::uint32_t index = r.u(0);
-        if (index >= 65536) break;
-        if (player.objects.size() <= index) player.objects.resize(index + 1);
-        GdiObject o;
-        o.kind = GdiObject::Pen;
-        o.pen = penOf(r.u(20), r.i32(24), r.u(32));
-        player.objects[index] = o;
+    case 95: // EMR_EXTCREATEPEN: index, offBmi, cbBmi, offBits, cbBits, style, width, brush style, colour
+        storeEmfObject(player, r.u(0), penObject(penOf(r.u(20), r.i32(24), r.u(32))));
         break;
-    }
     case 39: { // EMR_CREATEBRUSHINDIRECT: index, style, colour, hatch
-        const std::uint32_t index = r.u(0);
-        if (index >= 65536) break;
-        if (player.objects.size() <= index) player.objects.resize(index + 1);
         GdiObject o;
         o.kind = GdiObject::Brush;
         o.brush = brushOf(r.u(4), r.u(8));
-        player.objects[index] = o;
+        storeEmfObject(player, r.u(0), o);
         break;
     }
     case 82: { // EMR_EXTCREATEFONTINDIRECTW: index, LOGFONTW
-        const std::uint32_t index = r.u(0);
-        if (index >= 65536) break;
-        if (player.objects.size() <= index) player.objects.resize(index + 1);
         GdiObject o;
         o.kind = GdiObject::Font;
         o.fontHeight = r.i32(4);
@@ -602,7 +596,7 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
             }
             if (!face.isEmpty()) o.font.setFamily(face);
         }
-        player.objects[index] = o;
+        storeEmfObject(player, r.u(0), o);
         break;
     }
     case 40:
