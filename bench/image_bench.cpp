@@ -108,7 +108,7 @@ const bench::Register bmpIo("bmp_io", [] {
         std::fclose(in);
     };
     const bench::Pair t = bench::compare(
-        5,
+        7,
         [&] {
             writeBmpFile(raster, ourPath);
             const Raster back = readBuiltIn(ourPath);
