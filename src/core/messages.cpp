@@ -95,6 +95,8 @@ constexpr Entry kCatalog[] = {
      "исключается"},
     {Msg::GridHelpLineWidth, "In order exclude the adjacents pixells (width of line)",
      "Чтобы учесть толщину линии и исключить эти точки"},
+    {Msg::TableFull, "The Table is full (100000 rows): the point was not written",
+     "Таблица заполнена (100000 строк): точка не записана"},
     {Msg::ClearAllColumns, "Clear all columns", "Очистить все колонки"},
     {Msg::ClearOnlyPairN, "Clear only X%1,Y%1 columns", "Очистить только X%1,Y%1 колонки"},
     {Msg::ClearOnlyPair1, "Clear only X,Y columns", "Очистить только X,Y колонки"},

@@ -47,6 +47,7 @@ enum class Msg {
     GridHelpManyValued,
     GridHelpLineWidth,
     // Table
+    TableFull,
     ClearAllColumns,
     ClearOnlyPairN,
     ClearOnlyPair1,

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
+#include <system_error>
 
 namespace quorvex {
 
@@ -24,49 +24,60 @@ QString generalNumberText(double value, int precision, int exponentDigits, QChar
     exponentDigits = std::clamp(exponentDigits, 0, 4);
     if (value == 0) return QStringLiteral("0");
 
-    // "%.*e" rounds to the requested significant digits and gives the decimal exponent of the
-    // rounded value, which decides the notation (9.999999999999999e14 rounds up to 1E15).
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
-    const std::string text(buffer);
-    const auto ePos = text.find('e');
-    std::string digits;
-    for (std::size_t i = 0; i < ePos; ++i)
-        if (text[i] != '.') digits += text[i];
-    const int exponent = std::stoi(text.substr(ePos + 1));
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    // Scientific notation rounds to the requested significant digits and gives the decimal
+    // exponent of the rounded value, which decides the notation (9.999999999999999e14 rounds
+    // up to 1E15). The text is built in a small buffer: this runs for every Table cell.
+    char scientific[48];
+    const auto result = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                      std::chars_format::scientific, precision - 1);
+    char digits[24];
+    int digitCount = 0;
+    const char* p = scientific;
+    for (; p < result.ptr && *p != 'e'; ++p)
+        if (*p != '.') digits[digitCount++] = *p;
+    int exponent = 0;
+    bool negativeExponent = false;
+    for (++p; p < result.ptr; ++p) {
+        if (*p == '-') negativeExponent = true;
+        else if (*p >= '0' && *p <= '9') exponent = exponent * 10 + (*p - '0');
+    }
+    if (negativeExponent) exponent = -exponent;
+    while (digitCount > 1 && digits[digitCount - 1] == '0') --digitCount;
 
-    QString out;
-    if (value < 0) out += QLatin1Char('-');
-    const bool fixed = exponent >= -5 && exponent < precision;
-    if (fixed) {
+    char16_t out[64];
+    int n = 0;
+    if (value < 0) out[n++] = u'-';
+    const char16_t sep = separator.unicode();
+    if (exponent >= -5 && exponent < precision) {
         if (exponent < 0) {
-            out += QLatin1Char('0');
-            out += separator;
-            out += QString(-exponent - 1, QLatin1Char('0'));
-            out += QString::fromLatin1(digits.c_str());
+            out[n++] = u'0';
+            out[n++] = sep;
+            for (int i = 0; i < -exponent - 1; ++i) out[n++] = u'0';
+            for (int i = 0; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
         } else {
-            const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= intDigits) {
-                out += QString::fromLatin1(digits.c_str());
-                out += QString(static_cast<int>(intDigits - digits.size()), QLatin1Char('0'));
-            } else {
-                out += QString::fromLatin1(digits.c_str(), static_cast<int>(intDigits));
-                out += separator;
-                out += QString::fromLatin1(digits.c_str() + intDigits);
+            const int integerDigits = exponent + 1;
+            for (int i = 0; i < integerDigits; ++i)
+                out[n++] = i < digitCount ? static_cast<char16_t>(digits[i]) : u'0';
+            if (digitCount > integerDigits) {
+                out[n++] = sep;
+                for (int i = integerDigits; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
             }
         }
     } else {
-        out += QLatin1Char(digits[0]);
-        if (digits.size() > 1) {
-            out += separator;
-            out += QString::fromLatin1(digits.c_str() + 1);
+        out[n++] = static_cast<char16_t>(digits[0]);
+        if (digitCount > 1) {
+            out[n++] = sep;
+            for (int i = 1; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
         }
-        out += QLatin1Char('E');
-        if (exponent < 0) out += QLatin1Char('-');
-        out += QStringLiteral("%1").arg(std::abs(exponent), exponentDigits, 10, QLatin1Char('0'));
+        out[n++] = u'E';
+        if (exponent < 0) out[n++] = u'-';
+        char exponentText[8];
+        const auto e = std::to_chars(exponentText, exponentText + sizeof exponentText, std::abs(exponent));
+        const int written = static_cast<int>(e.ptr - exponentText);
+        for (int i = written; i < exponentDigits; ++i) out[n++] = u'0';
+        for (int i = 0; i < written; ++i) out[n++] = static_cast<char16_t>(exponentText[i]);
     }
-    return out;
+    return QString(reinterpret_cast<const QChar*>(out), n);
 }
 
 QString NumberText(double value, QChar decimalSeparator) {

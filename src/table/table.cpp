@@ -1,0 +1,151 @@
+#include "table/table.h"
+
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "core/round.h"
+
+#include <algorithm>
+
+namespace quorvex {
+
+Table::Table(QObject* parent) : QObject(parent) {
+    nextRow_.fill(1);
+    store_.setCell(1, 0, QStringLiteral("X1"));
+    store_.setCell(2, 0, QStringLiteral("Y1"));
+}
+
+QString Table::cell(int column, int row) const {
+    if (column == 0) {
+        if (row == 0) return QStringLiteral("N");
+        return row > 0 ? QString::number(row) : QString();
+    }
+    return store_.cell(column, row);
+}
+
+void Table::setCell(int column, int row, const QString& text) {
+    if (column <= 0 || column >= TableStore::kMaxColumns || row < 0) return;
+    store_.setCell(column, row, text);
+    emit cellsChanged(column, row, column, row);
+}
+
+void Table::setCurveText(const QString& text) {
+    if (text == curveText_) return;
+    curveText_ = text;
+    emit curveTextChanged(text);
+}
+
+int Table::currentCurve() const { return std::clamp(parseInt(curveText_), 1, kMaxPairs); }
+
+int Table::nextRow(int curve) const { return nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))]; }
+
+void Table::setNextRow(int curve, int row) { nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))] = row; }
+
+bool Table::appendPoint(double x, double y) {
+    const int n = currentCurve();
+    const int r = nextRow(n);
+    if (r > kMaxRows || r < 1) return false;
+    store_.setCell(2 * n - 1, r, NumberText(x));
+    store_.setCell(2 * n, r, NumberText(y));
+    if (rowCount_ < r) setRowCount(rowCount_ + 1);
+    setNextRow(n, r + 1);
+    emit cellsChanged(2 * n - 1, r, 2 * n, r);
+    return true;
+}
+
+void Table::writeHeaders(int plainPairs, int currentPair) {
+    for (int k = 1; k <= plainPairs; ++k) {
+        store_.setCell(2 * k - 1, 0, QStringLiteral("X%1").arg(k));
+        store_.setCell(2 * k, 0, QStringLiteral("Y%1").arg(k));
+    }
+    store_.setCell(2 * currentPair - 1, 0, QStringLiteral("X%1*").arg(currentPair));
+    store_.setCell(2 * currentPair, 0, QStringLiteral("Y%1*").arg(currentPair));
+    emit cellsChanged(1, 0, gridColumnCount() - 1, 0);
+}
+
+void Table::nextCurve() {
+    int n = parseInt(curveText_);
+    if (n < 1 || n > kMaxPairs) {
+        setCurveText(QStringLiteral("1"));
+        n = 1;
+    }
+    emit curveSwitched();
+    // There are twenty curves: a step up from the last one stays there.
+    if (n == kMaxPairs) return;
+    if (2 * n + 1 == gridColumnCount()) setPairCount(n + 1);
+    n += 1;
+    setCurveText(QString::number(n));
+    setNextRow(n, 1);
+    writeHeaders(n, n);
+}
+
+void Table::previousCurve() {
+    int n = parseInt(curveText_);
+    if (n <= 0 || n > kMaxPairs) {
+        setCurveText(QStringLiteral("1"));
+        n = 1;
+    }
+    if (n == 1) return;
+    n -= 1;
+    setCurveText(QString::number(n));
+    emit curveSwitched();
+    writeHeaders(pairCount_, n);
+}
+
+void Table::setPairCount(int count) {
+    count = std::clamp(count, 1, kMaxPairs);
+    if (count == pairCount_) return;
+    pairCount_ = count;
+    emit pairCountChanged(count);
+    emit shapeChanged();
+}
+
+void Table::setRowCount(int count) {
+    count = std::clamp(count, 1, kMaxRows);
+    if (count == rowCount_) return;
+    rowCount_ = count;
+    emit rowCountChanged(count);
+    emit shapeChanged();
+}
+
+void Table::clearAllPairs() {
+    store_.clearCells(1, gridColumnCount() - 1, 1, gridRowCount() - 1);
+    // Half the number of data columns, rounded halves to even.
+    const int pairs = Round((gridColumnCount() - 1) / 2.0);
+    for (int k = 1; k <= std::min(pairs, kMaxPairs); ++k) setNextRow(k, 1);
+    emit cellsChanged(1, 1, gridColumnCount() - 1, gridRowCount() - 1);
+}
+
+void Table::clearCurrentPair() {
+    const int n = currentCurve();
+    setNextRow(n, 1);
+    store_.clearCells(2 * n - 1, 2 * n, 1, gridRowCount() - 1);
+    emit cellsChanged(2 * n - 1, 1, 2 * n, gridRowCount() - 1);
+}
+
+void Table::clearForNewImage() {
+    store_.clearCells(1, 2, 1, gridRowCount() - 1);
+    setRowCount(kStartRows);
+    setNextRow(1, 1);
+    emit cellsChanged(1, 1, 2, gridRowCount() - 1);
+}
+
+void Table::tableEdited(int /*column*/, int row) {
+    emit dataAvailable();
+    const int n = currentCurve();
+    if (nextRow(n) < row) setNextRow(n, row);
+}
+
+QString Table::clearAllCaption() const { return message(Msg::ClearAllColumns); }
+
+QString Table::clearPairCaption() const {
+    if (curveText_ == QLatin1String("1")) return message(Msg::ClearOnlyPair1);
+    return message(Msg::ClearOnlyPairN).arg(curveText_);
+}
+
+bool Table::firstRowHasData() const {
+    for (int column = 1; column < gridColumnCount(); ++column)
+        if (!store_.isEmpty(column, 1)) return true;
+    return false;
+}
+
+} // namespace quorvex

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "table/table_store.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+namespace quorvex {
+
+// The Table: column pairs of text cells, one pair per curve, the current curve and the row
+// where each curve's next point goes. Column 0 holds the row numbers and row 0 the headers.
+// Changes are announced by signals, so the grid on screen follows whoever changed the Table.
+class Table : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxPairs = 20;
+    static constexpr int kMaxRows = 100000;
+    static constexpr int kStartRows = 30;
+
+    explicit Table(QObject* parent = nullptr);
+
+    // The grid: columns 0 .. 2 * pairCount(), rows 0 .. rowCountSetting().
+    int pairCount() const { return pairCount_; }
+    int rowCountSetting() const { return rowCount_; }
+    int gridColumnCount() const { return 2 * pairCount_ + 1; }
+    int gridRowCount() const { return rowCount_ + 1; }
+
+    // Any cell, also hidden ones; column 0 shows "N" and the row numbers.
+    QString cell(int column, int row) const;
+    bool isEmpty(int column, int row) const { return cell(column, row).isEmpty(); }
+    void setCell(int column, int row, const QString& text);
+    const TableStore& store() const { return store_; }
+    TableStore& store() { return store_; }
+
+    // The text of the curve-number field and the curve it names. currentCurve() reads the
+    // number at the moment of use (ConversionError for a text that is no integer) and keeps
+    // it within 1 .. 20.
+    const QString& curveText() const { return curveText_; }
+    void setCurveText(const QString& text);
+    int currentCurve() const;
+    // "N" followed by the curve text: the Table page's curve label.
+    QString curveLabel() const { return QStringLiteral("N") + curveText_; }
+
+    int nextRow(int curve) const;
+    void setNextRow(int curve, int row);
+
+    // Writes a point of the current curve into its next row as NumberText. Returns false when
+    // the row lies beyond the largest Table: the point is then dropped.
+    bool appendPoint(double x, double y);
+
+    void nextCurve();
+    void previousCurve();
+    void setPairCount(int count);  // 1 .. 20
+    void setRowCount(int count);   // 1 .. 100000
+    void clearAllPairs();
+    void clearCurrentPair();
+    // Empties pair 1 and returns the Table to 30 rows; other pairs keep their data.
+    void clearForNewImage();
+    // After the user edited a cell (or a file was imported): the current curve continues
+    // after that row when it had not reached it yet.
+    void tableEdited(int column, int row);
+
+    // Captions of the Clear drop-down, and whether "Clear all columns" is available there.
+    QString clearAllCaption() const;
+    QString clearPairCaption() const;
+    bool clearAllEnabled() const { return pairCount_ > 1; }
+
+    // True while any cell of row 1 in the shown columns holds text.
+    bool firstRowHasData() const;
+
+signals:
+    // Cells in the rectangle changed (inclusive bounds).
+    void cellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    // The number of shown columns or rows changed.
+    void shapeChanged();
+    void curveTextChanged(const QString& text);
+    void pairCountChanged(int count);
+    void rowCountChanged(int count);
+    // Manual input and search in area end whenever the curve is switched.
+    void curveSwitched();
+    // The Table now holds data: the commands that work on data become usable.
+    void dataAvailable();
+
+private:
+    void writeHeaders(int plainPairs, int currentPair);
+
+    TableStore store_;
+    int pairCount_ = 1;
+    int rowCount_ = kStartRows;
+    QString curveText_ = QStringLiteral("1");
+    std::array<int, kMaxPairs + 1> nextRow_;
+};
+
+} // namespace quorvex

@@ -1,0 +1,113 @@
+#include "table/table_store.h"
+
+#include <algorithm>
+
+namespace quorvex {
+
+// Entry layout: one byte column, two bytes length (little-endian), then the UTF-8 text.
+namespace {
+constexpr std::size_t kEntryHeader = 3;
+std::size_t lengthAt(const std::string& row, std::size_t at) {
+    return static_cast<unsigned char>(row[at + 1]) |
+           (static_cast<std::size_t>(static_cast<unsigned char>(row[at + 2])) << 8);
+}
+} // namespace
+
+std::size_t TableStore::find(const std::string& row, int column, std::size_t* length) {
+    std::size_t at = 0;
+    while (at < row.size()) {
+        const int entryColumn = static_cast<unsigned char>(row[at]);
+        const std::size_t entryLength = lengthAt(row, at);
+        if (entryColumn == column) {
+            *length = entryLength;
+            return at;
+        }
+        if (entryColumn > column) break;
+        at += kEntryHeader + entryLength;
+    }
+    return std::string::npos;
+}
+
+QString TableStore::cell(int column, int row) const {
+    if (row < 0 || row >= storedRows() || column < 0 || column >= kMaxColumns) return QString();
+    std::size_t length = 0;
+    const std::string& buffer = rows_[static_cast<std::size_t>(row)];
+    const std::size_t at = find(buffer, column, &length);
+    if (at == std::string::npos) return QString();
+    return QString::fromUtf8(buffer.data() + at + kEntryHeader, static_cast<qsizetype>(length));
+}
+
+bool TableStore::isEmpty(int column, int row) const {
+    if (row < 0 || row >= storedRows()) return true;
+    std::size_t length = 0;
+    return find(rows_[static_cast<std::size_t>(row)], column, &length) == std::string::npos;
+}
+
+void TableStore::setCell(int column, int row, const QString& text) {
+    if (row < 0 || column < 0 || column >= kMaxColumns) return;
+    QByteArray utf8 = text.toUtf8();
+    if (utf8.size() > 0xFFFF) utf8.truncate(0xFFFF); // a cell holds at most 65535 bytes
+    if (row >= storedRows()) {
+        if (utf8.isEmpty()) return;
+        rows_.resize(static_cast<std::size_t>(row) + 1);
+    }
+    std::string& buffer = rows_[static_cast<std::size_t>(row)];
+    // Rebuild the row with exactly the bytes it needs, the entries in column order.
+    std::string rebuilt;
+    rebuilt.reserve(buffer.size() + kEntryHeader + static_cast<std::size_t>(utf8.size()));
+    bool written = false;
+    std::size_t at = 0;
+    auto writeNew = [&] {
+        if (!utf8.isEmpty()) {
+            rebuilt += static_cast<char>(column);
+            rebuilt += static_cast<char>(utf8.size() & 0xFF);
+            rebuilt += static_cast<char>((utf8.size() >> 8) & 0xFF);
+            rebuilt.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        }
+        written = true;
+    };
+    while (at < buffer.size()) {
+        const int entryColumn = static_cast<unsigned char>(buffer[at]);
+        const std::size_t entrySize = kEntryHeader + lengthAt(buffer, at);
+        if (!written && entryColumn >= column) writeNew();
+        if (entryColumn != column) rebuilt.append(buffer, at, entrySize);
+        at += entrySize;
+    }
+    if (!written) writeNew();
+    rebuilt.shrink_to_fit();
+    buffer.swap(rebuilt);
+}
+
+void TableStore::clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow) {
+    lastRow = std::min(lastRow, storedRows() - 1);
+    for (int row = std::max(firstRow, 0); row <= lastRow; ++row) {
+        const std::string& buffer = rows_[static_cast<std::size_t>(row)];
+        if (buffer.empty()) continue;
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            if (!isEmpty(column, row)) setCell(column, row, QString());
+    }
+}
+
+void TableStore::clear() { rows_.clear(); }
+
+void TableStore::swapRows(int a, int b) {
+    const int needed = std::max(a, b) + 1;
+    if (needed > storedRows()) rows_.resize(static_cast<std::size_t>(needed));
+    rows_[static_cast<std::size_t>(a)].swap(rows_[static_cast<std::size_t>(b)]);
+}
+
+void TableStore::removeRows(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, storedRows() - 1);
+    if (first > last) return;
+    rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+}
+
+std::size_t TableStore::memoryBytes() const {
+    std::size_t bytes = rows_.capacity() * sizeof(std::string);
+    for (const auto& row : rows_)
+        if (row.capacity() > 15) bytes += row.capacity() + 1; // beyond the string's own buffer
+    return bytes;
+}
+
+} // namespace quorvex
