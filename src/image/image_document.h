@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/raster.h"
+
+#include <QString>
+#include <array>
+
+namespace quorvex {
+
+// The picture being digitized, with the file it came from and the two flags that decide
+// whether a loaded black-and-white picture is turned into a colour one.
+struct ImageDocument {
+    Raster raster;
+    QString fileName;                 // the file last opened; pasting and scanning keep it
+    bool pasted = false;              // the next reset skips the black-and-white conversion
+    bool formatChangedByUser = false; // set by the format menu, kept for the whole run
+};
+
+// The window captions.
+QString bareCaption();                               // "Quorvex 2.16"
+QString fileCaption(const QString& path);            // "Quorvex 2.16 - name.bmp"
+QString pastedCaption();
+QString scannedCaption();
+
+// The four recent files, most recent first; an empty text is an empty slot.
+using RecentFiles = std::array<QString, 4>;
+// The list after opening `path`: when a slot holds exactly that path (the last such slot), it
+// moves to the front and the entries before it move down; otherwise the path goes in front and
+// the last slot drops out.
+RecentFiles updatedRecentFiles(const RecentFiles& entries, const QString& path);
+// The caption of a recent-file entry: the file name without its folder.
+QString recentEntryCaption(const QString& path);
+
+// Whether the reset after a load turns the raster into 24 bits: only a 1- or 4-bit raster that
+// was neither pasted nor follows a format change by the user, while the option is on.
+bool needsColourConversion(const ImageDocument& document, bool convertBlackWhite);
+// The marker colour for a raster format: grey for 1 bit, red for the others; a device raster
+// keeps the current colour.
+Colour markerColourForFormat(PixelFormat format, Colour current);
+
+} // namespace quorvex
