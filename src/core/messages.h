@@ -26,6 +26,9 @@ enum class Msg {
     ImageTooLarge,
     ImageTruncated,
     ImageCorrupt,
+    NoImage,
+    NoScanner,
+    ScanFailed,
     // Settings files
     ConfigFileInvalid,
     SettingsWriteFailed,

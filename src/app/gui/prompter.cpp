@@ -1,0 +1,60 @@
+#include "app/gui/prompter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quorvex {
+
+Answer QtPrompter::question(QWidget* parent, const QString& text, bool withCancel) {
+    auto buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel) buttons |= QMessageBox::Cancel;
+    const auto answer = QMessageBox::question(parent, QApplication::applicationDisplayName(), text, buttons);
+    if (answer == QMessageBox::Yes) return Answer::Yes;
+    if (answer == QMessageBox::No) return Answer::No;
+    return withCancel ? Answer::Cancel : Answer::No;
+}
+
+void QtPrompter::information(QWidget* parent, const QString& text, bool warning) {
+    if (warning) QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+    else QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+}
+
+std::optional<Prompter::OpenChoice> QtPrompter::openFile(QWidget* parent, const QString& title,
+                                                         const QString& folder,
+                                                         const QStringList& filters, int filter) {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (filter >= 0 && filter < filters.size()) dialog.selectNameFilter(filters[filter]);
+    bool switched = false;
+    QObject::connect(&dialog, &QFileDialog::filterSelected, [&switched] { switched = true; });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return OpenChoice{dialog.selectedFiles().front(),
+                      static_cast<int>(filters.indexOf(dialog.selectedNameFilter())), switched};
+}
+
+std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& title,
+                                            const QString& folder, const QStringList& filters,
+                                            const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QColor> QtPrompter::colour(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+bool QtPrompter::run(QDialog* dialog) { return dialog->exec() == QDialog::Accepted; }
+
+} // namespace quorvex

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace quorvex {
+
+enum class Answer { Yes, No, Cancel };
+
+// Everything the main window asks the user through a standard or modal dialog goes through
+// this interface: the program installs QtPrompter, tests install a scripted one.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // A confirmation with Yes and No, and Cancel when asked for.
+    virtual Answer question(QWidget* parent, const QString& text, bool withCancel) = 0;
+    // A message with an OK button; `warning` shows it as an error.
+    virtual void information(QWidget* parent, const QString& text, bool warning = false) = 0;
+
+    struct OpenChoice {
+        QString path;
+        int filter = 0;               // the file type shown when the dialog closed
+        bool filterSwitched = false;  // the user chose another file type while it was shown
+    };
+    virtual std::optional<OpenChoice> openFile(QWidget* parent, const QString& title,
+                                               const QString& folder, const QStringList& filters,
+                                               int filter) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
+                                            const QString& folder, const QStringList& filters,
+                                            const QString& defaultSuffix) = 0;
+    virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+    // Shows one of the program's own modal dialogs; true when it was accepted.
+    virtual bool run(QDialog* dialog) = 0;
+};
+
+// The real dialogs.
+class QtPrompter : public Prompter {
+public:
+    Answer question(QWidget* parent, const QString& text, bool withCancel) override;
+    void information(QWidget* parent, const QString& text, bool warning) override;
+    std::optional<OpenChoice> openFile(QWidget* parent, const QString& title, const QString& folder,
+                                       const QStringList& filters, int filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder,
+                                    const QStringList& filters, const QString& defaultSuffix) override;
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    bool run(QDialog* dialog) override;
+};
+
+} // namespace quorvex

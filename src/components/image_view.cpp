@@ -1,0 +1,57 @@
+#include "components/image_view.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace quorvex {
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ImageView::setRaster(const Raster* raster) {
+    raster_ = raster;
+    if (!hasPicture()) {
+        picture_ = QImage();
+        update();
+        return;
+    }
+    picture_ = toQImage(*raster_);
+    update();
+}
+
+void ImageView::refreshAll() { setRaster(raster_); }
+
+void ImageView::refresh(const QRect& imageRect) {
+    if (!hasPicture()) return;
+    if (picture_.size() != QSize(raster_->width(), raster_->height())) {
+        refreshAll();
+        return;
+    }
+    const QRect r = imageRect.intersected(picture_.rect());
+    if (r.isEmpty()) return;
+    copyToQImage(*raster_, picture_, r.left(), r.top(), r.width(), r.height());
+    // The view may stretch the picture: repaint the matching part of the widget.
+    const double sx = width() / double(picture_.width()), sy = height() / double(picture_.height());
+    update(QRectF(r.left() * sx, r.top() * sy, r.width() * sx + 1, r.height() * sy + 1).toAlignedRect());
+}
+
+void ImageView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (picture_.isNull()) {
+        painter.fillRect(event->rect(), palette().window());
+        return;
+    }
+    if (picture_.size() == size()) {
+        painter.drawImage(event->rect(), picture_, event->rect());
+        return;
+    }
+    // Stretched: draw only the source part behind the exposed rectangle.
+    const double sx = picture_.width() / double(width()), sy = picture_.height() / double(height());
+    const QRectF target = event->rect();
+    const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx, target.height() * sy);
+    painter.drawImage(target, picture_, source);
+}
+
+} // namespace quorvex

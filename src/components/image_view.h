@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/raster.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace quorvex {
+
+// The image view: shows a raster, stretched to the widget's size. The picture on screen is a
+// copy of the raster that is refreshed only where the raster changed.
+class ImageView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageView(QWidget* parent = nullptr);
+
+    // Shows the raster (kept by the caller) at its own size; nullptr removes the picture.
+    void setRaster(const Raster* raster);
+    const Raster* raster() const { return raster_; }
+    bool hasPicture() const { return raster_ && !raster_->isEmpty(); }
+    // Copies a changed part of the raster (image pixels) to the screen picture.
+    void refresh(const QRect& imageRect);
+    void refreshAll();
+    const QImage& picture() const { return picture_; }
+
+signals:
+    void mousePressed(QMouseEvent* event);
+    void mouseMoved(QMouseEvent* event);
+    void mouseReleased(QMouseEvent* event);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override { emit mousePressed(event); }
+    void mouseMoveEvent(QMouseEvent* event) override { emit mouseMoved(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { emit mouseReleased(event); }
+
+private:
+    const Raster* raster_ = nullptr;
+    QImage picture_;
+};
+
+} // namespace quorvex

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/colour.h"
+
+#include <QIcon>
+#include <QWidget>
+
+class QToolButton;
+
+namespace quorvex {
+
+// The two-part up/down button beside a number field.
+class SpinButton : public QWidget {
+    Q_OBJECT
+public:
+    explicit SpinButton(QWidget* parent = nullptr);
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+signals:
+    void upClicked();
+    void downClicked();
+
+private:
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+// A small square painted in one colour; a click asks for another colour.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit ColourSwatch(QWidget* parent = nullptr);
+    void setColour(Colour colour);
+    Colour colour() const { return colour_; }
+    QSize sizeHint() const override { return {22, 22}; }
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override { emit clicked(); }
+
+private:
+    Colour colour_ = kBlack;
+};
+
+// A ruler along the image, with ticks every 10 pixels of the image at the current scale.
+class Ruler : public QWidget {
+    Q_OBJECT
+public:
+    Ruler(Qt::Orientation orientation, QWidget* parent = nullptr);
+    void setScalePercent(int percent);
+    int scalePercent() const { return percent_; }
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override { emit doubleClicked(); }
+
+private:
+    Qt::Orientation orientation_;
+    int percent_ = 100;
+};
+
+// Icons for the tool buttons, drawn by the program so that no button is blank on any desktop.
+enum class Glyph {
+    Open, Copy, Paste, Calculator, Stop, Format, Save, Import, Clear, Sort, Delete, Calculate,
+    Replace, Spreadsheet, DataFormat, Rescale, Print, Options, Rectangle, Points, Manual, Search,
+    Colour, Rotate, Pencil, Markers, Fix, Graph
+};
+QIcon glyphIcon(Glyph glyph);
+
+} // namespace quorvex

@@ -1,0 +1,34 @@
+#include "tools/long_operation.h"
+
+namespace quorvex {
+
+namespace {
+constexpr qint64 kEventIntervalMs = 30;
+}
+
+LongOperation::LongOperation(Hooks hooks, int steps) : hooks_(std::move(hooks)) {
+    hooks_.lock(true);
+    hooks_.showProgress(steps);
+    sinceEvents_.start();
+}
+
+LongOperation::~LongOperation() {
+    hooks_.showProgress(-1);
+    hooks_.lock(false);
+    hooks_.clearStop();
+}
+
+bool LongOperation::step(int position) {
+    if (sinceEvents_.elapsed() >= kEventIntervalMs) {
+        hooks_.processEvents();
+        sinceEvents_.restart();
+    }
+    if (stopped_ || hooks_.stopRequested()) {
+        stopped_ = true;
+        return false;
+    }
+    hooks_.setProgress(position);
+    return true;
+}
+
+} // namespace quorvex
