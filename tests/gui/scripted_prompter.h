@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/gui/prompter.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+namespace quorvex {
+
+// Answers the main window's questions and dialogs from queues the test fills, and records what
+// was asked. An empty queue answers No, Cancel or "closed".
+class ScriptedPrompter : public Prompter {
+public:
+    std::deque<Answer> answers;
+    // An empty path stands for Cancel.
+    std::deque<OpenChoice> openChoices;
+    std::deque<QString> savePaths;
+    std::deque<std::optional<QColor>> colours;
+    // Each shown dialog goes to the next handler, which may set its controls; the returned
+    // value says whether the dialog was accepted.
+    std::deque<std::function<bool(QDialog*)>> dialogs;
+
+    QStringList questions;
+    QStringList messages;
+    QStringList dialogNames;
+
+    Answer question(QWidget*, const QString& text, bool) override {
+        questions << text;
+        if (answers.empty()) return Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void information(QWidget*, const QString& text, bool) override { messages << text; }
+    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&, const QStringList&, int) override {
+        if (openChoices.empty()) return std::nullopt;
+        const OpenChoice c = openChoices.front();
+        openChoices.pop_front();
+        if (c.path.isEmpty()) return std::nullopt;
+        return c;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QStringList&,
+                                    const QString&) override {
+        if (savePaths.empty()) return std::nullopt;
+        const QString p = savePaths.front();
+        savePaths.pop_front();
+        if (p.isEmpty()) return std::nullopt;
+        return p;
+    }
+    std::optional<QColor> colour(QWidget*, const QColor&) override {
+        if (colours.empty()) return std::nullopt;
+        auto c = colours.front();
+        colours.pop_front();
+        return c;
+    }
+    bool run(QDialog* dialog) override {
+        dialogNames << dialog->objectName();
+        if (dialogs.empty()) return false;
+        auto handler = dialogs.front();
+        dialogs.pop_front();
+        return handler(dialog);
+    }
+};
+
+} // namespace quorvex
