@@ -5,9 +5,14 @@
 #include "image/image_error.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvex {
 
@@ -169,8 +174,10 @@ std::size_t strideOf(long long width, int bpp) {
     return static_cast<std::size_t>((width * bpp + 31) / 32) * 4;
 }
 
-void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, Raster& raster,
-                        Channel (&channels)[3]) {
+// Decodes `rowCount` stored rows, the first being stored row `firstRow` (stored rows run from
+// the bottom of the picture unless the bitmap is top-down).
+void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, int firstRow, int rowCount,
+                        Raster& raster, Channel (&channels)[3]) {
     const int width = raster.width();
     const std::size_t stride = strideOf(info.width, info.bpp);
     const auto& palette = raster.palette();
@@ -180,10 +187,10 @@ void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, Raster& r
     const bool standard32 = info.bpp == 32 && channels[0].shift == 16 && channels[0].bits == 8 &&
                             channels[1].shift == 8 && channels[1].bits == 8 &&
                             channels[2].shift == 0 && channels[2].bits == 8;
-    for (int y = 0; y < raster.height(); ++y) {
-        const std::uint8_t* src = bits + stride * static_cast<std::size_t>(
-                                                      info.topDown ? y : raster.height() - 1 - y);
-        Colour* out = raster.row(y);
+    for (int i = 0; i < rowCount; ++i) {
+        const std::uint8_t* src = bits + stride * static_cast<std::size_t>(i);
+        const int storedRow = firstRow + i;
+        Colour* out = raster.row(info.topDown ? storedRow : raster.height() - 1 - storedRow);
         switch (info.bpp) {
         case 1:
             for (int x = 0; x < width; ++x) out[x] = paletteColour((src[x >> 3] >> (7 - (x & 7))) & 1);
@@ -339,7 +346,7 @@ Raster decodeDib(const std::uint8_t* data, std::size_t size, std::size_t bitsOff
     const std::size_t needed = stride * static_cast<std::size_t>(info.height);
     if (bitsOffset > size || size - bitsOffset < needed) throwTruncated();
     Raster raster = Raster::unfilled(width, height, format, info.palette);
-    decodeUncompressed(info, data + bitsOffset, raster, channels);
+    decodeUncompressed(info, data + bitsOffset, 0, height, raster, channels);
     if (iconMask) return drawIconOnWhite(info, data + bitsOffset, size - bitsOffset, raster);
     return raster;
 }
@@ -351,6 +358,66 @@ Raster decodeBmp(const std::uint8_t* data, std::size_t size) {
     if (data[0] != 'B' || data[1] != 'M') throwCorrupt("not a bitmap");
     return decodeDib(data + 14, size - 14, u32(data + 10) >= 14 ? u32(data + 10) - 14 : 0, true,
                      false);
+}
+
+namespace {
+
+// Reads exactly `size` bytes; false at the end of the file or on an error.
+bool readFully(int fd, std::uint8_t* into, std::size_t size) {
+    while (size > 0) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        into += got;
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+} // namespace
+
+Raster readBmpFile(const QString& path) {
+    FileDescriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)};
+    struct stat status;
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
+    const std::size_t size = static_cast<std::size_t>(status.st_size);
+    std::vector<std::uint8_t> head(std::min<std::size_t>(size, 64 * 1024));
+    if (!readFully(file.fd, head.data(), head.size())) throwTruncated();
+    if (head.size() < 14 + 12) throwTruncated();
+    if (head[0] != 'B' || head[1] != 'M') throwCorrupt("not a bitmap");
+    const DibInfo info = readDibHeader(head.data() + 14, head.size() - 14);
+    std::size_t bitsOffset = u32(head.data() + 10);
+    if (bitsOffset < 14 + info.headerEnd || bitsOffset >= size) bitsOffset = 14 + info.headerEnd;
+    if (info.compression == kRle4 || info.compression == kRle8 || head.size() == size) {
+        // Compressed or small: decode the whole file from memory.
+        std::vector<std::uint8_t> all(size);
+        if (::lseek(file.fd, 0, SEEK_SET) != 0 || !readFully(file.fd, all.data(), size)) throwTruncated();
+        return decodeBmp(all.data(), size);
+    }
+    // Large uncompressed bitmaps stream through a small buffer, row block by row block.
+    Channel channels[3];
+    const PixelFormat format = formatOf(info, channels);
+    if (isIndexed(format) && info.palette.empty()) throwCorrupt("indexed bitmap without palette");
+    const std::size_t stride = strideOf(info.width, info.bpp);
+    const int height = static_cast<int>(info.height);
+    if (size - bitsOffset < stride * static_cast<std::size_t>(height)) throwTruncated();
+    Raster raster = Raster::unfilled(static_cast<int>(info.width), height, format, info.palette);
+    if (::lseek(file.fd, static_cast<off_t>(bitsOffset), SEEK_SET) != static_cast<off_t>(bitsOffset)) throwTruncated();
+    const int rowsPerBlock = static_cast<int>(std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(stride, 1)));
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(rowsPerBlock) * stride);
+    for (int row = 0; row < height; row += rowsPerBlock) {
+        const int rows = std::min(rowsPerBlock, height - row);
+        if (!readFully(file.fd, block.data(), stride * static_cast<std::size_t>(rows))) throwTruncated();
+        decodeUncompressed(info, block.data(), row, rows, raster, channels);
+    }
+    return raster;
 }
 
 Raster decodePackedDib(const std::uint8_t* data, std::size_t size, std::size_t bitsOffset) {

@@ -13,6 +13,10 @@ namespace quorvex {
 // or 16 (5-6-5), 24 and 32 bits. Other 16-bit masks give a 24-bit raster. Throws ImageError.
 Raster decodeBmp(const std::uint8_t* data, std::size_t size);
 
+// Reads a bitmap file; large uncompressed bitmaps are decoded as they are read, through a
+// small buffer. Throws ImageError with the reason.
+Raster readBmpFile(const QString& path);
+
 // Decodes a DIB without file header, as stored in icons: the height counts the colour image
 // and the AND mask; pixels whose mask bit is set become white.
 Raster decodeIconDib(const std::uint8_t* data, std::size_t size);

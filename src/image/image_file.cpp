@@ -129,8 +129,8 @@ Raster readBuiltIn(const QString& path) {
     const QString type = builtInType(path);
     if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
     if (type == QLatin1String("PNG")) return readWithQt(path, "png");
+    if (type == QLatin1String("BMP")) return namingFile(path, [&path] { return readBmpFile(path); });
     return decodeFile(path, [&type](const std::uint8_t* data, std::size_t size) {
-        if (type == QLatin1String("BMP")) return decodeBmp(data, size);
         if (type == QLatin1String("JPG")) return decodeJpeg(data, size);
         if (type == QLatin1String("ICO")) return decodeIcon(data, size);
         if (type == QLatin1String("WMF")) return decodeWmf(data, size);

@@ -6,6 +6,7 @@
 #include "corpus.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,24 @@ TEST(Bmp, SaveAndReloadKeepsPixelsAndFormat) {
     const Raster back = readBuiltIn(dir.filePath("device.bmp"));
     EXPECT_EQ(back.format(), PixelFormat::Bit32);
     EXPECT_EQ(back.pixels(), device.pixels());
+}
+
+TEST(Bmp, LargeBitmapsStreamThroughTheReader) {
+    // Files beyond the reader's first block are decoded block by block as they are read.
+    QTemporaryDir dir;
+    const Raster colours = colourfulRaster(301, 257);
+    for (PixelFormat f : {PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit16, PixelFormat::Bit24,
+                          PixelFormat::Bit32}) {
+        const Raster raster = convertPixelFormat(colours, f);
+        const QString path = dir.filePath(pixelFormatName(f) + ".bmp");
+        writeBmpFile(raster, path);
+        ASSERT_GT(QFileInfo(path).size(), 64 * 1024);
+        EXPECT_EQ(readBuiltIn(path), raster) << pixelFormatName(f).toStdString();
+    }
+    QFile full(dir.filePath("24 bit.bmp"));
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    writeBytes(dir.filePath("cut-large.bmp"), full.readAll().left(200000));
+    EXPECT_THROW(readBuiltIn(dir.filePath("cut-large.bmp")), ImageError);
 }
 
 TEST(Bmp, GreyPaletteSurvivesAndRowsArePadded) {
