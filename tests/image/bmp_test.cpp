@@ -85,7 +85,7 @@ TEST(Bmp, SaveAndReloadKeepsPixelsAndFormat) {
 TEST(Bmp, LargeBitmapsStreamThroughTheReader) {
     // Files beyond the reader's first block are decoded block by block as they are read.
     QTemporaryDir dir;
-    const Raster colours = colourfulRaster(301, 257);
+    const Raster colours = colourfulRaster(601, 257);
     for (PixelFormat f : {PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit16, PixelFormat::Bit24,
                           PixelFormat::Bit32}) {
         const Raster raster = convertPixelFormat(colours, f);
