@@ -188,6 +188,11 @@ QWidget* TForm1::createDigitizationPage() {
     generalLayout->addWidget(new QLabel(QStringLiteral("Marker size")), 1, 0);
     generalLayout->addWidget(SpinEdit5, 1, 1);
     auto* autoPage = named(new QWidget, "auto");
+    auto* autoLayout = new QGridLayout(autoPage);
+    StepV = named(new QToolButton, "StepV");
+    StepV->setText(QStringLiteral("step"));
+    StepV->setPopupMode(QToolButton::InstantPopup);
+    autoLayout->addWidget(StepV, 0, 0);
     auto* extra = named(new QWidget, "AutoSemi");
     auto* extraLayout = new QGridLayout(extra);
     Bezier = named(new QCheckBox(QStringLiteral("Poly Bezier for manual")), "Bezier");
@@ -332,7 +337,8 @@ QWidget* TForm1::createGrapherPage() {
         toolBar->addWidget(b);
         return b;
     };
-    add("RxSpeedButton5", Glyph::Options, "Options");
+    RxSpeedButton5 = add("RxSpeedButton5", Glyph::Options, "Options");
+    RxSpeedButton5->setPopupMode(QToolButton::InstantPopup);
     grapherDataButtons_ = {add("SpeedButton3", Glyph::Clear, "Clear"),
                            add("SpeedButton17", Glyph::Save, "Save graph from Grapher"),
                            add("ChartPrint", Glyph::Print, "Print")};

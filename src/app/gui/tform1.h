@@ -270,6 +270,14 @@ private:
     QLabel* Label4 = nullptr;
     QToolButton* ClTabl = nullptr;
     QMenu* PopupMenuTable = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupStep = nullptr;
+    QMenu* Undo = nullptr;
+    QAction* N110 = nullptr;
+    QAction* UndoPoint = nullptr;
+    QAction* UndoAutoP = nullptr;
+    QToolButton* RxSpeedButton5 = nullptr;
+    QToolButton* StepV = nullptr;
     QAction* ClearAll = nullptr;
     QAction* Clear2 = nullptr;
     std::vector<QWidget*> tableDataButtons_;

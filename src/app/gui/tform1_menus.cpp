@@ -158,6 +158,42 @@ void TForm1::createMenus() {
     }
     RxSpeedButton6->setMenu(RxPopupMenu1);
 
+    // The Grapher's options drop-down repeats the chart commands of the Grapher menu.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    QMenu* gr = PopupMenu1->addMenu(QStringLiteral("Graph"));
+    gr->menuAction()->setObjectName(QStringLiteral("Gr"));
+    auto* popupStyle = new QActionGroup(this);
+    popupStyle->addAction(checked(addAction(gr, "N10", "Symbol")));
+    popupStyle->addAction(checked(addAction(gr, "N20", "Line"), false));
+    gr->addSeparator();
+    addAction(gr, "N27", "Sorting on X");
+    addAction(PopupMenu1, "N14", "Increase symbol size");
+    addAction(PopupMenu1, "N13", "Decrease symbol size");
+    addAction(PopupMenu1, "PM_Auto", "Auto-size");
+    checked(addAction(PopupMenu1, "PM_Grid", "Grid"));
+    PopupMenu1->addSeparator();
+    addAction(PopupMenu1, "PM_log", "Logarithmic scale X (log10)");
+    addAction(PopupMenu1, "PM_logY", "Logarithmic scale Y (log10)");
+    PopupMenu1->addSeparator();
+    addAction(PopupMenu1, "PM_clear", "Clear");
+    addAction(PopupMenu1, "N51", "Print");
+    PopupMenu1->addSeparator();
+    addAction(PopupMenu1, "Edit6", "Options...");
+    RxSpeedButton5->setMenu(PopupMenu1);
+
+    // The step button's drop-down shows the step in graph units.
+    PopupStep = new QMenu(this);
+    PopupStep->setObjectName(QStringLiteral("PopupStep"));
+    N110 = addAction(PopupStep, "N110", "0");
+    StepV->setMenu(PopupStep);
+
+    // Opened by the image's mouse handling.
+    Undo = new QMenu(this);
+    Undo->setObjectName(QStringLiteral("Undo"));
+    UndoPoint = disabled(addAction(Undo, "UndoPoint", "Undo input of the latest point"));
+    UndoAutoP = addAction(Undo, "UndoAutoP", "Undo digitization");
+
     PopupMenuTable = new QMenu(this);
     PopupMenuTable->setObjectName(QStringLiteral("PopupMenuTable"));
     ClearAll = addAction(PopupMenuTable, "ClearAll", "Clear all columns");
