@@ -53,6 +53,10 @@ constexpr Entry kCatalog[] = {
     {Msg::SettingsWriteFailed, "Cannot write the settings file \"%1\".",
      "Не удаётся записать файл настроек \"%1\"."},
     {Msg::MeasureFactor, "Image-Measure factor = ", "Степень увеличения = "},
+    {Msg::PointConvertError, "Wow!!! EConvertError!", "Wow!!! EConvertError!"},
+    {Msg::PointZeroDivide, "Wow!!! EZeroDivide!", "Wow!!! EZeroDivide!"},
+    {Msg::PointError, "Error!", "Ошибка!"},
+    {Msg::BezierOverflow, "Overflow of Bezier array!", "Переполнение массива Безье!"},
     {Msg::FixCoordinatesHelp,
      " For resize of the dash rectangle input coordinates\n\rof left bottom and right top points "
      "of the new rectangle\n\r(screen coordinates - in spin-edit fields,\n\rreal coordinates of "

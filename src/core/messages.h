@@ -35,6 +35,10 @@ enum class Msg {
     // View
     MeasureFactor,
     // Calibration and manual input
+    PointConvertError,
+    PointZeroDivide,
+    PointError,
+    BezierOverflow,
     FixCoordinatesHelp,
     UncalibratedQuestion,
     UncalibratedQuestionAuto,

@@ -95,6 +95,7 @@ void Table::setPairCount(int count) {
     count = std::clamp(count, 1, kMaxPairs);
     if (count == pairCount_) return;
     pairCount_ = count;
+    importedColumns_ = 0;
     emit pairCountChanged(count);
     emit shapeChanged();
 }
@@ -127,6 +128,24 @@ void Table::clearForNewImage() {
     setRowCount(kStartRows);
     setNextRow(1, 1);
     emit cellsChanged(1, 1, 2, gridRowCount() - 1);
+}
+
+void Table::importRows(const std::vector<QStringList>& rows) {
+    const int lines = std::min(static_cast<int>(rows.size()), kMaxRows);
+    int widest = 0;
+    for (int j = 0; j < lines; ++j) {
+        QStringList fields = rows[static_cast<std::size_t>(j)];
+        if (!fields.isEmpty() && fields.back().isEmpty()) fields.removeLast();
+        const int count = std::min(static_cast<int>(fields.size()), TableStore::kMaxColumns - 1);
+        for (int k = 0; k < count; ++k) store_.setCell(k + 1, j + 1, fields[k]);
+        widest = std::max(widest, count);
+    }
+    if (lines > rowCount_) setRowCount(lines);
+    if (widest > gridColumnCount() - 1) {
+        importedColumns_ = widest;
+        emit shapeChanged();
+    }
+    emit cellsChanged(1, 1, gridColumnCount() - 1, std::max(lines, 1));
 }
 
 void Table::tableEdited(int /*column*/, int row) {

@@ -4,7 +4,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace quorvex {
 
@@ -23,7 +26,8 @@ public:
     // The grid: columns 0 .. 2 * pairCount(), rows 0 .. rowCountSetting().
     int pairCount() const { return pairCount_; }
     int rowCountSetting() const { return rowCount_; }
-    int gridColumnCount() const { return 2 * pairCount_ + 1; }
+    // An import may add columns beyond the pairs; they show until the pair count changes.
+    int gridColumnCount() const { return std::max(2 * pairCount_, importedColumns_) + 1; }
     int gridRowCount() const { return rowCount_ + 1; }
 
     // Any cell, also hidden ones; column 0 shows "N" and the row numbers.
@@ -57,6 +61,11 @@ public:
     void clearCurrentPair();
     // Empties pair 1 and returns the Table to 30 rows; other pairs keep their data.
     void clearForNewImage();
+    // Puts rows of fields into the Table from row 1 and column 1: the grid grows by the rows
+    // and columns needed (up to 100000 rows and 40 columns); a last empty field of a line is not
+    // stored, every other field replaces its cell. Headers and the pair count stay.
+    void importRows(const std::vector<QStringList>& rows);
+
     // After the user edited a cell (or a file was imported): the current curve continues
     // after that row when it had not reached it yet.
     void tableEdited(int column, int row);
@@ -87,6 +96,7 @@ private:
 
     TableStore store_;
     int pairCount_ = 1;
+    int importedColumns_ = 0;
     int rowCount_ = kStartRows;
     QString curveText_ = QStringLiteral("1");
     std::array<int, kMaxPairs + 1> nextRow_;

@@ -1,0 +1,75 @@
+#include "tools/calibration.h"
+
+#include "core/messages.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace quorvex {
+
+QString pointFailureText(PointFailure failure) {
+    switch (failure) {
+    case PointFailure::ConvertError: return message(Msg::PointConvertError);
+    case PointFailure::ZeroDivide: return message(Msg::PointZeroDivide);
+    default: return message(Msg::PointError);
+    }
+}
+
+long double transfer(int function, long double v) {
+    switch (function) {
+    case Log10Axis:
+    case Log10Value:
+    case Ln:
+    case Log2:
+        if (v == 0) throw PointError(PointFailure::ZeroDivide);
+        if (v < 0) throw PointError(PointFailure::Other);
+        return function == Ln ? std::log(v) : (function == Log2 ? std::log2(v) : std::log10(v));
+    case Exp: {
+        const long double e = std::exp(v);
+        if (!std::isfinite(e)) throw PointError(PointFailure::Other);
+        return e;
+    }
+    case Reciprocal:
+        if (v == 0) throw PointError(PointFailure::ZeroDivide);
+        return 1 / v;
+    case Square: return v * v;
+    case SquareRoot:
+        if (v < 0) throw PointError(PointFailure::Other);
+        return std::sqrt(v);
+    default: return v;
+    }
+}
+
+ToGraph::ToGraph(const Calibration& c, QChar sep)
+    : xLeftBottomPixel_(c.pixelLeftBottom.x()), xRightTopPixel_(c.pixelRightTop.x()),
+      yLeftBottomPixel_(c.pixelLeftBottom.y()), yRightTopPixel_(c.pixelRightTop.y()),
+      xTransfer_(c.xTransfer < 0 ? 0 : c.xTransfer), yTransfer_(c.yTransfer < 0 ? 0 : c.yTransfer) {
+    const long double gx1 = parseDouble(c.xLeftBottom, sep), gx2 = parseDouble(c.xRightTop, sep);
+    const long double gy1 = parseDouble(c.yLeftBottom, sep), gy2 = parseDouble(c.yRightTop, sep);
+    tx1_ = transfer(xTransfer_, gx1);
+    tx2_ = transfer(xTransfer_, gx2);
+    ty1_ = transfer(yTransfer_, gy1);
+    ty2_ = transfer(yTransfer_, gy2);
+}
+
+namespace {
+double finish(long double value, int function) {
+    if (function == Log10Axis) value = std::pow(10.0L, value);
+    if (!std::isfinite(value)) throw PointError(PointFailure::Other);
+    return static_cast<double>(value);
+}
+} // namespace
+
+double ToGraph::x(long double px) const {
+    const long double span = xRightTopPixel_ - xLeftBottomPixel_;
+    if (span == 0) throw PointError(PointFailure::ZeroDivide);
+    return finish(((xRightTopPixel_ - px) * tx1_ + (px - xLeftBottomPixel_) * tx2_) / span, xTransfer_);
+}
+
+double ToGraph::y(long double py) const {
+    const long double span = yLeftBottomPixel_ - yRightTopPixel_;
+    if (span == 0) throw PointError(PointFailure::ZeroDivide);
+    return finish(((py - yRightTopPixel_) * ty1_ + (yLeftBottomPixel_ - py) * ty2_) / span, yTransfer_);
+}
+
+} // namespace quorvex

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/raster.h"
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <algorithm>
+#include <vector>
+
+namespace quorvex {
+
+// The marker of a digitized point, drawn into the raster so that drawing it again removes it:
+// the pixel is set to the colour, then (for a size above 1) a filled ellipse with corners
+// (x - size, y - size) and (x + size, y + size) is drawn in not-XOR mode. On white this leaves
+// a disc whose centre pixel is white.
+void drawMarker(Raster& raster, int x, int y, int size, Colour colour);
+
+// The dotted rectangle of the calibration, as the box left, top, right, bottom (right and bottom
+// exclusive, either order), drawn in not-XOR mode; drawing it again erases it.
+struct SelectionBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const SelectionBox& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+void drawSelectionRectangle(Raster& raster, const SelectionBox& box, Colour colour);
+
+// The points marked during the latest digitization, at most 1000; later ones are not recorded.
+class MarkerList {
+public:
+    static constexpr int kCapacity = 1000;
+    void append(QPoint p) {
+        if (count_ < kCapacity) points_[static_cast<std::size_t>(count_++)] = p;
+    }
+    int count() const { return count_; }
+    void setCount(int count) { count_ = std::clamp(count, 0, kCapacity); }
+    QPoint at(int i) const { return points_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::vector<QPoint> points_ = std::vector<QPoint>(kCapacity);
+    int count_ = 0;
+};
+
+// What the two undo commands need.
+struct UndoRecord {
+    // The latest manual point.
+    int latestRow = 0;
+    QPointF latestPosition;
+    // The latest digitization: its rows are firstRow + 1 .. lastRow of xColumn and xColumn + 1.
+    bool available = false;
+    int markerCount = 0;
+    int markerSize = 0;
+    Colour markerColour = kRed;
+    int xColumn = 1;
+    int firstRow = 0;
+    int lastRow = 0;
+    int restoreRow = 1;
+};
+
+// Erases the markers of a digitization, newest first: the ellipse again (size above 1), then
+// the centre pixel set to the colour, which leaves that pixel in the marker colour.
+void undoDigitizationMarkers(Raster& raster, const MarkerList& markers, const UndoRecord& record);
+
+// Marker removal: the raster becomes 24-bit and every pure red pixel becomes (254, 254, 254).
+void removeRedMarkers(Raster& raster);
+
+} // namespace quorvex
