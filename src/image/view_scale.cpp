@@ -1,6 +1,7 @@
 #include "image/view_scale.h"
 
 #include "core/numbers.h"
+#include "core/raster.h"
 #include "core/round.h"
 
 namespace quorvex {
@@ -60,6 +61,41 @@ std::optional<QRect> zoomSourceSquare(double u, double v, double scale, int fact
         return std::nullopt;
     const int cx = Round(u / scale), cy = Round(v / scale), h = Round(g.half / scale);
     return QRect(QPoint(cx - h, cy - h), QPoint(cx + h, cy + h));
+}
+
+} // namespace quorvex
+
+namespace quorvex {
+
+QImage zoomPicture(const Raster& raster, const QRect& square, QSize panel) {
+    QImage picture(panel, QImage::Format_RGB32);
+    const int side = std::max(square.width(), 1), high = std::max(square.height(), 1);
+    // Nearest-neighbour stretch: each panel column and row takes one source column and row.
+    std::vector<int> columns(static_cast<std::size_t>(panel.width()));
+    for (int x = 0; x < panel.width(); ++x) columns[static_cast<std::size_t>(x)] = square.left() + x * side / panel.width();
+    for (int y = 0; y < panel.height(); ++y) {
+        const int sy = square.top() + y * high / panel.height();
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        if (sy < 0 || sy >= raster.height()) {
+            std::fill(line, line + panel.width(), qRgb(255, 255, 255));
+            continue;
+        }
+        const Colour* source = raster.row(sy);
+        for (int x = 0; x < panel.width(); ++x) {
+            const int sx = columns[static_cast<std::size_t>(x)];
+            line[x] = sx >= 0 && sx < raster.width() ? toQRgb(source[sx]) : qRgb(255, 255, 255);
+        }
+    }
+    // The red cross in not-XOR mode: ~(pixel ^ red) on the 24 colour bits; the two lines cross
+    // at the middle pixel, which is inverted twice and so shows the raster's own colour.
+    const int middle = panel.width() / 2;
+    auto invert = [&picture](int x, int y) {
+        QRgb& p = reinterpret_cast<QRgb*>(picture.scanLine(y))[x];
+        p = 0xFF000000u | (~(p ^ 0x00FF0000u) & 0x00FFFFFFu);
+    };
+    for (int y = 0; y < panel.height(); ++y) invert(std::min(middle, panel.width() - 1), y);
+    for (int x = 0; x < panel.width(); ++x) invert(x, std::min(panel.height() / 2, panel.height() - 1));
+    return picture;
 }
 
 } // namespace quorvex

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
 
 namespace quorvex {
+
+class Raster;
 
 // The measure box: its items and the scale of each (item 0, "Auto", fits the window).
 constexpr int kMeasureItems = 8;
@@ -41,5 +44,9 @@ ZoomGeometry zoomGeometry(int factor);
 // The raster square the zoom panel shows for the mouse at view point (u, v), or none when the
 // mouse is within the margin of the view's edges.
 std::optional<QRect> zoomSourceSquare(double u, double v, double scale, int factor, QSize view);
+
+// The zoom panel's picture: the raster square stretched onto a panel of the given size (parts
+// outside the raster white), with a red cross through the panel's middle drawn inverting.
+QImage zoomPicture(const Raster& raster, const QRect& square, QSize panel);
 
 } // namespace quorvex

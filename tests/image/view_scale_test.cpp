@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "core/raster.h"
 #include "image/view_scale.h"
 
 #include <gtest/gtest.h>
@@ -51,4 +52,19 @@ TEST(ViewScale, ZoomSquare) {
     const auto scaled = zoomSourceSquare(100, 100, 2.0, 2, view);
     ASSERT_TRUE(scaled);
     EXPECT_EQ(scaled->topLeft(), QPoint(35, 35));
+}
+
+TEST(ViewScale, ZoomPictureStretchesAndCrosses) {
+    Raster r(100, 100, PixelFormat::Bit24, kWhite);
+    r.setPixel(50, 50, kBlack);
+    const QImage z = zoomPicture(r, QRect(QPoint(20, 20), QPoint(80, 80)), QSize(174, 174));
+    EXPECT_EQ(z.size(), QSize(174, 174));
+    // The cross: white inverted against red is red; the middle pixel shows the raster again.
+    EXPECT_EQ(z.pixel(87, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(z.pixel(10, 87), qRgb(255, 0, 0));
+    EXPECT_EQ(z.pixel(20, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(z.pixel(88, 88), qRgb(0, 0, 0)) << "raster pixel (50, 50) magnified";
+    // Outside the raster: white.
+    const QImage edge = zoomPicture(r, QRect(QPoint(-30, -30), QPoint(30, 30)), QSize(174, 174));
+    EXPECT_EQ(edge.pixel(5, 5), qRgb(255, 255, 255));
 }

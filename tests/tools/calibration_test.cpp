@@ -97,3 +97,39 @@ TEST(ToGraph, Failures) {
     EXPECT_EQ(pointFailureText(PointFailure::ConvertError), "Wow!!! EConvertError!");
     EXPECT_EQ(pointFailureText(PointFailure::Other), "Error!");
 }
+
+#include "tools/readout.h"
+
+TEST(Readout, PanelsAndFailures) {
+    Raster r(300, 300, PixelFormat::Bit24, kWhite);
+    r.setPixel(10, 50, kRed);
+    Calibration c;
+    c.pixelLeftBottom = QPoint(0, 300);
+    c.pixelRightTop = QPoint(300, 0);
+    c.xLeftBottom = "0";
+    c.xRightTop = "3";
+    c.yLeftBottom = "0";
+    c.yRightTop = "30";
+    Readout out = mouseReadout(r, c, '.', 10, 50, 1.0);
+    EXPECT_EQ(out.colour, "clRed");
+    EXPECT_EQ(out.pixel, "x,y= (10, 250)");
+    EXPECT_EQ(out.x, "X=0.1");
+    EXPECT_EQ(out.y, "Y=25");
+    EXPECT_FALSE(out.failure);
+    // At 200 % the view point (20, 100) is the same pixel.
+    out = mouseReadout(r, c, '.', 20, 100, 2.0);
+    EXPECT_EQ(out.pixel, "x,y= (10, 250)");
+    EXPECT_TRUE(insideShownImage(r, 600, 600, 2.0));
+    EXPECT_FALSE(insideShownImage(r, 601, 10, 2.0));
+    c.xRightTop = "";
+    EXPECT_EQ(mouseReadout(r, c, '.', 1, 1, 1.0).failure, PointFailure::ConvertError);
+    c.xRightTop = "3";
+    c.pixelRightTop.setX(0);
+    out = mouseReadout(r, c, '.', 1, 1, 1.0);
+    EXPECT_FALSE(out.failure);
+    EXPECT_EQ(out.x, "X=") << "a degenerate calibration shows empty values";
+    EXPECT_EQ(out.y, "Y=");
+    c.pixelRightTop.setX(300);
+    c.xTransfer = Reciprocal;
+    EXPECT_EQ(mouseReadout(r, c, '.', 1, 1, 1.0).failure, PointFailure::ZeroDivide);
+}
