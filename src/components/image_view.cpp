@@ -37,6 +37,12 @@ void ImageView::refresh(const QRect& imageRect) {
     update(QRectF(r.left() * sx, r.top() * sy, r.width() * sx + 1, r.height() * sy + 1).toAlignedRect());
 }
 
+void ImageView::setGuideLines(std::optional<QPointF> at) {
+    if (guide_) update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)), update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
+    guide_ = at;
+    if (guide_) update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)), update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
+}
+
 void ImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (picture_.isNull()) {
@@ -45,13 +51,20 @@ void ImageView::paintEvent(QPaintEvent* event) {
     }
     if (picture_.size() == size()) {
         painter.drawImage(event->rect(), picture_, event->rect());
-        return;
+    } else {
+        // Stretched: draw only the source part behind the exposed rectangle.
+        const double sx = picture_.width() / double(width()), sy = picture_.height() / double(height());
+        const QRectF target = event->rect();
+        const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx, target.height() * sy);
+        painter.drawImage(target, picture_, source);
     }
-    // Stretched: draw only the source part behind the exposed rectangle.
-    const double sx = picture_.width() / double(width()), sy = picture_.height() / double(height());
-    const QRectF target = event->rect();
-    const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx, target.height() * sy);
-    painter.drawImage(target, picture_, source);
+    if (guide_) {
+        // Inverting ink, so the lines show on any picture.
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.setPen(QColor(0xFF, 0x00, 0x00));
+        painter.drawLine(QPointF(guide_->x(), 0), QPointF(guide_->x(), height()));
+        painter.drawLine(QPointF(0, guide_->y()), QPointF(width(), guide_->y()));
+    }
 }
 
 } // namespace quorvex

@@ -3,7 +3,9 @@
 #include "core/raster.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
+#include <optional>
 
 namespace quorvex {
 
@@ -22,6 +24,8 @@ public:
     void refresh(const QRect& imageRect);
     void refreshAll();
     const QImage& picture() const { return picture_; }
+    // Lines through a view point drawn on the screen only (not into the raster), until cleared.
+    void setGuideLines(std::optional<QPointF> at);
 
 signals:
     void mousePressed(QMouseEvent* event);
@@ -37,6 +41,7 @@ protected:
 private:
     const Raster* raster_ = nullptr;
     QImage picture_;
+    std::optional<QPointF> guide_;
 };
 
 } // namespace quorvex

@@ -50,6 +50,12 @@ void Ruler::setScalePercent(int percent) {
     update();
 }
 
+void Ruler::setHairLine(int position) {
+    if (position == hairLine_) return;
+    hairLine_ = position;
+    update();
+}
+
 void Ruler::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xF4, 0xF0, 0xD8));
@@ -79,6 +85,34 @@ void Ruler::paintEvent(QPaintEvent*) {
             }
         }
     }
+    if (hairLine_ >= 0) {
+        p.setPen(Qt::red);
+        if (horizontal) p.drawLine(hairLine_, 0, hairLine_, depth);
+        else p.drawLine(0, hairLine_, depth, hairLine_);
+    }
+}
+
+QCursor markerCursor(int markerSize) {
+    struct Shape {
+        int radius;
+        QPoint hotSpot;
+    };
+    const Shape shape = markerSize <= 6 ? Shape{5, {9, 9}} : markerSize <= 12 ? Shape{8, {9, 9}}
+                        : markerSize <= 20 ? Shape{11, {11, 12}} : Shape{15, {15, 15}};
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    {
+        QPainter p(&pm);
+        const QPoint c = shape.hotSpot;
+        // Black lines with a white edge read on any picture.
+        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+            p.setPen(QPen(colour, width));
+            p.drawLine(c.x() - shape.radius - 3, c.y(), c.x() + shape.radius + 3, c.y());
+            p.drawLine(c.x(), c.y() - shape.radius - 3, c.x(), c.y() + shape.radius + 3);
+            p.drawEllipse(c, shape.radius, shape.radius);
+        }
+    }
+    return QCursor(pm, shape.hotSpot.x(), shape.hotSpot.y());
 }
 
 QIcon glyphIcon(Glyph glyph) {

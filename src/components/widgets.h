@@ -2,6 +2,7 @@
 
 #include "core/colour.h"
 
+#include <QCursor>
 #include <QIcon>
 #include <QWidget>
 
@@ -51,6 +52,9 @@ public:
     Ruler(Qt::Orientation orientation, QWidget* parent = nullptr);
     void setScalePercent(int percent);
     int scalePercent() const { return percent_; }
+    // The hair line at a position along the ruler (view pixels); negative: none.
+    void setHairLine(int position);
+    int hairLine() const { return hairLine_; }
 signals:
     void doubleClicked();
 
@@ -61,9 +65,14 @@ protected:
 private:
     Qt::Orientation orientation_;
     int percent_ = 100;
+    int hairLine_ = -1;
 };
 
 // Icons for the tool buttons, drawn by the program so that no button is blank on any desktop.
+// The image cursor: the crosshair inside a circle of about the marker's size, drawn as a
+// 32 x 32 cursor for marker sizes 1-6, 7-12, 13-20 and 21-30.
+QCursor markerCursor(int markerSize);
+
 enum class Glyph {
     Open, Copy, Paste, Calculator, Stop, Format, Save, Import, Clear, Sort, Delete, Calculate,
     Replace, Spreadsheet, DataFormat, Rescale, Print, Options, Rectangle, Points, Manual, Search,

@@ -108,6 +108,12 @@ void Table::setRowCount(int count) {
     emit shapeChanged();
 }
 
+void Table::clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow) {
+    if (lastRow < firstRow) return;
+    store_.clearCells(firstColumn, lastColumn, firstRow, lastRow);
+    emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
+}
+
 void Table::clearAllPairs() {
     store_.clearCells(1, gridColumnCount() - 1, 1, gridRowCount() - 1);
     // Half the number of data columns, rounded halves to even.

@@ -57,6 +57,8 @@ public:
     void previousCurve();
     void setPairCount(int count);  // 1 .. 20
     void setRowCount(int count);   // 1 .. 100000
+    // Empties a block of cells (both bounds inclusive).
+    void clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow);
     void clearAllPairs();
     void clearCurrentPair();
     // Empties pair 1 and returns the Table to 30 rows; other pairs keep their data.

@@ -2,6 +2,8 @@
 
 #include "components/image_view.h"
 #include "components/widgets.h"
+#include "image/view_scale.h"
+#include "tools/gui/fix_coordinates_dialog.h"
 #include "table/gui/table_grid_model.h"
 #include "table/table.h"
 
@@ -65,6 +67,7 @@ TForm1::TForm1(std::unique_ptr<Prompter> prompter, const QString& programPath, Q
     createStatusBar();
     createMenus();
     connectCommands();
+    fixDialog_ = new TRectangleSize(this);
     FormCreate();
 }
 
@@ -97,10 +100,10 @@ void TForm1::createToolBar() {
     RxSpeedButton6->setEnabled(false);
     ComboBoxSize = named(new QComboBox, "ComboBoxSize");
     ComboBoxSize->setEditable(true);
-    ComboBoxSize->addItems({QStringLiteral("auto"), QStringLiteral("25%"), QStringLiteral("50%"),
-                            QStringLiteral("75%"), QStringLiteral("100%"), QStringLiteral("150%"),
-                            QStringLiteral("200%"), QStringLiteral("400%")});
-    ComboBoxSize->setCurrentText(QStringLiteral("100%"));
+    for (int i = 0; i < kMeasureItems; ++i) ComboBoxSize->addItem(measureItemText(i));
+    ComboBoxSize->setCurrentIndex(kRealSizeItem);
+    ComboBoxSize->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxSize->setToolTip(QStringLiteral("The measure of the Image map,\r\nby keyboard or select an item."));
     ComboBoxSize->setEnabled(false);
 
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton15, SpeedButton12, RxSpeedButton2})
@@ -177,8 +180,10 @@ QWidget* TForm1::createDigitizationPage() {
     auto* general = named(new QWidget, "general");
     auto* generalLayout = new QGridLayout(general);
     CheckBoxCorrect = named(new QCheckBox(QStringLiteral("Self-correction")), "CheckBoxCorrect");
+    CheckBoxCorrect->setToolTip(QStringLiteral("Searching of line and nidle of line"));
     Correct = named(new QSpinBox, "Correct");
-    Correct->setRange(1, 100);
+    Correct->setToolTip(QStringLiteral("The value of the self-correction (searching in Y)"));
+    Correct->setRange(2, 30);
     Correct->setValue(15);
     SpinEdit5 = named(new QSpinBox, "SpinEdit5");
     SpinEdit5->setRange(1, 30);
@@ -193,6 +198,17 @@ QWidget* TForm1::createDigitizationPage() {
     StepV->setText(QStringLiteral("step"));
     StepV->setPopupMode(QToolButton::InstantPopup);
     autoLayout->addWidget(StepV, 0, 0);
+    SpinEdit3 = named(new QSpinBox, "SpinEdit3");
+    SpinEdit3->setRange(0, 1000000);
+    SpinEdit3->setValue(1);
+    SpinEdit2 = named(new QSpinBox, "SpinEdit2");
+    SpinEdit2->setRange(0, 1000000);
+    StepValue = named(new QLineEdit(QStringLiteral("1")), "StepValue");
+    autoLayout->addWidget(new QLabel(QStringLiteral("from")), 1, 0);
+    autoLayout->addWidget(SpinEdit3, 1, 1);
+    autoLayout->addWidget(new QLabel(QStringLiteral("to")), 2, 0);
+    autoLayout->addWidget(SpinEdit2, 2, 1);
+    autoLayout->addWidget(StepValue, 0, 1);
     auto* extra = named(new QWidget, "AutoSemi");
     auto* extraLayout = new QGridLayout(extra);
     Bezier = named(new QCheckBox(QStringLiteral("Poly Bezier for manual")), "Bezier");
@@ -216,7 +232,11 @@ QWidget* TForm1::createDigitizationPage() {
     Points = toolButton("Points", Glyph::Colour, QStringLiteral("Select the curve colour on the image"), true);
     BitBtn2 = toolButton("BitBtn2", Glyph::Points, QStringLiteral("Automatic digitization"));
     SpeedButton11SA = toolButton("SpeedButton11SA", Glyph::Search, QStringLiteral("Search in area"), true);
-    SpeedButton112SA = toolButton("SpeedButton112SA", Glyph::Manual, QStringLiteral("Manual input"), true);
+    SpeedButton112SA = toolButton("SpeedButton112SA", Glyph::Manual,
+                                  QStringLiteral("Manual input: click on the Image in desired point,\r\nis better with "
+                                                 "checked Self-correction,\r\nin order to undo the last input then "
+                                                 "click\r\nof left mouse on the Image"),
+                                  true);
     RxSpeedButton1 = toolButton("RxSpeedButton1", Glyph::Markers, QStringLiteral("Remove red markers"));
     RxSpeedButton1->setVisible(false);
     ColorBtn = toolButton("ColorBtn", Glyph::Colour, QStringLiteral("Select curve colour from pallet..."));
@@ -235,11 +255,26 @@ QWidget* TForm1::createDigitizationPage() {
     upperLayout->addWidget(PageControl2);
     upperLayout->addWidget(SpeedBar1);
     upperLayout->addStretch();
+    Panel8 = named(new QWidget, "Panel8");
+    Panel8->setToolTip(QStringLiteral("Zoom container"));
+    auto* zoomLayout = new QGridLayout(Panel8);
+    zoomLayout->setContentsMargins(2, 2, 2, 2);
+    RxSpeedButton3 = toolButton("RxSpeedButton3", Glyph::Search, QStringLiteral("Show/hide Zoom"));
+    Zoom = named(new QSpinBox, "Zoom");
+    Zoom->setRange(2, 10);
+    Zoom->setSingleStep(2);
+    Zoom->setValue(2);
+    Zoom->setToolTip(QStringLiteral("Zoom factor"));
     Image2 = named(new QLabel, "Image2");
     Image2->setFixedSize(174, 174);
-    Image2->setFrameShape(QFrame::Box);
+    Image2->setFrameShape(QFrame::NoFrame);
+    Image2->setToolTip(QStringLiteral("Drag witih mouse"));
+    zoomLayout->addWidget(RxSpeedButton3, 0, 0);
+    zoomLayout->addWidget(Zoom, 0, 1);
+    zoomLayout->addWidget(Image2, 1, 0, 1, 3);
+    zoomLayout->setColumnStretch(2, 1);
     RxSplitter2->addWidget(upper);
-    RxSplitter2->addWidget(Image2);
+    RxSplitter2->addWidget(Panel8);
     RxSplitter1->addWidget(RxSplitter2);
 
     // Right: the image with its rulers in the scroll box.
@@ -249,6 +284,7 @@ QWidget* TForm1::createDigitizationPage() {
     canvasLayout->setContentsMargins(0, 0, 0, 0);
     canvasLayout->setSpacing(0);
     RsRulerCorner1 = named(new QWidget, "RsRulerCorner1");
+    RsRulerCorner1->setToolTip(QStringLiteral("pixel"));
     RsRulerCorner1->setFixedSize(25, 25);
     RsRulerH = named(new Ruler(Qt::Horizontal), "RsRulerH");
     RsRulerH->setFixedHeight(25);

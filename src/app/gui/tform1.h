@@ -6,9 +6,13 @@
 #include "core/numbers.h"
 #include "image/image_document.h"
 #include "image/image_file.h"
+#include "tools/calibration.h"
 #include "tools/long_operation.h"
+#include "tools/manual_input.h"
+#include "tools/markers.h"
 
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QPointer>
 #include <array>
 #include <memory>
@@ -81,6 +85,15 @@ public:
     // title; returns whether it did.
     bool bringToFront();
 
+    // The calibration as the tools use it: the pixel corners and the field texts.
+    Calibration calibration() const;
+    const SelectionBox& selectionBox() const { return selection_; }
+    const MarkerList& markerList() const { return markers_; }
+    const UndoRecord& undoRecord() const { return undo_; }
+    Colour curveColour() const { return curveColour_; }
+    int markerSize() const { return markerSize_; }
+    class TRectangleSize* fixCoordinatesDialog() const { return fixDialog_; }
+
     // Image commands, callable with a path as the dialogs would give it.
     bool openImage(const QString& path, ImageReader reader);
 
@@ -110,6 +123,33 @@ public slots:
     void PrepareClearMenu();
     void ClearAllClick();
     void Clear2Click();
+    // Tools on the image
+    void RectSelectClick();
+    void PointsClick();
+    void SpeedButton112SAClick();
+    void CheckBoxCorrectClick();
+    void BezierClick();
+    void SpinEdit5Change(int value);
+    void N10MarkClick();
+    void UndoPointClick();
+    void UndoDigitizationClick();
+    void FixCoordinates(bool rightClick = false);
+    void MarkerClorClick();
+    void N43Click();
+    void Image1MouseDown(QMouseEvent* event);
+    void Image1MouseMove(QMouseEvent* event);
+    void Image1MouseUp(QMouseEvent* event);
+    // View
+    void ApplyScale(double scale);
+    void N37Click();
+    void Auto1Click();
+    void ComboBoxSizeSelect(int index);
+    void ShowZoom1Click();
+    void HideZoom1Click();
+    void RsRulerCorner1DblClick();
+    // Text data files
+    void N49Click();
+    void N50Click();
     // Commands and Help
     void DefaultMClick();
     void PurgeClipboard1Click();
@@ -119,10 +159,6 @@ public slots:
     void StopClick();
     // Writes the INI keys and digitize.cfg.
     void WriteSettings();
-
-signals:
-    // The user answered Yes to saving the Table while the window closes.
-    void saveTableRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +197,24 @@ private:
     // Table (tform1_table.cpp)
     void setDataCommandsEnabled(bool enabled);
     void releaseDigitizingTools();
+    // Tools (tform1_tools.cpp)
+    void selectionPress(double u, double v);
+    void selectionMove(double u, double v);
+    void selectionRelease(double u, double v);
+    void manualInputPress(double u, double v);
+    void toolButtonToggled(QToolButton* button, bool down);
+    void eraseSelection();
+    void drawSelection();
+    void refreshImage(const QRect& area);
+    bool uncalibratedCheck();
+    void updateUndoActions();
+    void setImageCursor();
+    void presetRows(int lastRow, int firstRow);
+    // View (tform1_view.cpp)
+    bool ShowMousePosition(double u, double v);
+    void DrawZoom(double u, double v);
+    void UpdateRulers(int verticalWidth);
+    bool measureKeyPress(QKeyEvent* event);
     // Runs a handler that converts user text, showing a conversion failure in a message box.
     template <typename F> void reportingConversion(F&& handler) {
         try {
@@ -200,12 +254,27 @@ private:
     bool stopFlag_ = false;
     int openFilter_ = 0;
     QString imageFolder_;
-    // The calibration rectangle as the reset leaves it (the calibration tools use it).
+    // Calibration and the rectangle drawn for it
     QPoint pixelLeftBottom_;
     QPoint pixelRightTop_;
-    QRect selectionRectangle_;
+    SelectionBox selection_;
+    bool selectionShown_ = false;
     bool skipNextErase_ = false;
-    std::array<int, 4> fixDialogPixels_{}; // left-bottom X, right-top X, left-bottom Y, right-top Y
+    bool dragging_ = false;
+    QPoint pressPoint_;
+    struct Area {
+        int left = 0, bottom = 0, right = 0, top = 0;
+    } area_;
+    class TRectangleSize* fixDialog_ = nullptr;
+    // Manual input, markers and undo
+    MarkerList markers_;
+    UndoRecord undo_;
+    BezierStroke bezier_;
+    bool bezierUsed_ = false;
+    bool swallowNextClick_ = false;
+    bool searchUndoable_ = false;
+    bool autoScrollOnDrag_ = false;
+    bool typedValuePending_ = false;
     bool applyingPlacement_ = false;
     bool startupHintQueued_ = false;
     int pointSize_ = 2;
@@ -242,6 +311,12 @@ private:
     QCheckBox* Bezier = nullptr;
     QCheckBox* N32 = nullptr;
     QSpinBox* SpinEdit4 = nullptr;
+    QSpinBox* SpinEdit3 = nullptr;  // first row of automatic digitization
+    QSpinBox* SpinEdit2 = nullptr;  // last row
+    QLineEdit* StepValue = nullptr;
+    QSpinBox* Zoom = nullptr;
+    QToolButton* RxSpeedButton3 = nullptr;
+    QWidget* Panel8 = nullptr;
     QToolBar* SpeedBar1 = nullptr;
     QToolButton* RectSelect = nullptr;
     QToolButton* Points = nullptr;

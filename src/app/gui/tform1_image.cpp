@@ -11,6 +11,7 @@
 #include "image/image_error.h"
 #include "image/pixel_format.h"
 #include "image/scanner.h"
+#include "image/view_scale.h"
 #include "table/table.h"
 #include "tools/long_operation.h"
 
@@ -268,12 +269,18 @@ void TForm1::NewTableClick() {}
 
 void TForm1::AfterLoadReset() {
     const int width = document_.raster.width(), height = document_.raster.height();
-    // Calibration: the whole image, corner values 0.
+    // The undo record, the Bezier flag and a pending typed measure belong to the old image.
+    undo_ = UndoRecord();
+    bezierUsed_ = false;
+    typedValuePending_ = false;
+    // Calibration: the whole image, corner values 0; the rectangle is not on the new bitmap.
     pixelLeftBottom_ = QPoint(0, 0);
     pixelRightTop_ = QPoint(width, height);
-    fixDialogPixels_ = {0, width, height, 0};
-    selectionRectangle_ = QRect(QPoint(0, 0), QPoint(width, height));
+    area_ = {0, height, width, 0};
+    selection_ = {0, 0, width, height};
+    selectionShown_ = false;
     skipNextErase_ = true;
+    dragging_ = false;
     // Tools and view.
     mouseMode_ = 6;
     markerSize_ = SpinEdit5->value();
@@ -287,9 +294,10 @@ void TForm1::AfterLoadReset() {
     for (QLineEdit* field : cornerFields_) field->setEnabled(false);
     SelectOnly->setChecked(false);
     SelectOnly->setEnabled(false);
+    N110->setText(QStringLiteral("0"));
     N37->setChecked(true);
     Auto1->setChecked(false);
-    ComboBoxSize->setCurrentText(QStringLiteral("100%"));
+    ComboBoxSize->setCurrentIndex(kRealSizeItem);
     // The image view and its rulers.
     Image1->setFixedSize(std::max(width, 1), std::max(height, 1));
     if (rulersFlag_) {
@@ -301,6 +309,8 @@ void TForm1::AfterLoadReset() {
         RsRulerCorner1->setFixedWidth(RsRulerV->width());
         RsRulerH->setScalePercent(100);
         RsRulerV->setScalePercent(100);
+        RsRulerH->setFixedWidth(std::max(width, 1));
+        RsRulerV->setFixedHeight(std::max(height, 1));
     }
     Panel2->setEnabled(true);
     RxSpeedButton1->setEnabled(true);

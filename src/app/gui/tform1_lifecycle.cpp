@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -252,7 +253,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     WriteSettings();
     if (table_->firstRowHasData() &&
         prompter_->question(this, message(Msg::SaveTableOnClose), false) == Answer::Yes)
-        emit saveTableRequested();
+        N49Click();
     if (PurgeClipboard1->isEnabled() &&
         prompter_->question(this, message(Msg::PurgeClipboardOnClose), false) == Answer::Yes)
         QApplication::clipboard()->clear();
@@ -299,6 +300,20 @@ void TForm1::StopClick() {
 
 // Tool tips: yellow, shown for the chosen time, and echoed in status panel 4.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (ComboBoxSize && watched == ComboBoxSize->lineEdit()) return measureKeyPress(key);
+        // "," or "." typed into a corner field enters the locale's decimal separator.
+        for (QLineEdit* field : cornerFields_)
+            if (watched == field && (key->text() == QLatin1String(",") || key->text() == QLatin1String("."))) {
+                field->insert(QString(localeDecimalSeparator()));
+                return true;
+            }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick && watched == RsRulerCorner1) {
+        RsRulerCorner1DblClick();
+        return true;
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && !widget->toolTip().isEmpty()) {

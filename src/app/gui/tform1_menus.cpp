@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace quorvex {
@@ -251,7 +252,59 @@ void TForm1::connectCommands() {
     });
     connect(table_, &Table::curveSwitched, this, &TForm1::releaseDigitizingTools);
     connect(table_, &Table::dataAvailable, this, [this] { setDataCommandsEnabled(true); });
-    connect(CheckBoxCorrect, &QCheckBox::toggled, Correct, &QSpinBox::setEnabled);
+    connect(CheckBoxCorrect, &QCheckBox::clicked, this, &TForm1::CheckBoxCorrectClick);
+    connect(Bezier, &QCheckBox::clicked, this, &TForm1::BezierClick);
+    connect(SpinEdit5, qOverload<int>(&QSpinBox::valueChanged), this, &TForm1::SpinEdit5Change);
+    connect(Zoom, qOverload<int>(&QSpinBox::valueChanged), this, [this](int factor) { zoomFactor_ = factor; });
+
+    // The image and its tools.
+    connect(Image1, &ImageView::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Image1, &ImageView::mouseMoved, this, &TForm1::Image1MouseMove);
+    connect(Image1, &ImageView::mouseReleased, this, &TForm1::Image1MouseUp);
+    for (QToolButton* b : {RectSelect, Points, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
+        connect(b, &QToolButton::toggled, this, [this, b](bool down) { toolButtonToggled(b, down); });
+    connect(RectSelect, &QToolButton::clicked, this, &TForm1::RectSelectClick);
+    connect(Points, &QToolButton::clicked, this, &TForm1::PointsClick);
+    connect(SpeedButton112SA, &QToolButton::clicked, this, &TForm1::SpeedButton112SAClick);
+    connect(N10Mark, &QAction::triggered, this, &TForm1::N10MarkClick);
+    connect(RxSpeedButton1, &QToolButton::clicked, this, [this] {
+        removeRedMarkers(document_.raster);
+        Image1->refreshAll();
+    });
+    for (QAction* a : {UndoPoint, UndoPoint1})
+        connect(a, &QAction::triggered, this, &TForm1::UndoPointClick);
+    for (QAction* a : {UndoAuto, UndoAutoP})
+        connect(a, &QAction::triggered, this, &TForm1::UndoDigitizationClick);
+    connect(Fixcoord, &QAction::triggered, this, [this] { FixCoordinates(false); });
+    connect(MarkerClor, &QAction::triggered, this, &TForm1::MarkerClorClick);
+    connect(N43, &QAction::triggered, this, &TForm1::N43Click);
+    connect(ColorBtn, &QToolButton::clicked, this, &TForm1::N43Click);
+    connect(Image3, &ColourSwatch::clicked, this, &TForm1::N43Click);
+
+    // The view.
+    connect(N37, &QAction::triggered, this, &TForm1::N37Click);
+    connect(Auto1, &QAction::triggered, this, &TForm1::Auto1Click);
+    connect(ComboBoxSize, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBoxSizeSelect);
+    ComboBoxSize->lineEdit()->installEventFilter(this);
+    connect(ShowZoom1, &QAction::triggered, this, &TForm1::ShowZoom1Click);
+    connect(HideZoom1, &QAction::triggered, this, &TForm1::HideZoom1Click);
+    connect(RxSpeedButton3, &QToolButton::clicked, this, [this] {
+        if (zoomActive_) HideZoom1Click();
+        else ShowZoom1Click();
+    });
+    connect(RsRulerH, &Ruler::doubleClicked, this, &TForm1::RsRulerCorner1DblClick);
+    connect(RsRulerV, &Ruler::doubleClicked, this, &TForm1::RsRulerCorner1DblClick);
+    RsRulerCorner1->installEventFilter(this);
+    for (QLineEdit* f : cornerFields_) f->installEventFilter(this);
+
+    // Text data files.
+    connect(N49, &QAction::triggered, this, &TForm1::N49Click);
+    connect(N50, &QAction::triggered, this, &TForm1::N50Click);
+    for (QWidget* w : tableDataButtons_)
+        if (w->objectName() == QLatin1String("SpeedButton16"))
+            connect(static_cast<QToolButton*>(w), &QToolButton::clicked, this, &TForm1::N49Click);
+    if (auto* importButton = ToolBar3->findChild<QToolButton*>(QStringLiteral("SpeedButton2")))
+        connect(importButton, &QToolButton::clicked, this, &TForm1::N50Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index != PageControl1->indexOf(TabSheet4))
             for (int i = 0; i < 4; ++i) panels_[static_cast<std::size_t>(i)]->clear();

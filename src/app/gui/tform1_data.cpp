@@ -1,0 +1,67 @@
+// Text data files: saving the Table and loading a file into it.
+#include "app/gui/tform1.h"
+
+#include "core/messages.h"
+#include "exchange/gui/export_dialog.h"
+#include "exchange/text_data.h"
+#include "table/table.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QTabWidget>
+
+namespace quorvex {
+
+void TForm1::N49Click() {
+    TExportTO options(this);
+    if (!prompter_->run(&options)) return;
+    int curve = 1;
+    try {
+        curve = table_->currentCurve();
+    } catch (const ConversionError& error) {
+        prompter_->information(this, error.message(), true);
+        return;
+    }
+    const QString folder = ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const auto path = prompter_->saveFile(this, QStringLiteral("Save Table as text file"), folder,
+                                          {QStringLiteral("Data files (*.dat)"), QStringLiteral("Text files (*.txt)"),
+                                           QStringLiteral("All files (*)")},
+                                          QStringLiteral("dat"));
+    if (!path) return;
+    if (QFileInfo::exists(*path) && prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
+        return;
+    QString error;
+    SaveOutcome outcome;
+    {
+        LongOperation operation(longOperationHooks(), table_->gridRowCount());
+        outcome = saveDataFile(*table_, curve, options.options(), *path,
+                               [&operation](int row) { return operation.step(row); }, &error);
+    }
+    if (outcome == SaveOutcome::Failed) {
+        prompter_->information(this, error, true);
+        return;
+    }
+    if (outcome == SaveOutcome::Saved) {
+        ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(*path).absolutePath());
+        saveIni();
+    }
+}
+
+void TForm1::N50Click() {
+    const QString folder = ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const auto choice = prompter_->openFile(this, QStringLiteral("Import data from file to Table"), folder,
+                                            {QStringLiteral("Text files (*.txt *.dat)"), QStringLiteral("All files (*)")}, 0);
+    if (!choice) return;
+    QFile file(choice->path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter_->information(this, file.errorString(), true);
+        return;
+    }
+    importDataFile(*table_, file.readAll());
+    ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(choice->path).absolutePath());
+    saveIni();
+    ShowTable1Click();
+}
+
+} // namespace quorvex
