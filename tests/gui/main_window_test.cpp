@@ -9,7 +9,7 @@
 #include "image/gui/pixel_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
 #include "image/pixel_format.h"
-#include "scripted_prompter.h"
+#include "gui_fixture.h"
 #include "table/table.h"
 
 #include <QAction>
@@ -34,82 +34,13 @@
 
 using namespace quorvex;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowFixture {
     Q_OBJECT
 
-private:
-    QTemporaryDir config_;
-    QTemporaryDir files_;
-    ScriptedPrompter* prompter_ = nullptr;
-    std::unique_ptr<TForm1> form_;
-
-    // A fresh main window over the test's settings folder, shown and without the start-up hint.
-    TForm1* createForm(bool withHint = false) {
-        auto prompter = std::make_unique<ScriptedPrompter>();
-        prompter_ = prompter.get();
-        form_ = std::make_unique<TForm1>(std::move(prompter), QCoreApplication::applicationFilePath());
-        if (!withHint) {
-            // The hint window belongs to the first paint; tests that do not look at it close it.
-            prompter_->dialogs.push_back([](QDialog*) { return false; });
-        }
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("window not shown");
-        if (!withHint && !QTest::qWaitFor([this] { return !form_->startupHintPending(); }))
-            qFatal("the start-up hint window did not come");
-        return form_.get();
-    }
-
-    template <typename T> T* child(const char* name) const {
-        T* found = form_->findChild<T*>(QString::fromLatin1(name));
-        if (!found) qFatal("no child %s", name);
-        return found;
-    }
-
-    QString writeRaster(const QString& name, const Raster& raster) {
-        const QString path = files_.filePath(name);
-        writeBmpFile(raster, path);
-        return path;
-    }
-
-    QString saveQImage(const QString& name, const char* format) {
-        QImage image(20, 10, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        image.setPixel(3, 4, qRgb(255, 0, 0));
-        const QString path = files_.filePath(name);
-        if (!image.save(path, format)) qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
-    void openThroughDialog(const QString& path, int filter = 0, bool switched = false) {
-        prompter_->openChoices.push_back(Prompter::OpenChoice{path, filter, switched});
-        child<QAction>("N34")->trigger();
-    }
-
-    QStringList recentSettings() const {
-        QStringList entries;
-        for (int i = 1; i <= 4; ++i) entries << form_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
-        return entries;
-    }
-
 private slots:
-    void initTestCase() {
-        qputenv("QUORVEX_CONFIG_DIR", config_.path().toLocal8Bit());
-        qputenv("QUORVEX_INSTANCE_NAME", QByteArray("quorvex-test-") + QByteArray::number(QCoreApplication::applicationPid()));
-        QLocale::setDefault(QLocale::c());
-    }
-
-    void init() {
-        QFile::remove(config_.filePath(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".INI"));
-        QFile::remove(config_.filePath("digitize.cfg"));
-        QApplication::clipboard()->clear();
-    }
-
-    void cleanup() {
-        if (form_) {
-            form_->close();
-            form_.reset();
-        }
-    }
+    void initTestCase() { setUpSuite(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
 
     void firstStartWritesDefaultsAndShowsTheHintOnce() {
         TForm1* form = createForm(true);
@@ -479,5 +410,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int runMainWindowTest(int argc, char** argv) {
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "main_window_test.moc"

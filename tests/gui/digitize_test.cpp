@@ -1,0 +1,339 @@
+// Digitizing a real chart by hand, end to end: calibration by mouse, typed corner values,
+// manual input with self-correction, undo, and the Table saved and loaded as text.
+#include "components/image_view.h"
+#include "components/widgets.h"
+#include "corpus.h"
+#include "exchange/gui/export_dialog.h"
+#include "gui_fixture.h"
+#include "table/table.h"
+#include "tools/gui/fix_coordinates_dialog.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QToolButton>
+#include <cmath>
+
+using namespace quorvex;
+
+namespace {
+
+// The corpus chart's calibration: two pixel corners with the values at their centres.
+struct ChartTruth {
+    QPoint leftBottom, rightTop;
+    double xLeftBottom, yLeftBottom, xRightTop, yRightTop;
+    double xAt(double px) const {
+        return xLeftBottom + (px - leftBottom.x()) * (xRightTop - xLeftBottom) / (rightTop.x() - leftBottom.x());
+    }
+    double yAt(double row) const {
+        return yLeftBottom + (leftBottom.y() - row) * (yRightTop - yLeftBottom) / (leftBottom.y() - rightTop.y());
+    }
+    double rowOf(double y) const {
+        return leftBottom.y() - (y - yLeftBottom) * (leftBottom.y() - rightTop.y()) / (yRightTop - yLeftBottom);
+    }
+    double pixelWidthX() const { return std::abs(xAt(1) - xAt(0)); }
+    double pixelHeightY() const { return std::abs(yAt(1) - yAt(0)); }
+};
+
+ChartTruth readTruth(const QString& json) {
+    QFile f(json);
+    if (!f.open(QIODevice::ReadOnly)) qFatal("no corpus sidecar %s", qPrintable(json));
+    const QJsonObject c = QJsonDocument::fromJson(f.readAll()).object()["calibration"].toObject();
+    ChartTruth t;
+    t.leftBottom = QPoint(c["pixel_left_bottom"].toArray()[0].toInt(), c["pixel_left_bottom"].toArray()[1].toInt());
+    t.rightTop = QPoint(c["pixel_right_top"].toArray()[0].toInt(), c["pixel_right_top"].toArray()[1].toInt());
+    t.xLeftBottom = c["x_left_bottom"].toDouble();
+    t.yLeftBottom = c["y_left_bottom"].toDouble();
+    t.xRightTop = c["x_right_top"].toDouble();
+    t.yRightTop = c["y_right_top"].toDouble();
+    return t;
+}
+
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
+                      held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+class DigitizeTest : public WindowFixture {
+    Q_OBJECT
+
+    // Opens the corpus sine chart at a view scale, calibrates it by a mouse drag and typed
+    // values, and starts manual input with self-correction on the red curve.
+    ChartTruth prepareSine(double scale, int measureItem) {
+        const QString png = corpusFile("lin_sine.png");
+        if (!QFileInfo::exists(png)) qFatal("missing corpus chart %s", qPrintable(png));
+        const ChartTruth truth = readTruth(corpusFile("lin_sine.json"));
+        TForm1* form = createForm();
+        form->openImage(png, ImageReader::BuiltIn);
+        if (measureItem >= 0) emit child<QComboBox>("ComboBoxSize")->activated(measureItem);
+        if (form->viewScale() != scale) qFatal("scale not applied");
+        auto* image = child<ImageView>("Image1");
+
+        child<QToolButton>("RectSelect")->click();
+        const QPoint from(qRound(truth.leftBottom.x() * scale), qRound(truth.leftBottom.y() * scale));
+        const QPoint to(qRound(truth.rightTop.x() * scale), qRound(truth.rightTop.y() * scale));
+        mouse(image, QEvent::MouseButtonPress, from);
+        mouse(image, QEvent::MouseMove, (from + to) / 2);
+        mouse(image, QEvent::MouseMove, to);
+        mouse(image, QEvent::MouseButtonRelease, to);
+        return truth;
+    }
+
+    // Types the graph values of the corners that the drag selected.
+    void typeCornerValues(const ChartTruth& truth) {
+        const Calibration c = form_->calibration();
+        const double values[4] = {truth.xAt(c.pixelLeftBottom.x()), truth.yAt(c.pixelLeftBottom.y()),
+                                  truth.xAt(c.pixelRightTop.x()), truth.yAt(c.pixelRightTop.y())};
+        const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
+        for (int i = 0; i < 4; ++i) {
+            auto* field = child<QLineEdit>(names[i]);
+            field->selectAll();
+            QTest::keyClicks(field, QString::number(values[i], 'g', 17));
+        }
+    }
+
+    void startManualInput() {
+        prompter_->colours.push_back(QColor(255, 0, 0));
+        child<QAction>("N43")->trigger(); // the curve colour: the chart's red
+        prompter_->answers.push_back(Answer::Yes); // clear X1, Y1
+        child<QToolButton>("SpeedButton112SA")->click();
+        QCOMPARE(prompter_->questions.last(), QString("Clear the columns X1,Y1 of Table?"));
+        QCOMPARE(form_->mouseMode(), 2);
+    }
+
+    void digitizeSineAt(double scale, int measureItem) {
+        const ChartTruth truth = prepareSine(scale, measureItem);
+        typeCornerValues(truth);
+        startManualInput();
+        const Raster before = form_->document().raster;
+        auto* image = child<ImageView>("Image1");
+        const int columns[] = {150, 260, 370, 480, 590, 700};
+        for (int px : columns) {
+            // A click a few rows off the curve: self-correction brings it onto the line.
+            const double row = truth.rowOf(std::sin(truth.xAt(px))) + 4;
+            const QPoint at(qRound(px * scale), qRound(row * scale));
+            mouse(image, QEvent::MouseButtonPress, at);
+            mouse(image, QEvent::MouseButtonRelease, at);
+        }
+        Table* t = form_->table();
+        QCOMPARE(t->nextRow(1), 7);
+        for (int i = 0; i < 6; ++i) {
+            bool okX = false, okY = false;
+            const double x = t->cell(1, i + 1).toDouble(&okX), y = t->cell(2, i + 1).toDouble(&okY);
+            QVERIFY2(okX && okY, qPrintable(t->cell(1, i + 1) + " " + t->cell(2, i + 1)));
+            QVERIFY2(std::abs(x - truth.xAt(columns[i])) <= truth.pixelWidthX() / scale + 1e-9, qPrintable(QString::number(x)));
+            QVERIFY2(std::abs(y - std::sin(x)) <= truth.pixelHeightY(),
+                     qPrintable(QString("row %1: y %2, sin %3").arg(i + 1).arg(y).arg(std::sin(x))));
+        }
+        QCOMPARE(form_->markerList().count(), 6);
+        QVERIFY(!(form_->document().raster == before)); // the markers are in the raster
+
+        // Undo the latest point: its cells empty, its marker gone.
+        child<QAction>("UndoPoint1")->trigger();
+        QVERIFY(t->isEmpty(1, 6));
+        QVERIFY(t->isEmpty(2, 6));
+        QCOMPARE(t->nextRow(1), 6);
+        QVERIFY(!child<QAction>("UndoPoint1")->isEnabled());
+        // Drawn twice, the marker restores every pixel but its centre, which the first drawing set
+        // to the marker colour and the second inverted (white on this red curve).
+        int changed = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = columns[5] - 6; x <= columns[5] + 6; ++x)
+                changed += form_->document().raster.pixel(x, y) != before.pixel(x, y);
+        QVERIFY(changed <= 1);
+
+        // Undo the digitization: the other rows empty, each marker leaves only its centre pixel.
+        QVERIFY(child<QAction>("UndoAuto")->isEnabled());
+        child<QAction>("UndoAuto")->trigger();
+        for (int row = 1; row <= 5; ++row) QVERIFY(t->isEmpty(1, row));
+        QCOMPARE(t->nextRow(1), 1);
+        QCOMPARE(form_->mouseMode(), 6);
+        QVERIFY(!child<QToolButton>("SpeedButton112SA")->isChecked());
+        // What is left of the markers: at most their centre pixels.
+        int differing = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                differing += form_->document().raster.pixel(x, y) != before.pixel(x, y);
+        QVERIFY2(differing <= 6, qPrintable(QString::number(differing)));
+    }
+
+private slots:
+    void initTestCase() { setUpSuite(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
+
+    void digitizesTheSineAtRealSize() { digitizeSineAt(1.0, -1); }
+    void digitizesTheSineAtHalfSize() { digitizeSineAt(0.5, 3); }
+    void digitizesTheSineAtDoubleSize() { digitizeSineAt(2.0, 6); }
+
+    void calibrationFieldsAfterADrag() {
+        TForm1* form = createForm();
+        form->openImage(writeRaster("c.bmp", Raster(400, 300, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        auto* image = child<ImageView>("Image1");
+        child<QToolButton>("RectSelect")->click();
+        // From right-bottom... no: from (210, 50) to (10, 250), the opposite of the usual drag.
+        mouse(image, QEvent::MouseButtonPress, QPoint(210, 50));
+        mouse(image, QEvent::MouseMove, QPoint(10, 250));
+        mouse(image, QEvent::MouseButtonRelease, QPoint(10, 250));
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
+        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("210"));
+        QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("50"));
+        QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("250"));
+        QCOMPARE(form->mouseMode(), 6);
+        QVERIFY(!child<QToolButton>("RectSelect")->isChecked());
+        // Manual input now asks whether to digitize in pixels; No keeps the button up.
+        prompter_->answers.push_back(Answer::No);
+        child<QToolButton>("SpeedButton112SA")->click();
+        QVERIFY(prompter_->questions.last().startsWith("In order to get a data"));
+        QVERIFY(!child<QToolButton>("SpeedButton112SA")->isChecked());
+
+        // A click without a drag leaves everything as it was; a release outside is clamped.
+        child<QToolButton>("RectSelect")->click();
+        mouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
+        mouse(image, QEvent::MouseButtonRelease, QPoint(100, 100));
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
+        QCOMPARE(form->mouseMode(), 6);
+        child<QToolButton>("RectSelect")->click();
+        mouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
+        mouse(image, QEvent::MouseMove, QPoint(200, 200));
+        mouse(image, QEvent::MouseButtonRelease, QPoint(900, -40));
+        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("400"));
+        QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("300"));
+        // The read-out: pixel and graph values under the mouse.
+        mouse(image, QEvent::MouseMove, QPoint(250, 150));
+        QCOMPARE(form->statusText(1), QString("x,y= (250, 150)"));
+        QCOMPARE(form->statusText(2), QString("X=250"));
+        child<QLineEdit>("Edit1")->setText("abc");
+        mouse(image, QEvent::MouseMove, QPoint(251, 150));
+        QCOMPARE(form->statusText(4), QString("Wow!!! EConvertError!"));
+        QCOMPARE(form->statusText(2), QString("X=250")); // panels keep their texts
+    }
+
+    void fixCoordinatesDialog() {
+        TForm1* form = createForm();
+        form->openImage(writeRaster("f.bmp", Raster(300, 200, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* dialog = static_cast<TRectangleSize*>(d);
+            if (dialog->SpinEdit2->value() != 300 || dialog->SpinEdit3->value() != 0) return false;
+            dialog->SpinEdit1->setValue(20);
+            dialog->SpinEdit3->setValue(30);
+            dialog->SpinEdit2->setValue(220);
+            dialog->SpinEdit4->setValue(180);
+            dialog->graphFields[0]->setText("0");
+            dialog->graphFields[1]->setText("-1");
+            dialog->graphFields[2]->setText("10");
+            dialog->graphFields[3]->setText("1");
+            return true;
+        });
+        child<QAction>("Fixcoord")->trigger();
+        const Calibration c = form->calibration();
+        QCOMPARE(c.pixelLeftBottom, QPoint(20, 170));
+        QCOMPARE(c.pixelRightTop, QPoint(220, 20));
+        QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("-1"));
+        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("10"));
+        QCOMPARE(form->selectionBox().left, 20);
+        QCOMPARE(form->selectionBox().bottom, 170);
+        QVERIFY(child<QToolButton>("SpeedButton112SA")->isEnabled());
+        // The dotted rectangle is in the raster now.
+        QVERIFY(form->document().raster.pixel(20, 20) != kWhite);
+    }
+
+    void measureBoxTypedAndSelected() {
+        TForm1* form = createForm();
+        form->openImage(writeRaster("m.bmp", Raster(801, 1201, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        auto* box = child<QComboBox>("ComboBoxSize");
+        emit box->activated(3); // 50%
+        QCOMPARE(child<ImageView>("Image1")->size(), QSize(400, 600));
+        QCOMPARE(child<Ruler>("RsRulerH")->scalePercent(), 50);
+        QCOMPARE(child<Ruler>("RsRulerV")->width(), 28);
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), "150");
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(form->viewScale(), 1.5);
+        QCOMPARE(child<Ruler>("RsRulerV")->width(), 40);
+        QCOMPARE(box->lineEdit()->selectedText(), QString("150"));
+        // Refused keys change nothing.
+        QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClick(box->lineEdit(), ',');
+        QCOMPARE(box->currentText(), QString("150"));
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), "auto");
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QVERIFY(child<QAction>("Auto1")->isChecked());
+        QVERIFY(form->statusText(4).startsWith("Image-Measure factor = "));
+        // A typed 0 does nothing harmful.
+        const double before = form->viewScale();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), "0");
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(form->viewScale(), before);
+        // "Auto-size" with no picture does nothing.
+        child<QAction>("N40")->trigger();
+        child<QAction>("Auto1")->trigger();
+        QCOMPARE(form->viewScale(), before);
+    }
+
+    void tableSavedAndLoaded() {
+        TForm1* form = createForm();
+        Table* t = form->table();
+        t->appendPoint(1, 2);
+        t->appendPoint(3, 4);
+        t->tableEdited(1, 2); // as after typing into the grid: the data commands become usable
+        const QString path = files_.filePath("points.dat");
+        prompter_->dialogs.push_back([](QDialog* d) { return d->objectName() == "ExportTO"; });
+        prompter_->savePaths.push_back(path);
+        child<QAction>("N49")->trigger();
+        QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->messages.join("; ")));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray content = saved.readAll();
+        QVERIFY(content.startsWith("1\t2\r\n3\t4\r\n\t\r\n"));
+        QCOMPARE(content.count("\r\n"), 30);
+        QVERIFY(form->menuBar()->isEnabled());
+        QCOMPARE(form->ini().readString(ini::kData, ini::kDirectory, ""), files_.path());
+        // Overwrite: No leaves the file; the options dialog cancelled writes nothing.
+        prompter_->dialogs.push_back([](QDialog* d) {
+            static_cast<TExportTO*>(d)->RadioGroup1->button(0)->setChecked(true); // space
+            return true;
+        });
+        prompter_->savePaths.push_back(path);
+        prompter_->answers.push_back(Answer::No);
+        child<QAction>("N49")->trigger();
+        saved.seek(0);
+        QCOMPARE(saved.readAll(), content);
+
+        // Loading 40 lines.
+        QByteArray forty;
+        for (int i = 0; i < 40; ++i) forty += "1\t2\r\n";
+        QFile load(files_.filePath("forty.txt"));
+        QVERIFY(load.open(QIODevice::WriteOnly));
+        load.write(forty);
+        load.close();
+        prompter_->openChoices.push_back({load.fileName(), 0, false});
+        child<QAction>("N50")->trigger();
+        QCOMPARE(t->rowCountSetting(), 42);
+        QCOMPARE(t->nextRow(1), 42);
+        QCOMPARE(t->cell(2, 40), QString("2"));
+        QCOMPARE(child<QSpinBox>("SpinEdit1")->value(), 42);
+        QCOMPARE(child<QTabWidget>("PageControl1")->currentWidget()->objectName(), QString("TabSheet2"));
+    }
+};
+
+int runDigitizeTest(int argc, char** argv) {
+    DigitizeTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "digitize_test.moc"

@@ -1,0 +1,95 @@
+#pragma once
+
+// What every window test shares: a main window over a private settings folder, created with a
+// scripted prompter, and helpers to find its controls and write test files.
+#include "app/gui/tform1.h"
+#include "image/bmp.h"
+#include "scripted_prompter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace quorvex {
+
+class WindowFixture : public QObject {
+protected:
+    QTemporaryDir config_;
+    QTemporaryDir files_;
+    ScriptedPrompter* prompter_ = nullptr;
+    std::unique_ptr<TForm1> form_;
+
+    // A fresh main window over the test's settings folder, shown and without the start-up hint.
+    TForm1* createForm(bool withHint = false) {
+        auto prompter = std::make_unique<ScriptedPrompter>();
+        prompter_ = prompter.get();
+        form_ = std::make_unique<TForm1>(std::move(prompter), QCoreApplication::applicationFilePath());
+        if (!withHint) {
+            // The hint window belongs to the first paint; tests that do not look at it close it.
+            prompter_->dialogs.push_back([](QDialog*) { return false; });
+        }
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("window not shown");
+        if (!withHint && !QTest::qWaitFor([this] { return !form_->startupHintPending(); }))
+            qFatal("the start-up hint window did not come");
+        return form_.get();
+    }
+
+    template <typename T> T* child(const char* name) const {
+        T* found = form_->findChild<T*>(QString::fromLatin1(name));
+        if (!found) qFatal("no child %s", name);
+        return found;
+    }
+
+    QString writeRaster(const QString& name, const Raster& raster) {
+        const QString path = files_.filePath(name);
+        writeBmpFile(raster, path);
+        return path;
+    }
+
+    QString saveQImage(const QString& name, const char* format) {
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setPixel(3, 4, qRgb(255, 0, 0));
+        const QString path = files_.filePath(name);
+        if (!image.save(path, format)) qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    void openThroughDialog(const QString& path, int filter = 0, bool switched = false) {
+        prompter_->openChoices.push_back(Prompter::OpenChoice{path, filter, switched});
+        child<QAction>("N34")->trigger();
+    }
+
+    QStringList recentSettings() const {
+        QStringList entries;
+        for (int i = 1; i <= 4; ++i) entries << form_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
+        return entries;
+    }
+
+
+    void setUpSuite() {
+        qputenv("QUORVEX_CONFIG_DIR", config_.path().toLocal8Bit());
+        qputenv("QUORVEX_INSTANCE_NAME", QByteArray("quorvex-test-") + QByteArray::number(QCoreApplication::applicationPid()));
+        QLocale::setDefault(QLocale::c());
+    }
+    void setUpTest() {
+        QFile::remove(config_.filePath(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".INI"));
+        QFile::remove(config_.filePath("digitize.cfg"));
+        QApplication::clipboard()->clear();
+    }
+    void tearDownTest() {
+        if (form_) {
+            form_->close();
+            form_.reset();
+        }
+    }
+};
+
+} // namespace quorvex
