@@ -4,22 +4,21 @@
 #include "table/table.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quorvex {
 
-QByteArray dataFileLine(const Table& table, int row, int curve, const DataFileOptions& options) {
+namespace {
+void appendLine(const Table& table, int row, int curve, const DataFileOptions& options, QByteArray& out) {
     const char delimiter = options.tab ? '\t' : ' ';
+    if (options.allColumns) table.store().appendRowText(row, 1, table.gridColumnCount() - 1, delimiter, out);
+    else table.store().appendRowText(row, 2 * curve - 1, 2 * curve, delimiter, out);
+}
+} // namespace
+
+QByteArray dataFileLine(const Table& table, int row, int curve, const DataFileOptions& options) {
     QByteArray line;
-    if (options.allColumns) {
-        for (int column = 1; column < table.gridColumnCount(); ++column) {
-            if (column > 1) line += delimiter;
-            line += table.cell(column, row).toUtf8();
-        }
-    } else {
-        line += table.cell(2 * curve - 1, row).toUtf8();
-        line += delimiter;
-        line += table.cell(2 * curve, row).toUtf8();
-    }
+    appendLine(table, row, curve, options, line);
     return line;
 }
 
@@ -33,33 +32,51 @@ SaveOutcome saveDataFile(const Table& table, int curve, const DataFileOptions& o
     if (!file.open()) return failed();
     if (options.firstLine && !file.write(options.firstLineText.toUtf8() + "\r\n")) return failed();
     SaveOutcome outcome = SaveOutcome::Saved;
-    QByteArray line;
+    QByteArray block;
+    block.reserve(1 << 16);
     for (int row = 1; row <= table.rowCountSetting(); ++row) {
         if (step && !step(row)) {
             outcome = SaveOutcome::Stopped;
             break;
         }
-        line = dataFileLine(table, row, curve, options);
-        line += "\r\n";
-        if (!file.write(line)) return failed();
+        appendLine(table, row, curve, options, block);
+        block += "\r\n";
+        if (block.size() >= (1 << 16)) {
+            if (!file.write(block)) return failed();
+            block.resize(0);
+        }
     }
+    if (!file.write(block)) return failed();
     if (!file.commit()) return failed();
     return outcome;
 }
 
 void importDataFile(Table& table, const QByteArray& bytes) {
-    std::vector<QStringList> rows;
-    const QString text = QString::fromUtf8(bytes);
-    int start = 0;
-    const int length = text.size();
-    while (start < length) {
-        int end = start;
-        while (end < length && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n')) ++end;
-        rows.push_back(text.mid(start, end - start).split(QLatin1Char('\t')));
-        if (end < length && text[end] == QLatin1Char('\r') && end + 1 < length && text[end + 1] == QLatin1Char('\n')) ++end;
-        start = end + 1;
+    // Lines end at CR, LF or CR LF; fields are separated by TAB.
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    int lines = 0, widest = 0;
+    std::vector<QByteArrayView> fields;
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+        fields.clear();
+        for (const char* field = p;;) {
+            const char* tab = static_cast<const char*>(std::memchr(field, '\t', static_cast<std::size_t>(lineEnd - field)));
+            if (!tab) {
+                fields.emplace_back(field, lineEnd - field);
+                break;
+            }
+            fields.emplace_back(field, tab - field);
+            field = tab + 1;
+        }
+        ++lines;
+        table.importRow(lines, fields);
+        widest = std::max(widest, static_cast<int>(fields.size()));
+        if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ++lineEnd;
+        p = lineEnd + 1;
     }
-    table.importRows(rows);
+    table.finishImport(lines, widest);
     const int rowCount = std::min(table.gridRowCount() + 1, Table::kMaxRows);
     table.setRowCount(rowCount);
     table.setNextRow(1, rowCount);

@@ -136,19 +136,18 @@ void Table::clearForNewImage() {
     emit cellsChanged(1, 1, 2, gridRowCount() - 1);
 }
 
-void Table::importRows(const std::vector<QStringList>& rows) {
-    const int lines = std::min(static_cast<int>(rows.size()), kMaxRows);
-    int widest = 0;
-    for (int j = 0; j < lines; ++j) {
-        QStringList fields = rows[static_cast<std::size_t>(j)];
-        if (!fields.isEmpty() && fields.back().isEmpty()) fields.removeLast();
-        const int count = std::min(static_cast<int>(fields.size()), TableStore::kMaxColumns - 1);
-        for (int k = 0; k < count; ++k) store_.setCell(k + 1, j + 1, fields[k]);
-        widest = std::max(widest, count);
-    }
+void Table::importRow(int row, std::vector<QByteArrayView>& fields) {
+    if (row < 1 || row > kMaxRows) return;
+    if (!fields.empty() && fields.back().isEmpty()) fields.pop_back();
+    store_.replaceLeadingCells(row, fields);
+}
+
+void Table::finishImport(int lines, int widestLine) {
+    lines = std::min(lines, kMaxRows);
+    widestLine = std::min(widestLine, TableStore::kMaxColumns - 1);
     if (lines > rowCount_) setRowCount(lines);
-    if (widest > gridColumnCount() - 1) {
-        importedColumns_ = widest;
+    if (widestLine > gridColumnCount() - 1) {
+        importedColumns_ = widestLine;
         emit shapeChanged();
     }
     emit cellsChanged(1, 1, gridColumnCount() - 1, std::max(lines, 1));

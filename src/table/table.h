@@ -63,10 +63,11 @@ public:
     void clearCurrentPair();
     // Empties pair 1 and returns the Table to 30 rows; other pairs keep their data.
     void clearForNewImage();
-    // Puts rows of fields into the Table from row 1 and column 1: the grid grows by the rows
-    // and columns needed (up to 100000 rows and 40 columns); a last empty field of a line is not
-    // stored, every other field replaces its cell. Headers and the pair count stay.
-    void importRows(const std::vector<QStringList>& rows);
+    // Puts lines of UTF-8 fields into the Table from row 1 and column 1: the grid grows by the
+    // rows and columns needed (up to 100000 rows and 40 columns); a last empty field of a line
+    // is not stored, every other field replaces its cell. Headers and the pair count stay.
+    void importRow(int row, std::vector<QByteArrayView>& fields);
+    void finishImport(int lines, int widestLine);
 
     // After the user edited a cell (or a file was imported): the current curve continues
     // after that row when it had not reached it yet.

@@ -78,6 +78,56 @@ void TableStore::setCell(int column, int row, const QString& text) {
     buffer.swap(rebuilt);
 }
 
+void TableStore::appendRowText(int row, int firstColumn, int lastColumn, char delimiter, QByteArray& out) const {
+    const std::string* buffer = row >= 0 && row < storedRows() ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+    std::size_t at = 0;
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        if (column > firstColumn) out += delimiter;
+        if (!buffer) continue;
+        // Entries are sorted by column: advance to this column's entry, if any.
+        while (at < buffer->size() && static_cast<unsigned char>((*buffer)[at]) < column)
+            at += kEntryHeader + lengthAt(*buffer, at);
+        if (at < buffer->size() && static_cast<unsigned char>((*buffer)[at]) == column) {
+            const std::size_t length = lengthAt(*buffer, at);
+            out.append(buffer->data() + at + kEntryHeader, static_cast<qsizetype>(length));
+            at += kEntryHeader + length;
+        }
+    }
+}
+
+void TableStore::replaceLeadingCells(int row, const std::vector<QByteArrayView>& fields) {
+    if (row < 0) return;
+    const int count = std::min(static_cast<int>(fields.size()), kMaxColumns - 1);
+    if (row >= storedRows()) rows_.resize(static_cast<std::size_t>(row) + 1);
+    std::string& buffer = rows_[static_cast<std::size_t>(row)];
+    // One allocation of exactly the bytes the row needs.
+    std::size_t needed = 0;
+    for (int k = 0; k < count; ++k)
+        if (!fields[static_cast<std::size_t>(k)].isEmpty())
+            needed += kEntryHeader + static_cast<std::size_t>(std::min<qsizetype>(fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
+    for (std::size_t at = 0; at < buffer.size();) {
+        const std::size_t entrySize = kEntryHeader + lengthAt(buffer, at);
+        if (static_cast<unsigned char>(buffer[at]) > count) needed += entrySize;
+        at += entrySize;
+    }
+    std::string rebuilt;
+    rebuilt.reserve(needed);
+    for (int k = 0; k < count; ++k) {
+        const QByteArrayView field = fields[static_cast<std::size_t>(k)].first(std::min<qsizetype>(fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
+        if (field.isEmpty()) continue;
+        rebuilt += static_cast<char>(k + 1);
+        rebuilt += static_cast<char>(field.size() & 0xFF);
+        rebuilt += static_cast<char>((field.size() >> 8) & 0xFF);
+        rebuilt.append(field.data(), static_cast<std::size_t>(field.size()));
+    }
+    for (std::size_t at = 0; at < buffer.size();) {
+        const std::size_t entrySize = kEntryHeader + lengthAt(buffer, at);
+        if (static_cast<unsigned char>(buffer[at]) > count) rebuilt.append(buffer, at, entrySize);
+        at += entrySize;
+    }
+    buffer.swap(rebuilt);
+}
+
 void TableStore::clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow) {
     lastRow = std::min(lastRow, storedRows() - 1);
     for (int row = std::max(firstRow, 0); row <= lastRow; ++row) {

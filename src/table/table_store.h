@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstddef>
 #include <string>
@@ -25,6 +27,13 @@ public:
     void swapRows(int a, int b);
     // Removes rows first..last and moves the rows below up.
     void removeRows(int first, int last);
+
+    // Appends the UTF-8 texts of columns first..last of a row to `out`, joined by the delimiter
+    // (nothing for an empty cell), reading the row once. This is how rows are saved.
+    void appendRowText(int row, int firstColumn, int lastColumn, char delimiter, QByteArray& out) const;
+    // Replaces columns 1..fields.size() of a row with UTF-8 fields (an empty field empties its
+    // cell); columns beyond keep their text.
+    void replaceLeadingCells(int row, const std::vector<QByteArrayView>& fields);
 
     // Rows 0 .. storedRows() - 1 may hold cells; every row beyond is empty.
     int storedRows() const { return static_cast<int>(rows_.size()); }
