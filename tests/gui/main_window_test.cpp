@@ -10,6 +10,7 @@
 #include "image/gui/scanner_dialog.h"
 #include "image/pixel_format.h"
 #include "gui_fixture.h"
+#include "virtual_scanner.h"
 #include "table/table.h"
 
 #include <QAction>
@@ -351,25 +352,13 @@ private slots:
     }
 
     void scannerThroughTheTestBackend() {
-        // SANE reads its configuration folder once per process: one folder serves both cases.
-        static QTemporaryDir sane;
-        qputenv("SANE_CONFIG_DIR", sane.path().toLocal8Bit());
-        QFile dll(sane.filePath("dll.conf"));
-        QVERIFY(dll.open(QIODevice::WriteOnly));
-        dll.close();
+        QVERIFY(VirtualScanner::instance().enable(false));
         TForm1* form = createForm();
         child<QAction>("SelectScaner")->trigger();
         QCOMPARE(prompter_->messages.size(), 1);
         QVERIFY(prompter_->messages.front().startsWith("No scanner was found"));
 
-        QVERIFY(dll.open(QIODevice::WriteOnly));
-        dll.write("test\n");
-        dll.close();
-        QFile conf(sane.filePath("test.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("number_of_devices 1\nmode Color\ndepth 8\nresolution 50.0\ntest-picture \"Color pattern\"\n"
-                   "geometry_min 0.0\ngeometry_max 200.0\ntl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 30.0\n");
-        conf.close();
+        QVERIFY(VirtualScanner::instance().enable(true));
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* dialog = static_cast<ScannerSourceDialog*>(d);
             return dialog->list()->count() == 1 && dialog->chosenDevice().startsWith("test:");

@@ -1,6 +1,7 @@
 #include "image/image_document.h"
 #include "image/image_error.h"
 #include "image/scanner.h"
+#include "virtual_scanner.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,24 +60,9 @@ TEST(ImageDocument, ColourConversionAndMarkerColour) {
     EXPECT_EQ(markerColourForFormat(PixelFormat::Device, 0x123456), 0x123456u);
 }
 
-// SANE's own virtual scanner, enabled through a private configuration folder. SANE reads the
-// folder once per process, so every test shares one.
 class SaneTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static QTemporaryDir dir;
-        QFile conf(dir.filePath("dll.conf"));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.write("test\n");
-        conf.close();
-        // The virtual scanner: one device, a colour pattern of 40 x 30 mm at 50 dpi.
-        QFile test(dir.filePath("test.conf"));
-        ASSERT_TRUE(test.open(QIODevice::WriteOnly));
-        test.write("number_of_devices 1\nmode Color\ndepth 8\nresolution 50.0\n"
-                   "test-picture \"Color pattern\"\ngeometry_min 0.0\ngeometry_max 200.0\n"
-                   "tl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 30.0\n");
-        qputenv("SANE_CONFIG_DIR", dir.path().toLocal8Bit());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(VirtualScanner::instance().enable(true)); }
 };
 
 TEST_F(SaneTest, ListsAndScansFromTheTestBackend) {
