@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -300,6 +301,8 @@ QWidget* TForm1::createDigitizationPage() {
     canvasLayout->setRowStretch(2, 1);
     ScrollBox1->setWidget(canvas);
     ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->horizontalScrollBar()->setSingleStep(54);
+    ScrollBox1->verticalScrollBar()->setSingleStep(41);
     RxSplitter1->addWidget(ScrollBox1);
     RxSplitter1->setStretchFactor(1, 1);
     return page;
