@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/colour.h"
+
+#include <cstdint>
+
+namespace quorvex {
+
+// How the automatic scan decides that a pixel belongs to the curve.
+enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack };
+enum class IntervalSide { Left, Both, Right };
+
+// The pixel value that stands for "outside the image": it never matches.
+constexpr std::int64_t kOutsideImage = 0x7FFFFFFF;
+
+// The colour rules of one automatic run. Colours are compared as whole signed values
+// 0x00BBGGRR, not per channel: the interval moves mainly through red and carries into green.
+struct Recognition {
+    RecognitionMode mode = RecognitionMode::Exact;
+    Colour curve = kBlack;
+    int interval = 0;        // 0..300
+    IntervalSide side = IntervalSide::Both;
+    int brightnessMax = 0;   // 0..255
+
+    // (lo, hi): h = interval / 2 rounded half to even; left: C-h..C, both: C-h..C+h, right: C..C+h.
+    std::int64_t low() const;
+    std::int64_t high() const;
+    bool matches(std::int64_t pixel) const;
+    // The best a column starts with in the two "closest" modes: C + h, or the brightness limit.
+    std::int64_t initialBest() const;
+    // Whether a matching pixel replaces the best so far (strictly nearer to the curve colour);
+    // in the towards-black mode `best` is a brightness.
+    bool closer(std::int64_t pixel, std::int64_t best) const;
+    // The value that becomes the new best.
+    std::int64_t bestValue(std::int64_t pixel) const;
+    bool closestModes() const {
+        return mode == RecognitionMode::ClosestHue || mode == RecognitionMode::TowardsBlack;
+    }
+};
+
+} // namespace quorvex
