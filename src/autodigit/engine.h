@@ -29,8 +29,9 @@ struct ScanSettings {
 // moved to the middle of its vertical run when self-correction is on.
 //
 // The result is exactly that of the column-by-column rule, but the raster is read row by row:
-// a band of up to 64 columns is first copied into a column-major buffer, so the scan never
-// walks memory column-wise.
+// a one-valued run scan reads rows across a band of 64 columns until every column has found its
+// topmost pixel; the other scans first copy a band into a column-major buffer. Only the short
+// self-correction runs are read down a column.
 //
 // `point(x, y)` receives every point in order. `column(x)` runs after each examined column and
 // returns false to stop the scan.
@@ -38,6 +39,11 @@ enum class ScanOutcome { Finished, Stopped };
 ScanOutcome scanArea(const Raster& raster, const ScanSettings& settings, const GridLines& lines,
                      const std::function<void(int x, int y)>& point,
                      const std::function<bool(int x)>& column);
+
+// The same scan read literally column by column from the raster: slow, and the reference the
+// fast scan is checked against.
+ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& settings, const GridLines& lines,
+                                   const std::function<void(int x, int y)>& point);
 
 // The columns the scan examines, in order.
 std::vector<int> scanColumns(const Raster& raster, const ScanSettings& settings, const GridLines& lines);

@@ -275,3 +275,42 @@ TEST(Engine, GridExclusion) {
     EXPECT_NE(std::find(cols.begin(), cols.end(), 154), cols.end());
     EXPECT_EQ(std::find(cols.begin(), cols.end(), 153), cols.end());
 }
+
+TEST(Engine, FastScanGivesExactlyTheColumnByColumnPoints) {
+    // Random pictures of a few colours and random settings: the scan that reads rows must give
+    // the same points as the literal column-by-column rule.
+    std::srand(12345);
+    const Colour palette[] = {kWhite, kBlack, kRed, makeColour(250, 0, 0), makeColour(40, 40, 40), makeColour(1, 1, 0)};
+    for (int trial = 0; trial < 300; ++trial) {
+        const int width = 5 + std::rand() % 140, height = 5 + std::rand() % 60;
+        Raster r(width, height, PixelFormat::Bit24, kWhite);
+        const int density = 2 + std::rand() % 20;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (std::rand() % density == 0) r.setPixel(x, y, palette[std::rand() % 6]);
+        ScanSettings s;
+        const RecognitionMode modes[] = {RecognitionMode::Exact, RecognitionMode::Interval, RecognitionMode::ClosestHue,
+                                         RecognitionMode::Brightness, RecognitionMode::TowardsBlack};
+        s.recognition.mode = modes[std::rand() % 5];
+        s.recognition.curve = palette[1 + std::rand() % 5];
+        s.recognition.interval = std::rand() % 40;
+        s.recognition.side = static_cast<IntervalSide>(std::rand() % 3);
+        s.recognition.brightnessMax = std::rand() % 256;
+        s.area = {std::rand() % 5 - 2, std::rand() % 5 - 2, width - 1 - std::rand() % 5 + 2, height - 1 - std::rand() % 5 + 2};
+        s.step = 1 + std::rand() % 3;
+        s.indent = std::rand() % 3;
+        s.oneValued = std::rand() % 2;
+        s.thickness = 1 + std::rand() % 4;
+        s.selfCorrection = std::rand() % 2;
+        s.correctionDepth = 2 + std::rand() % 5;
+        s.grid.searchOn = std::rand() % 3 == 0;
+        s.grid.searchFactorH = s.grid.searchFactorV = 3 + std::rand() % 5;
+        s.grid.lineWidthH = s.grid.lineWidthV = 1 + std::rand() % 4;
+        GridLines lines;
+        if (s.grid.searchOn) findHorizontalLines(r, s.recognition.curve, s.area, s.indent, s.grid, lines);
+        Points fast, literal;
+        scanArea(r, s, lines, [&](int x, int y) { fast.emplace_back(x, y); }, nullptr);
+        scanAreaColumnByColumn(r, s, lines, [&](int x, int y) { literal.emplace_back(x, y); });
+        ASSERT_EQ(fast, literal) << "trial " << trial;
+    }
+}
