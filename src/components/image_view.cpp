@@ -21,7 +21,20 @@ void ImageView::setRaster(const Raster* raster) {
     update();
 }
 
-void ImageView::refreshAll() { setRaster(raster_); }
+void ImageView::refreshAll() {
+    circles_.clear();
+    setRaster(raster_);
+}
+
+void ImageView::addOverlayCircle(QPointF centre, double radius) {
+    circles_.emplace_back(centre, radius);
+    update(QRectF(centre.x() - radius - 1, centre.y() - radius - 1, 2 * radius + 3, 2 * radius + 3).toAlignedRect());
+}
+
+void ImageView::clearOverlayCircles() {
+    circles_.clear();
+    update();
+}
 
 void ImageView::refresh(const QRect& imageRect) {
     if (!hasPicture()) return;
@@ -57,6 +70,14 @@ void ImageView::paintEvent(QPaintEvent* event) {
         const QRectF target = event->rect();
         const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx, target.height() * sy);
         painter.drawImage(target, picture_, source);
+    }
+    if (!circles_.empty()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.setPen(QPen(QColor(0xFF, 0, 0), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        for (const auto& [centre, radius] : circles_) painter.drawEllipse(centre, radius, radius);
+        painter.restore();
     }
     if (guide_) {
         // Inverting ink, so the lines show on any picture.

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 namespace quorvex {
 
@@ -26,6 +27,9 @@ public:
     const QImage& picture() const { return picture_; }
     // Lines through a view point drawn on the screen only (not into the raster), until cleared.
     void setGuideLines(std::optional<QPointF> at);
+    // Dotted circles drawn on the screen only (search in area), until the next full refresh.
+    void addOverlayCircle(QPointF centre, double radius);
+    void clearOverlayCircles();
 
 signals:
     void mousePressed(QMouseEvent* event);
@@ -42,6 +46,7 @@ private:
     const Raster* raster_ = nullptr;
     QImage picture_;
     std::optional<QPointF> guide_;
+    std::vector<std::pair<QPointF, double>> circles_;
 };
 
 } // namespace quorvex

@@ -87,6 +87,7 @@ constexpr Entry kCatalog[] = {
      "curve!\n\rClear the columns X%1,Y%1 of Table?",
      "Внимание: используется Безье-интерполяция, по завершении ручной оцифровки, выполните "
      "автоматическую для полученной кривой!\n\rОчистка колонок X%1,Y%1 Таблицы?"},
+    {Msg::ClearTableQuestion, "Clear Table", "Очистка Таблицы"},
     {Msg::MarkersOffQuestion,
      "Now markers will not be imaged. Reload image file to clear previous markers?",
      "Теперь маркеры не будут отображаться. А чтобы стереть предыдущие перезагрузить файл?"},

@@ -45,6 +45,7 @@ enum class Msg {
     EqualCorners,
     ClearColumnsQuestion,
     ClearColumnsBezierQuestion,
+    ClearTableQuestion,
     // Markers and undo
     MarkersOffQuestion,
     UndoDigitization,

@@ -57,6 +57,10 @@ public:
     void previousCurve();
     void setPairCount(int count);  // 1 .. 20
     void setRowCount(int count);   // 1 .. 100000
+    // Announces cells written straight into the store (both bounds inclusive).
+    void cellsWritten(int firstColumn, int firstRow, int lastColumn, int lastRow) {
+        emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
+    }
     // Empties a block of cells (both bounds inclusive).
     void clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow);
     void clearAllPairs();

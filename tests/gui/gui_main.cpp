@@ -3,6 +3,7 @@
 
 int runMainWindowTest(int argc, char** argv);
 int runDigitizeTest(int argc, char** argv);
+int runAutoTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
     int failures = 0;
     failures += runMainWindowTest(argc, argv);
     failures += runDigitizeTest(argc, argv);
+    failures += runAutoTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -199,17 +200,29 @@ QWidget* TForm1::createDigitizationPage() {
     StepV->setText(QStringLiteral("step"));
     StepV->setPopupMode(QToolButton::InstantPopup);
     autoLayout->addWidget(StepV, 0, 0);
+    StepV->setToolTip(QStringLiteral("Value of step on X in pixells\r\nor graph units (click)"));
     SpinEdit3 = named(new QSpinBox, "SpinEdit3");
-    SpinEdit3->setRange(0, 1000000);
+    SpinEdit3->setRange(1, 100000);
     SpinEdit3->setValue(1);
+    SpinEdit3->setToolTip(QStringLiteral("The first row in Table"));
     SpinEdit2 = named(new QSpinBox, "SpinEdit2");
-    SpinEdit2->setRange(0, 1000000);
-    StepValue = named(new QLineEdit(QStringLiteral("1")), "StepValue");
+    SpinEdit2->setRange(1, 100000);
+    SpinEdit2->setValue(800);
+    SpinEdit2->setToolTip(QStringLiteral("The last row in Table"));
+    StepValue = named(new QSpinBox, "StepValue");
+    StepValue->setRange(1, 500);
+    StepValue->setValue(1);
+    StepValue->setToolTip(QStringLiteral("Value of step on X in pixells"));
+    Border = named(new QSpinBox, "Border");
+    Border->setRange(0, 30);
+    Border->setToolTip(QStringLiteral("That in outcome of digitization the frame (of the axis) has not got"));
+    autoLayout->addWidget(StepValue, 0, 1);
     autoLayout->addWidget(new QLabel(QStringLiteral("from")), 1, 0);
     autoLayout->addWidget(SpinEdit3, 1, 1);
     autoLayout->addWidget(new QLabel(QStringLiteral("to")), 2, 0);
     autoLayout->addWidget(SpinEdit2, 2, 1);
-    autoLayout->addWidget(StepValue, 0, 1);
+    autoLayout->addWidget(new QLabel(QStringLiteral("Indent:")), 3, 0);
+    autoLayout->addWidget(Border, 3, 1);
     auto* extra = named(new QWidget, "AutoSemi");
     auto* extraLayout = new QGridLayout(extra);
     Bezier = named(new QCheckBox(QStringLiteral("Poly Bezier for manual")), "Bezier");
@@ -217,7 +230,16 @@ QWidget* TForm1::createDigitizationPage() {
     N32->setChecked(true);
     SpinEdit4 = named(new QSpinBox, "SpinEdit4");
     SpinEdit4->setRange(1, 99);
-    SpinEdit4->setValue(1);
+    SpinEdit4->setValue(2);
+    SpinEdit4->setToolTip(QStringLiteral("Curve thickness"));
+    SearchInterval = named(new QDoubleSpinBox, "SearchInterval");
+    SearchInterval->setRange(0.1, 4.0);
+    SearchInterval->setSingleStep(0.1);
+    SearchInterval->setDecimals(1);
+    SearchInterval->setValue(1.0);
+    SearchInterval->setToolTip(QStringLiteral("Search interval between points = this_value*marker_size"));
+    extraLayout->addWidget(new QLabel(QStringLiteral("Search interval")), 2, 0);
+    extraLayout->addWidget(SearchInterval, 2, 1);
     extraLayout->addWidget(Bezier, 0, 0, 1, 2);
     extraLayout->addWidget(N32, 1, 0);
     extraLayout->addWidget(SpinEdit4, 1, 1);
@@ -231,8 +253,9 @@ QWidget* TForm1::createDigitizationPage() {
                                            "of left-bottom and right-top\r\ncorners of this rectangle in red input-fields"),
                             true);
     Points = toolButton("Points", Glyph::Colour, QStringLiteral("Select the curve colour on the image"), true);
-    BitBtn2 = toolButton("BitBtn2", Glyph::Points, QStringLiteral("Automatic digitization"));
-    SpeedButton11SA = toolButton("SpeedButton11SA", Glyph::Search, QStringLiteral("Search in area"), true);
+    BitBtn2 = toolButton("BitBtn2", Glyph::Points, QStringLiteral("Automatic digitization in defined rectangular area..."));
+    SpeedButton11SA = toolButton("SpeedButton11SA", Glyph::Search,
+                                 QStringLiteral("Search in area: push left button of mouse\r\nand move the cursor along a curve"), true);
     SpeedButton112SA = toolButton("SpeedButton112SA", Glyph::Manual,
                                   QStringLiteral("Manual input: click on the Image in desired point,\r\nis better with "
                                                  "checked Self-correction,\r\nin order to undo the last input then "

@@ -21,6 +21,7 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -139,6 +140,17 @@ public slots:
     void Image1MouseDown(QMouseEvent* event);
     void Image1MouseMove(QMouseEvent* event);
     void Image1MouseUp(QMouseEvent* event);
+    // Automatic digitization, step fields, search in area
+    void BitBtn2Click();
+    void SpinEdit3Change();
+    void SpinEdit2Change();
+    void StepValueChange();
+    void N32Click();
+    void N110Click();
+    void SpeedButton11SAClick();
+    void searchPress(double u, double v);
+    void searchMove(double u, double v);
+    void searchRelease();
     // View
     void ApplyScale(double scale);
     void N37Click();
@@ -210,6 +222,8 @@ private:
     void updateUndoActions();
     void setImageCursor();
     void presetRows(int lastRow, int firstRow);
+    void refreshStepCaption();
+    int calibrationPixelWidth() const;
     // View (tform1_view.cpp)
     bool ShowMousePosition(double u, double v);
     void DrawZoom(double u, double v);
@@ -275,6 +289,10 @@ private:
     bool searchUndoable_ = false;
     bool autoScrollOnDrag_ = false;
     bool typedValuePending_ = false;
+    bool presettingSteps_ = false;
+    // Search in area
+    bool searchButtonHeld_ = false;
+    QPoint lastSearchPoint_;
     bool applyingPlacement_ = false;
     bool startupHintQueued_ = false;
     int pointSize_ = 2;
@@ -313,7 +331,9 @@ private:
     QSpinBox* SpinEdit4 = nullptr;
     QSpinBox* SpinEdit3 = nullptr;  // first row of automatic digitization
     QSpinBox* SpinEdit2 = nullptr;  // last row
-    QLineEdit* StepValue = nullptr;
+    QSpinBox* StepValue = nullptr;
+    QSpinBox* Border = nullptr;
+    QDoubleSpinBox* SearchInterval = nullptr;
     QSpinBox* Zoom = nullptr;
     QToolButton* RxSpeedButton3 = nullptr;
     QWidget* Panel8 = nullptr;

@@ -266,6 +266,15 @@ void TForm1::connectCommands() {
     connect(RectSelect, &QToolButton::clicked, this, &TForm1::RectSelectClick);
     connect(Points, &QToolButton::clicked, this, &TForm1::PointsClick);
     connect(SpeedButton112SA, &QToolButton::clicked, this, &TForm1::SpeedButton112SAClick);
+    connect(SpeedButton11SA, &QToolButton::clicked, this, &TForm1::SpeedButton11SAClick);
+    connect(BitBtn2, &QToolButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(SpinEdit3, qOverload<int>(&QSpinBox::valueChanged), this, &TForm1::SpinEdit3Change);
+    connect(SpinEdit2, qOverload<int>(&QSpinBox::valueChanged), this, &TForm1::SpinEdit2Change);
+    connect(StepValue, qOverload<int>(&QSpinBox::valueChanged), this, &TForm1::StepValueChange);
+    connect(N32, &QCheckBox::clicked, this, &TForm1::N32Click);
+    connect(N110, &QAction::triggered, this, &TForm1::N110Click);
+    connect(cornerFields_[0], &QLineEdit::textChanged, this, &TForm1::refreshStepCaption);
+    connect(cornerFields_[2], &QLineEdit::textChanged, this, &TForm1::refreshStepCaption);
     connect(N10Mark, &QAction::triggered, this, &TForm1::N10MarkClick);
     connect(RxSpeedButton1, &QToolButton::clicked, this, [this] {
         removeRedMarkers(document_.raster);

@@ -81,8 +81,10 @@ void TForm1::RectSelectClick() {
 void TForm1::PointsClick() { mouseMode_ = Points->isChecked() ? 4 : 0; }
 
 void TForm1::presetRows(int lastRow, int firstRow) {
+    presettingSteps_ = true;
     SpinEdit2->setValue(lastRow);
     SpinEdit3->setValue(firstRow);
+    presettingSteps_ = false;
 }
 
 // ---- the calibration rectangle by mouse
@@ -120,8 +122,12 @@ void TForm1::selectionRelease(double u, double v) {
                  std::min(pressPoint_.y(), q.y())};
         presetRows(area_.right - area_.left, 1);
         // A selection one pixel wide leaves the step as it was: it would divide by zero.
-        if (SpinEdit2->value() != SpinEdit3->value())
-            StepValue->setText(QString::number(Round(double(area_.right - area_.left) / (SpinEdit2->value() - SpinEdit3->value()))));
+        if (SpinEdit2->value() != SpinEdit3->value()) {
+            presettingSteps_ = true;
+            StepValue->setValue(Round(double(area_.right - area_.left) / (SpinEdit2->value() - SpinEdit3->value())));
+            presettingSteps_ = false;
+        }
+        refreshStepCaption();
     } else {
         const QPoint p = pressPoint_;
         pixelLeftBottom_ = QPoint(std::min(p.x(), q.x()), std::max(p.y(), q.y()));
@@ -133,9 +139,13 @@ void TForm1::selectionRelease(double u, double v) {
         for (QLineEdit* f : cornerFields_) f->setStyleSheet(QString::fromLatin1(kCalibratedStyle));
         area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
         presetRows(pixelRightTop_.x() - pixelLeftBottom_.x(), 1);
-        if (SpinEdit2->value() != SpinEdit3->value())
-            StepValue->setText(QString::number(
-                Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) / double(SpinEdit2->value() - SpinEdit3->value()))));
+        if (SpinEdit2->value() != SpinEdit3->value()) {
+            presettingSteps_ = true;
+            StepValue->setValue(
+                Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) / double(SpinEdit2->value() - SpinEdit3->value())));
+            presettingSteps_ = false;
+        }
+        refreshStepCaption();
     }
     SpinEdit5->setValue(1);
     markerSize_ = 1;
@@ -158,7 +168,7 @@ void TForm1::FixCoordinates(bool rightClick) {
     RectSelect->setChecked(false);
     SpinEdit2->setValue(std::abs(d.SpinEdit2->value() - d.SpinEdit1->value()));
     SpinEdit3->setValue(1);
-    StepValue->setText(QStringLiteral("1"));
+    StepValue->setValue(1);
     for (QWidget* w : std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
         w->setEnabled(true);
     for (QLineEdit* f : cornerFields_) f->setEnabled(true);
@@ -190,7 +200,7 @@ void TForm1::FixCoordinates(bool rightClick) {
     selectionShown_ = true;
     if (rightClick) {
         SpinEdit3->setValue(1);
-        StepValue->setText(QStringLiteral("1"));
+        StepValue->setValue(1);
     }
 }
 
@@ -212,8 +222,10 @@ void TForm1::Image1MouseDown(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton) return;
     autoScrollOnDrag_ = true;
+    lastSearchPoint_ = QPoint(0, 0);
     switch (mouseMode_) {
     case 0: selectionPress(u, v); break;
+    case 1: searchPress(u, v); break;
     case 2: manualInputPress(u, v); break;
     case 4: {
         const int x = Round(u / viewScale_), y = Round(v / viewScale_);
@@ -234,6 +246,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
     if (ShowMousePosition(u, v)) {
         DrawZoom(u, v);
         if (mouseMode_ == 0) selectionMove(u, v);
+        if (mouseMode_ == 1) searchMove(u, v);
     }
     setImageCursor();
 }
@@ -242,6 +255,7 @@ void TForm1::Image1MouseUp(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     autoScrollOnDrag_ = false;
     if (mouseMode_ == 0) selectionRelease(event->position().x(), event->position().y());
+    if (mouseMode_ == 1) searchRelease();
 }
 
 // ---- manual input
@@ -426,7 +440,8 @@ void TForm1::UndoDigitizationClick() {
     undoDigitizationMarkers(document_.raster, markers_, undo_);
     Image1->refreshAll();
     table_->clearCells(undo_.xColumn, undo_.xColumn + 1, undo_.firstRow + 1, undo_.lastRow);
-    table_->setNextRow((undo_.xColumn + 1) / 2, undo_.restoreRow);
+    // Row 0 is the title row: the curve never continues there.
+    table_->setNextRow((undo_.xColumn + 1) / 2, std::max(undo_.restoreRow, 1));
     undo_.markerCount = 0;
     undo_.available = false;
     SpeedButton112SA->setChecked(false);
