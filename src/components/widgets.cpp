@@ -92,6 +92,8 @@ void Ruler::paintEvent(QPaintEvent*) {
     }
 }
 
+QString calibratedFieldStyle() { return QStringLiteral("QLineEdit { background: #fec1c0; }"); }
+
 QCursor markerCursor(int markerSize) {
     struct Shape {
         int radius;

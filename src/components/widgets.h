@@ -69,6 +69,9 @@ private:
 };
 
 // Icons for the tool buttons, drawn by the program so that no button is blank on any desktop.
+// The light red ($00C0C1FE) of the corner fields once a calibration is fixed.
+QString calibratedFieldStyle();
+
 // The image cursor: the crosshair inside a circle of about the marker's size, drawn as a
 // 32 x 32 cursor for marker sizes 1-6, 7-12, 13-20 and 21-30.
 QCursor markerCursor(int markerSize);

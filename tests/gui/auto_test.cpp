@@ -19,14 +19,6 @@
 
 using namespace quorvex;
 
-namespace {
-void mouse(QWidget* w, QEvent::Type type, QPoint at) {
-    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-}
-} // namespace
-
 class AutoTest : public WindowFixture {
     Q_OBJECT
 
@@ -37,9 +29,9 @@ class AutoTest : public WindowFixture {
         if (form->document().raster.width() < 700) qFatal("missing corpus chart");
         auto* image = child<ImageView>("Image1");
         child<QToolButton>("RectSelect")->click();
-        mouse(image, QEvent::MouseButtonPress, QPoint(98, 525));
-        mouse(image, QEvent::MouseMove, QPoint(733, 62));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(733, 62));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(98, 525));
+        sendMouse(image, QEvent::MouseMove, QPoint(733, 62));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(733, 62));
         const char* values[4] = {"0.0390625", "-1.483974358974359", "9.9609375", "1.483974358974359"};
         const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
         for (int i = 0; i < 4; ++i) child<QLineEdit>(names[i])->setText(values[i]);
@@ -132,9 +124,9 @@ private slots:
             const double x = 0.0390625 + (px - 98) * (9.9609375 - 0.0390625) / 635.0;
             return 525 - (std::sin(x) + 1.483974358974359) * 463 / (2 * 1.483974358974359);
         };
-        mouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
-        for (int px = 150; px <= 600; px += 5) mouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px)) + 3));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(600, qRound(rowAt(600))));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
+        for (int px = 150; px <= 600; px += 5) sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px)) + 3));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(600, qRound(rowAt(600))));
         Table* t = form->table();
         const int points = t->nextRow(1) - 1;
         // Points at least 20 view pixels apart along a path of about 700 pixels.
@@ -153,9 +145,9 @@ private slots:
         prompter_->answers.push_back(Answer::No);
         child<QToolButton>("SpeedButton11SA")->click();
         child<QToolButton>("SpeedButton11SA")->click();
-        mouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
-        for (int px = 150; px <= 300; px += 5) mouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px))));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(300, 100));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
+        for (int px = 150; px <= 300; px += 5) sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px))));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(300, 100));
         QCOMPARE(t->nextRow(1), 1);
     }
 
@@ -164,9 +156,9 @@ private slots:
         form->openImage(writeRaster("w.bmp", Raster(700, 100, PixelFormat::Bit24)), ImageReader::BuiltIn);
         auto* image = child<ImageView>("Image1");
         child<QToolButton>("RectSelect")->click();
-        mouse(image, QEvent::MouseButtonPress, QPoint(50, 90));
-        mouse(image, QEvent::MouseMove, QPoint(650, 10));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(650, 10));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(50, 90));
+        sendMouse(image, QEvent::MouseMove, QPoint(650, 10));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(650, 10));
         // W = 600; from 1, to 600, step 1.
         auto* from = child<QSpinBox>("SpinEdit3");
         auto* to = child<QSpinBox>("SpinEdit2");

@@ -57,12 +57,6 @@ ChartTruth readTruth(const QString& json) {
     return t;
 }
 
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
-                      held, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-}
 
 } // namespace
 
@@ -84,10 +78,10 @@ class DigitizeTest : public WindowFixture {
         child<QToolButton>("RectSelect")->click();
         const QPoint from(qRound(truth.leftBottom.x() * scale), qRound(truth.leftBottom.y() * scale));
         const QPoint to(qRound(truth.rightTop.x() * scale), qRound(truth.rightTop.y() * scale));
-        mouse(image, QEvent::MouseButtonPress, from);
-        mouse(image, QEvent::MouseMove, (from + to) / 2);
-        mouse(image, QEvent::MouseMove, to);
-        mouse(image, QEvent::MouseButtonRelease, to);
+        sendMouse(image, QEvent::MouseButtonPress, from);
+        sendMouse(image, QEvent::MouseMove, (from + to) / 2);
+        sendMouse(image, QEvent::MouseMove, to);
+        sendMouse(image, QEvent::MouseButtonRelease, to);
         return truth;
     }
 
@@ -124,8 +118,8 @@ class DigitizeTest : public WindowFixture {
             // A click a few rows off the curve: self-correction brings it onto the line.
             const double row = truth.rowOf(std::sin(truth.xAt(px))) + 4;
             const QPoint at(qRound(px * scale), qRound(row * scale));
-            mouse(image, QEvent::MouseButtonPress, at);
-            mouse(image, QEvent::MouseButtonRelease, at);
+            sendMouse(image, QEvent::MouseButtonPress, at);
+            sendMouse(image, QEvent::MouseButtonRelease, at);
         }
         Table* t = form_->table();
         QCOMPARE(t->nextRow(1), 7);
@@ -184,9 +178,9 @@ private slots:
         auto* image = child<ImageView>("Image1");
         child<QToolButton>("RectSelect")->click();
         // From right-bottom... no: from (210, 50) to (10, 250), the opposite of the usual drag.
-        mouse(image, QEvent::MouseButtonPress, QPoint(210, 50));
-        mouse(image, QEvent::MouseMove, QPoint(10, 250));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(10, 250));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(210, 50));
+        sendMouse(image, QEvent::MouseMove, QPoint(10, 250));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(10, 250));
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
         QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("210"));
         QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("50"));
@@ -201,22 +195,22 @@ private slots:
 
         // A click without a drag leaves everything as it was; a release outside is clamped.
         child<QToolButton>("RectSelect")->click();
-        mouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(100, 100));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(100, 100));
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
         QCOMPARE(form->mouseMode(), 6);
         child<QToolButton>("RectSelect")->click();
-        mouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
-        mouse(image, QEvent::MouseMove, QPoint(200, 200));
-        mouse(image, QEvent::MouseButtonRelease, QPoint(900, -40));
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
+        sendMouse(image, QEvent::MouseMove, QPoint(200, 200));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(900, -40));
         QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("400"));
         QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("300"));
         // The read-out: pixel and graph values under the mouse.
-        mouse(image, QEvent::MouseMove, QPoint(250, 150));
+        sendMouse(image, QEvent::MouseMove, QPoint(250, 150));
         QCOMPARE(form->statusText(1), QString("x,y= (250, 150)"));
         QCOMPARE(form->statusText(2), QString("X=250"));
         child<QLineEdit>("Edit1")->setText("abc");
-        mouse(image, QEvent::MouseMove, QPoint(251, 150));
+        sendMouse(image, QEvent::MouseMove, QPoint(251, 150));
         QCOMPARE(form->statusText(4), QString("Wow!!! EConvertError!"));
         QCOMPARE(form->statusText(2), QString("X=250")); // panels keep their texts
     }

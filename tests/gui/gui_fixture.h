@@ -12,11 +12,20 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace quorvex {
+
+// Sends a left-button mouse event to a widget at a point (a move carries the held button).
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
 
 class WindowFixture : public QObject {
 protected:

@@ -223,6 +223,8 @@ private:
     void setImageCursor();
     void presetRows(int lastRow, int firstRow);
     void refreshStepCaption();
+    void recomputeStep();
+    bool cornerTextsDiffer();
     int calibrationPixelWidth() const;
     // View (tform1_view.cpp)
     bool ShowMousePosition(double u, double v);

@@ -37,20 +37,21 @@ void TForm1::refreshStepCaption() {
         N110->setText(*caption);
 }
 
-void TForm1::SpinEdit3Change() {
-    if (presettingSteps_) return;
+// "from" or "to" changed: the step follows; from = to has no step and is reported.
+void TForm1::recomputeStep() {
     if (const auto step = steps::stepFor(calibrationPixelWidth(), SpinEdit3->value(), SpinEdit2->value()))
         StepValue->setValue(*step);
     else
         showStatus(pointFailureText(PointFailure::ZeroDivide));
 }
 
+void TForm1::SpinEdit3Change() {
+    if (!presettingSteps_) recomputeStep();
+}
+
 void TForm1::SpinEdit2Change() {
     if (presettingSteps_) return;
-    if (const auto step = steps::stepFor(calibrationPixelWidth(), SpinEdit3->value(), SpinEdit2->value()))
-        StepValue->setValue(*step);
-    else
-        showStatus(pointFailureText(PointFailure::ZeroDivide));
+    recomputeStep();
     refreshStepCaption();
 }
 
@@ -107,10 +108,7 @@ void TForm1::N110Click() {
 
 void TForm1::BitBtn2Click() {
     const auto finish = [this] { BitBtn2->setChecked(false); };
-    if (cornerFields_[0]->text() == cornerFields_[2]->text() || cornerFields_[1]->text() == cornerFields_[3]->text()) {
-        prompter_->information(this, message(Msg::EqualCorners));
-        return finish();
-    }
+    if (!cornerTextsDiffer()) return finish();
     if (!N37->isChecked()) N37Click();
     setDataCommandsEnabled(true);
     if (bezierUsed_ && prompter_->question(this, message(Msg::BezierDigitizeQuestion), false) == Answer::Yes) {
@@ -278,10 +276,7 @@ void TForm1::SpeedButton11SAClick() {
 }
 
 void TForm1::searchPress(double, double) {
-    if (cornerFields_[0]->text() == cornerFields_[2]->text() || cornerFields_[1]->text() == cornerFields_[3]->text()) {
-        prompter_->information(this, message(Msg::EqualCorners));
-        return;
-    }
+    if (!cornerTextsDiffer()) return;
     searchButtonHeld_ = true;
     searchUndoable_ = true;
     undo_.available = true;

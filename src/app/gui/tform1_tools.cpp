@@ -25,10 +25,6 @@
 
 namespace quorvex {
 
-namespace {
-const char* const kCalibratedStyle = "QLineEdit { background: #fec1c0; }"; // CalibratedFieldColour
-}
-
 Calibration TForm1::calibration() const {
     Calibration c;
     c.pixelLeftBottom = pixelLeftBottom_;
@@ -136,7 +132,7 @@ void TForm1::selectionRelease(double u, double v) {
         cornerFields_[2]->setText(QString::number(pixelRightTop_.x()));
         cornerFields_[1]->setText(QString::number(height - pixelLeftBottom_.y()));
         cornerFields_[3]->setText(QString::number(height - pixelRightTop_.y()));
-        for (QLineEdit* f : cornerFields_) f->setStyleSheet(QString::fromLatin1(kCalibratedStyle));
+        for (QLineEdit* f : cornerFields_) f->setStyleSheet(calibratedFieldStyle());
         area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
         presetRows(pixelRightTop_.x() - pixelLeftBottom_.x(), 1);
         if (SpinEdit2->value() != SpinEdit3->value()) {
@@ -194,7 +190,7 @@ void TForm1::FixCoordinates(bool rightClick) {
     for (int i = 0; i < 4; ++i)
         cornerFields_[static_cast<std::size_t>(i)]->setText(
             typedArePixels ? QString::number(pixels[i]) : d.graphFields[static_cast<std::size_t>(i)]->text());
-    for (QLineEdit* f : cornerFields_) f->setStyleSheet(QString::fromLatin1(kCalibratedStyle));
+    for (QLineEdit* f : cornerFields_) f->setStyleSheet(calibratedFieldStyle());
     area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
     drawSelection();
     selectionShown_ = true;
@@ -307,11 +303,17 @@ void TForm1::SpeedButton112SAClick() {
     updateUndoActions();
 }
 
+// The corner-text check: equal X or Y texts of the two corners (compared as texts) are refused
+// with a message.
+bool TForm1::cornerTextsDiffer() {
+    if (cornerFields_[0]->text() != cornerFields_[2]->text() && cornerFields_[1]->text() != cornerFields_[3]->text())
+        return true;
+    prompter_->information(this, message(Msg::EqualCorners));
+    return false;
+}
+
 void TForm1::manualInputPress(double u, double v) {
-    if (cornerFields_[0]->text() == cornerFields_[2]->text() || cornerFields_[1]->text() == cornerFields_[3]->text()) {
-        prompter_->information(this, message(Msg::EqualCorners));
-        return;
-    }
+    if (!cornerTextsDiffer()) return;
     if (swallowNextClick_) {
         swallowNextClick_ = false;
         if (Bezier->isChecked() && SpeedButton112SA->isChecked()) UndoAutoP->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "components/widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,10 +14,6 @@
 #include <QSpinBox>
 
 namespace quorvex {
-
-namespace {
-const char* const kCalibratedStyle = "QLineEdit { background: #fec1c0; }"; // CalibratedFieldColour
-}
 
 TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("RectangleSize"));
@@ -110,7 +107,7 @@ void TRectangleSize::synchronise(QSpinBox* source) {
 
 void TRectangleSize::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    for (QLineEdit* f : graphFields) f->setStyleSheet(QString::fromLatin1(kCalibratedStyle));
+    for (QLineEdit* f : graphFields) f->setStyleSheet(calibratedFieldStyle());
     QPainter p(this);
     p.setPen(QPen(Qt::red, 1, Qt::DotLine));
     p.drawRect(60, 80, 290, 60);
