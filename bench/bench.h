@@ -2,8 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QString>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -37,7 +37,8 @@ struct Pair {
     double ms;
     double baselineMs;
 };
-inline Pair compare(int repeats, const std::function<void()>& work, const std::function<void()>& baseline) {
+inline Pair compare(int repeats, const std::function<void()>& work,
+                    const std::function<void()>& baseline) {
     Pair best{1e300, 1e300};
     for (int i = 0; i < repeats; ++i) {
         best.baselineMs = std::min(best.baselineMs, bestMs(1, baseline));

@@ -63,7 +63,8 @@ std::size_t bareDecode(const QByteArray& bytes) {
     const std::size_t size = static_cast<std::size_t>(info.output_width) * info.output_height * 3;
     std::unique_ptr<JSAMPLE[]> image(new JSAMPLE[size]);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[] = {image.get() + static_cast<std::size_t>(info.output_scanline) * info.output_width * 3};
+        JSAMPROW rows[] = {image.get() +
+                           static_cast<std::size_t>(info.output_scanline) * info.output_width * 3};
         jpeg_read_scanlines(&info, rows, 1);
     }
     jpeg_finish_decompress(&info);
@@ -95,8 +96,9 @@ const bench::Register bmpIo("bmp_io", [] {
             raster.setPixelRaw(x, y, makeColour(x & 255, y & 255, (x ^ y) & 255));
     const QString ourPath = bench::scratchFolder() + "/large.bmp";
     const QString plainPath = bench::scratchFolder() + "/plain.bin";
-    const std::size_t bytes = static_cast<std::size_t>(encodeBmp(Raster(1, 1, PixelFormat::Bit24)).size()) - 4 +
-                              static_cast<std::size_t>(raster.width()) * 3 * raster.height();
+    const std::size_t bytes =
+        static_cast<std::size_t>(encodeBmp(Raster(1, 1, PixelFormat::Bit24)).size()) - 4 +
+        static_cast<std::size_t>(raster.width()) * 3 * raster.height();
     std::vector<char> buffer(bytes, 'q');
     const auto baseline = [&] {
         FILE* out = std::fopen(plainPath.toLocal8Bit().constData(), "wb");

@@ -22,14 +22,16 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     auto& all = bench::registry();
     if (argc == 1) {
-        for (auto& [name, run] : all) run();
+        for (auto& [name, run] : all)
+            run();
         return 0;
     }
     for (int i = 1; i < argc; ++i) {
         const auto found = all.find(argv[i]);
         if (found == all.end()) {
             std::fprintf(stderr, "unknown benchmark %s; known:", argv[i]);
-            for (auto& [name, run] : all) std::fprintf(stderr, " %s", name.c_str());
+            for (auto& [name, run] : all)
+                std::fprintf(stderr, " %s", name.c_str());
             std::fprintf(stderr, "\n");
             return 2;
         }

@@ -16,15 +16,19 @@ Raster chart(bool grid) {
     const Colour curve = kRed;
     if (grid) {
         for (int y = 250; y < height; y += 500)
-            for (int x = 0; x < width; ++x) r.setPixelRaw(x, y, curve);
+            for (int x = 0; x < width; ++x)
+                r.setPixelRaw(x, y, curve);
         for (int x = 250; x < width; x += 500)
-            for (int y = 0; y < height; ++y) r.setPixelRaw(x, y, curve);
+            for (int y = 0; y < height; ++y)
+                r.setPixelRaw(x, y, curve);
     }
     int previous = -1;
     for (int x = 0; x < width; ++x) {
         const int y = static_cast<int>(height / 2 + height / 3 * std::sin(x / 900.0));
-        const int from = previous < 0 ? y : std::min(previous, y), to = previous < 0 ? y : std::max(previous, y);
-        for (int row = from; row <= to; ++row) r.setPixelRaw(x, row, curve);
+        const int from = previous < 0 ? y : std::min(previous, y),
+                  to = previous < 0 ? y : std::max(previous, y);
+        for (int row = from; row <= to; ++row)
+            r.setPixelRaw(x, row, curve);
         previous = y;
     }
     return r;
@@ -52,23 +56,30 @@ void scanBenchmark(const char* name, RecognitionMode mode, bool grid) {
             points = 0;
             GridLines found = lines;
             if (grid) findHorizontalLines(r, kRed, s.area, 0, s.grid, found);
-            scanArea(r, s, found, [&](int, int) { ++points; }, [](int) { return true; });
+            scanArea(
+                r, s, found, [&](int, int) { ++points; }, [](int) { return true; });
         },
         [&] {
             // One plain sequential pass that reads every pixel of the area once.
             std::size_t matches = 0;
             for (int y = 0; y < r.height(); ++y) {
                 const Colour* row = r.row(y);
-                for (int x = 0; x < r.width(); ++x) matches += row[x] == kRed;
+                for (int x = 0; x < r.width(); ++x)
+                    matches += row[x] == kRed;
             }
             if (matches == 0) std::abort();
         });
     if (points == 0) std::abort();
-    std::printf("%s ratio=%.3f ms=%.1f baseline_ms=%.1f points=%zu\n", name, t.ms / t.baselineMs, t.ms, t.baselineMs, points);
+    std::printf("%s ratio=%.3f ms=%.1f baseline_ms=%.1f points=%zu\n", name, t.ms / t.baselineMs,
+                t.ms, t.baselineMs, points);
 }
 
-const bench::Register scanExact("scan_exact", [] { scanBenchmark("scan_exact", RecognitionMode::Exact, false); });
-const bench::Register scanInterval("scan_interval", [] { scanBenchmark("scan_interval", RecognitionMode::Interval, false); });
-const bench::Register scanGrid("scan_grid", [] { scanBenchmark("scan_grid", RecognitionMode::Exact, true); });
+const bench::Register scanExact("scan_exact",
+                                [] { scanBenchmark("scan_exact", RecognitionMode::Exact, false); });
+const bench::Register scanInterval("scan_interval", [] {
+    scanBenchmark("scan_interval", RecognitionMode::Interval, false);
+});
+const bench::Register scanGrid("scan_grid",
+                               [] { scanBenchmark("scan_grid", RecognitionMode::Exact, true); });
 
 } // namespace

@@ -28,14 +28,16 @@ const bench::Register tableMemory("table_memory", [] {
         const double ms = timer.nsecsElapsed() / 1e6;
         const std::size_t held = mallinfo2().uordblks - heapBefore;
         std::printf("table_memory ratio=%.3f ms=%.1f store_mb=%.1f text_mb=%.1f\n",
-                    static_cast<double>(held) / textBytes, ms, held / 1048576.0, textBytes / 1048576.0);
+                    static_cast<double>(held) / textBytes, ms, held / 1048576.0,
+                    textBytes / 1048576.0);
     }
 });
 
 const bench::Register tableFill("table_fill", [] {
     const double ms = bench::bestMs(3, [] {
         Table table;
-        for (int i = 0; i < 100000; ++i) table.appendPoint(i * 0.1, i * 0.25 - 7);
+        for (int i = 0; i < 100000; ++i)
+            table.appendPoint(i * 0.1, i * 0.25 - 7);
         if (table.rowCountSetting() != 100000) std::abort();
     });
     std::printf("table_fill ms=%.1f\n", ms);
@@ -54,9 +56,11 @@ namespace {
 const bench::Register tableSaveLoad("table_save", [] {
     Table table;
     table.setRowCount(Table::kMaxRows);
-    for (int i = 0; i < Table::kMaxRows; ++i) table.appendPoint(i * 0.01, std::sin(i * 0.01));
+    for (int i = 0; i < Table::kMaxRows; ++i)
+        table.appendPoint(i * 0.01, std::sin(i * 0.01));
     table.nextCurve();
-    for (int i = 0; i < Table::kMaxRows; ++i) table.appendPoint(i * 0.02, std::cos(i * 0.02) * 1e-7);
+    for (int i = 0; i < Table::kMaxRows; ++i)
+        table.appendPoint(i * 0.02, std::cos(i * 0.02) * 1e-7);
     DataFileOptions options;
     options.allColumns = true;
     const QString path = bench::scratchFolder() + "/table.dat";
@@ -68,13 +72,18 @@ const bench::Register tableSaveLoad("table_save", [] {
     written.close();
 
     const bench::Pair save = bench::compare(
-        5, [&] { saveDataFile(table, 1, options, path, [](int) { return true; }, nullptr); },
+        5,
+        [&] {
+            saveDataFile(
+                table, 1, options, path, [](int) { return true; }, nullptr);
+        },
         [&] {
             FILE* out = std::fopen(plain.toLocal8Bit().constData(), "wb");
             std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
             std::fclose(out);
         });
-    std::printf("table_save ratio=%.3f ms=%.1f baseline_ms=%.1f\n", save.ms / save.baselineMs, save.ms, save.baselineMs);
+    std::printf("table_save ratio=%.3f ms=%.1f baseline_ms=%.1f\n", save.ms / save.baselineMs,
+                save.ms, save.baselineMs);
 
     const bench::Pair load = bench::compare(
         5,
@@ -91,7 +100,8 @@ const bench::Register tableSaveLoad("table_save", [] {
             if (std::fread(back.data(), 1, back.size(), in) != back.size()) std::abort();
             std::fclose(in);
         });
-    std::printf("table_load ratio=%.3f ms=%.1f baseline_ms=%.1f\n", load.ms / load.baselineMs, load.ms, load.baselineMs);
+    std::printf("table_load ratio=%.3f ms=%.1f baseline_ms=%.1f\n", load.ms / load.baselineMs,
+                load.ms, load.baselineMs);
 });
 
 } // namespace

@@ -13,7 +13,8 @@ namespace {
 const bench::Register viewMove("view_move", [] {
     Raster raster(4000, 3000, PixelFormat::Bit24, kWhite);
     for (int y = 0; y < raster.height(); y += 7)
-        for (int x = 0; x < raster.width(); ++x) raster.setPixelRaw(x, y, makeColour(x & 255, y & 255, 128));
+        for (int x = 0; x < raster.width(); ++x)
+            raster.setPixelRaw(x, y, makeColour(x & 255, y & 255, 128));
     Calibration calibration;
     calibration.pixelLeftBottom = QPoint(100, 2900);
     calibration.pixelRightTop = QPoint(3900, 100);
@@ -33,7 +34,8 @@ const bench::Register viewMove("view_move", [] {
                 const Readout r = mouseReadout(raster, calibration, QChar(','), p.x(), p.y(), 1.0);
                 sink += static_cast<std::size_t>(r.x.size());
                 if (const auto square = zoomSourceSquare(p.x(), p.y(), 1.0, 2, view))
-                    sink += static_cast<std::size_t>(zoomPicture(raster, *square, panel).sizeInBytes());
+                    sink +=
+                        static_cast<std::size_t>(zoomPicture(raster, *square, panel).sizeInBytes());
             }
         },
         [&] {
@@ -45,14 +47,15 @@ const bench::Register viewMove("view_move", [] {
                 for (int y = 0; y < panel.height(); ++y) {
                     const Colour* row = raster.row(top + y * 61 / panel.height());
                     auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-                    for (int x = 0; x < panel.width(); ++x) line[x] = toQRgb(row[left + x * 61 / panel.width()]);
+                    for (int x = 0; x < panel.width(); ++x)
+                        line[x] = toQRgb(row[left + x * 61 / panel.width()]);
                 }
                 sink += static_cast<std::size_t>(picture.sizeInBytes());
             }
         });
     if (sink == 0) std::abort();
-    std::printf("view_move ratio=%.3f ms=%.4f baseline_ms=%.4f\n", t.ms / t.baselineMs, t.ms / moves,
-                t.baselineMs / moves);
+    std::printf("view_move ratio=%.3f ms=%.4f baseline_ms=%.4f\n", t.ms / t.baselineMs,
+                t.ms / moves, t.baselineMs / moves);
 });
 
 } // namespace

@@ -10,4 +10,5 @@
 inline QString corpusFile(const char* name) {
     return QStringLiteral(QUORVEX_CORPUS) + QLatin1Char('/') + QString::fromLatin1(name);
 }
-#define ASSERT_CORPUS(path) ASSERT_TRUE(QFileInfo::exists(path)) << "missing corpus file " << (path).toStdString()
+#define ASSERT_CORPUS(path)                                                                        \
+    ASSERT_TRUE(QFileInfo::exists(path)) << "missing corpus file " << (path).toStdString()

@@ -14,9 +14,10 @@ public:
     // With the device: one colour scanner giving 40 x 30 mm at 50 dpi (78 x 59 pixels).
     bool enable(bool withDevice) {
         return write("dll.conf", withDevice ? "test\n" : "") &&
-               write("test.conf", "number_of_devices 1\nmode Color\ndepth 8\nresolution 50.0\n"
-                                  "test-picture \"Color pattern\"\ngeometry_min 0.0\ngeometry_max 200.0\n"
-                                  "tl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 30.0\n");
+               write("test.conf",
+                     "number_of_devices 1\nmode Color\ndepth 8\nresolution 50.0\n"
+                     "test-picture \"Color pattern\"\ngeometry_min 0.0\ngeometry_max 200.0\n"
+                     "tl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 30.0\n");
     }
 
     static VirtualScanner& instance() {

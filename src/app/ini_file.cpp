@@ -5,10 +5,11 @@
 
 #include <QFile>
 
-
 namespace quorvex {
 
-IniFile::IniFile(const QString& path) : path_(path) { load(); }
+IniFile::IniFile(const QString& path) : path_(path) {
+    load();
+}
 
 bool IniFile::load() {
     sections_.clear();
@@ -54,13 +55,16 @@ QString IniFile::text() const {
     QString out;
     for (const auto& s : sections_) {
         out += QLatin1Char('[') + s.name + QLatin1String("]\n");
-        for (const auto& e : s.entries) out += e.key + QLatin1Char('=') + e.value + QLatin1Char('\n');
+        for (const auto& e : s.entries)
+            out += e.key + QLatin1Char('=') + e.value + QLatin1Char('\n');
         out += QLatin1Char('\n');
     }
     return out;
 }
 
-bool IniFile::save() const { return writeFileAtomically(path_, text().toUtf8()); }
+bool IniFile::save() const {
+    return writeFileAtomically(path_, text().toUtf8());
+}
 
 const IniFile::Entry* IniFile::find(const QString& section, const QString& key) const {
     for (const auto& s : sections_) {

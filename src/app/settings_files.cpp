@@ -13,7 +13,9 @@
 
 namespace quorvex {
 
-QString ini::recentFileKey(int slot) { return QStringLiteral("File%1").arg(slot); }
+QString ini::recentFileKey(int slot) {
+    return QStringLiteral("File%1").arg(slot);
+}
 
 QString settingsFolder(const QString& programPath) {
     const QString overridden = qEnvironmentVariable("QUORVEX_CONFIG_DIR");
@@ -44,7 +46,7 @@ QString digitizeCfgPath(const QString& programPath) {
 Language localeDefaultLanguage(const QString& code) {
     const QString lower = code.toLower();
     return lower == QLatin1String("rus") || lower == QLatin1String("ukr") ? Language::Russian
-                                                                           : Language::English;
+                                                                          : Language::English;
 }
 
 QString systemLanguageCode() {
@@ -94,7 +96,8 @@ std::array<int, 9> digitizeCfgLines(const DigitizeConfig& c) {
 
 bool writeDigitizeCfg(const QString& path, const std::array<int, 9>& lines) {
     QByteArray text;
-    for (int value : lines) text += QByteArray::number(value) + '\n';
+    for (int value : lines)
+        text += QByteArray::number(value) + '\n';
     return writeFileAtomically(path, text);
 }
 
@@ -130,7 +133,8 @@ void applyDigitizeCfg(const std::vector<int>& values, DigitizeConfig& c) {
 
 void writeSettings(IniFile& ini, const SettingsSnapshot& s, QChar separator) {
     ini.writeInteger(ini::kStatusBar, ini::kHeight, s.statusBarHeight);
-    ini.writeString(ini::kStatusBar, ini::kWidthFactor, NumberText(s.statusPanel0Width / 70.0, separator));
+    ini.writeString(ini::kStatusBar, ini::kWidthFactor,
+                    NumberText(s.statusPanel0Width / 70.0, separator));
     ini.writeInteger(ini::kAuto, ini::kCorrectionValue, s.correctionValue);
     ini.writeInteger(ini::kApplication, ini::kHint, s.hintTime);
     ini.writeBool(ini::kImage, ini::kBwInColoured, s.bwInColoured);
@@ -162,6 +166,8 @@ void writeDefaultOptions(IniFile& ini) {
     ini.writeBool(ini::kImage, ini::kHairLines, true);
 }
 
-int clientSizeFromIni(int stored) { return std::max(stored, 100); }
+int clientSizeFromIni(int stored) {
+    return std::max(stored, 100);
+}
 
 } // namespace quorvex

@@ -8,8 +8,8 @@
 #include "image/image_file.h"
 #include "tools/calibration.h"
 
-#include <array>
 #include <QFileInfo>
+#include <array>
 #include <optional>
 
 namespace quorvex {
@@ -21,7 +21,8 @@ QString digitizeUsage() {
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
         "    [--step S] [--indent B]            defaults 1 and 0\n"
-        "    [--mode exact|interval|closest|brightness|black] [--interval N] [--side left|both|right]\n"
+        "    [--mode exact|interval|closest|brightness|black] [--interval N] [--side "
+        "left|both|right]\n"
         "    [--brightness MAX]\n"
         "    [--correction K | --no-correction] default: self-correction with K = 15\n"
         "    [--many-valued [--thickness T]]    default: one point per column\n"
@@ -62,15 +63,24 @@ struct Options {
 int integerIn(const QString& text, int low, int high, const QString& what) {
     int value = 0;
     if (!tryParseInt(text, value) || value < low || value > high)
-        throw BadArguments{QStringLiteral("%1 must be a whole number from %2 to %3: '%4'").arg(what).arg(low).arg(high).arg(text)};
+        throw BadArguments{QStringLiteral("%1 must be a whole number from %2 to %3: '%4'")
+                               .arg(what)
+                               .arg(low)
+                               .arg(high)
+                               .arg(text)};
     return value;
 }
 
-template <int N> std::array<int, N> integers(const QString& text, const QString& what, int low = -1000000, int high = 1000000) {
+template <int N>
+std::array<int, N> integers(const QString& text, const QString& what, int low = -1000000,
+                            int high = 1000000) {
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != N) throw BadArguments{QStringLiteral("%1 needs %2 numbers separated by commas").arg(what).arg(N)};
+    if (parts.size() != N)
+        throw BadArguments{
+            QStringLiteral("%1 needs %2 numbers separated by commas").arg(what).arg(N)};
     std::array<int, N> out{};
-    for (int i = 0; i < N; ++i) out[static_cast<std::size_t>(i)] = integerIn(parts[i].trimmed(), low, high, what);
+    for (int i = 0; i < N; ++i)
+        out[static_cast<std::size_t>(i)] = integerIn(parts[i].trimmed(), low, high, what);
     return out;
 }
 
@@ -82,51 +92,77 @@ Options parse(const QStringList& args) {
             if (i + 1 >= args.size()) throw BadArguments{a + QStringLiteral(" needs a value")};
             return args[++i];
         };
-        if (a == QLatin1String("--corners")) o.corners = integers<4>(value(), a);
+        if (a == QLatin1String("--corners"))
+            o.corners = integers<4>(value(), a);
         else if (a == QLatin1String("--values")) {
             const QStringList parts = value().split(QLatin1Char(','));
-            if (parts.size() != 4) throw BadArguments{QStringLiteral("--values needs 4 numbers separated by commas")};
+            if (parts.size() != 4)
+                throw BadArguments{QStringLiteral("--values needs 4 numbers separated by commas")};
             std::array<QString, 4> v;
             for (int k = 0; k < 4; ++k) {
                 double number = 0;
                 if (!tryParseDouble(parts[k].trimmed(), QChar('.'), number))
-                    throw BadArguments{QStringLiteral("--values: '%1' is not a number").arg(parts[k])};
+                    throw BadArguments{
+                        QStringLiteral("--values: '%1' is not a number").arg(parts[k])};
                 v[static_cast<std::size_t>(k)] = parts[k].trimmed();
             }
             o.values = v;
-        } else if (a == QLatin1String("--x-scale")) o.xScale = integerIn(value(), 0, 8, a);
-        else if (a == QLatin1String("--y-scale")) o.yScale = integerIn(value(), 0, 8, a);
+        } else if (a == QLatin1String("--x-scale"))
+            o.xScale = integerIn(value(), 0, 8, a);
+        else if (a == QLatin1String("--y-scale"))
+            o.yScale = integerIn(value(), 0, 8, a);
         else if (a == QLatin1String("--colour") || a == QLatin1String("--color")) {
             const QString v = value();
             bool ok = false;
-            const uint c = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? v.mid(2).toUInt(&ok, 16) : v.toUInt(&ok, 10);
-            if (!ok || c > 0xFFFFFF) throw BadArguments{QStringLiteral("--colour must be 0xBBGGRR: '%1'").arg(v)};
+            const uint c = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                               ? v.mid(2).toUInt(&ok, 16)
+                               : v.toUInt(&ok, 10);
+            if (!ok || c > 0xFFFFFF)
+                throw BadArguments{QStringLiteral("--colour must be 0xBBGGRR: '%1'").arg(v)};
             o.colour = c;
-        } else if (a == QLatin1String("--area")) o.area = integers<4>(value(), a);
-        else if (a == QLatin1String("--step")) o.step = integerIn(value(), 1, 500, a);
-        else if (a == QLatin1String("--indent")) o.indent = integerIn(value(), 0, 30, a);
+        } else if (a == QLatin1String("--area"))
+            o.area = integers<4>(value(), a);
+        else if (a == QLatin1String("--step"))
+            o.step = integerIn(value(), 1, 500, a);
+        else if (a == QLatin1String("--indent"))
+            o.indent = integerIn(value(), 0, 30, a);
         else if (a == QLatin1String("--mode")) {
             const QString m = value();
-            if (m == QLatin1String("exact")) o.mode = RecognitionMode::Exact;
-            else if (m == QLatin1String("interval")) o.mode = RecognitionMode::Interval;
-            else if (m == QLatin1String("closest")) o.mode = RecognitionMode::ClosestHue;
-            else if (m == QLatin1String("brightness")) o.mode = RecognitionMode::Brightness;
-            else if (m == QLatin1String("black")) o.mode = RecognitionMode::TowardsBlack;
-            else throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
-        } else if (a == QLatin1String("--interval")) o.interval = integerIn(value(), 0, 300, a);
+            if (m == QLatin1String("exact"))
+                o.mode = RecognitionMode::Exact;
+            else if (m == QLatin1String("interval"))
+                o.mode = RecognitionMode::Interval;
+            else if (m == QLatin1String("closest"))
+                o.mode = RecognitionMode::ClosestHue;
+            else if (m == QLatin1String("brightness"))
+                o.mode = RecognitionMode::Brightness;
+            else if (m == QLatin1String("black"))
+                o.mode = RecognitionMode::TowardsBlack;
+            else
+                throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
+        } else if (a == QLatin1String("--interval"))
+            o.interval = integerIn(value(), 0, 300, a);
         else if (a == QLatin1String("--side")) {
             const QString s = value();
-            if (s == QLatin1String("left")) o.side = IntervalSide::Left;
-            else if (s == QLatin1String("both")) o.side = IntervalSide::Both;
-            else if (s == QLatin1String("right")) o.side = IntervalSide::Right;
-            else throw BadArguments{QStringLiteral("unknown --side '%1'").arg(s)};
-        } else if (a == QLatin1String("--brightness")) o.brightness = integerIn(value(), 0, 255, a);
+            if (s == QLatin1String("left"))
+                o.side = IntervalSide::Left;
+            else if (s == QLatin1String("both"))
+                o.side = IntervalSide::Both;
+            else if (s == QLatin1String("right"))
+                o.side = IntervalSide::Right;
+            else
+                throw BadArguments{QStringLiteral("unknown --side '%1'").arg(s)};
+        } else if (a == QLatin1String("--brightness"))
+            o.brightness = integerIn(value(), 0, 255, a);
         else if (a == QLatin1String("--correction")) {
             o.correction = true;
             o.depth = integerIn(value(), 2, 30, a);
-        } else if (a == QLatin1String("--no-correction")) o.correction = false;
-        else if (a == QLatin1String("--many-valued")) o.manyValued = true;
-        else if (a == QLatin1String("--thickness")) o.thickness = integerIn(value(), 1, 99, a);
+        } else if (a == QLatin1String("--no-correction"))
+            o.correction = false;
+        else if (a == QLatin1String("--many-valued"))
+            o.manyValued = true;
+        else if (a == QLatin1String("--thickness"))
+            o.thickness = integerIn(value(), 1, 99, a);
         else if (a == QLatin1String("--grid-search")) {
             const auto g = integers<4>(value(), a, 1, 99);
             o.grid.searchOn = true;
@@ -134,7 +170,8 @@ Options parse(const QStringList& args) {
             o.grid.searchFactorV = g[1];
             o.grid.lineWidthH = g[2];
             o.grid.lineWidthV = g[3];
-            if (g[0] < 3 || g[0] > 20 || g[1] < 3 || g[1] > 20) throw BadArguments{QStringLiteral("grid factors are 3..20")};
+            if (g[0] < 3 || g[0] > 20 || g[1] < 3 || g[1] > 20)
+                throw BadArguments{QStringLiteral("grid factors are 3..20")};
         } else if (a == QLatin1String("--grid-rows")) {
             o.gridRows = value().simplified();
             o.grid.typedOn = true;
@@ -145,15 +182,20 @@ Options parse(const QStringList& args) {
             const auto w = integers<2>(value(), a, 1, 99);
             o.grid.lineWidthH = w[0];
             o.grid.lineWidthV = w[1];
-        } else if (a == QLatin1String("-o")) o.output = value();
-        else if (a.startsWith(QLatin1Char('-'))) throw BadArguments{QStringLiteral("unknown option '%1'").arg(a)};
-        else if (o.image.isEmpty()) o.image = a;
-        else throw BadArguments{QStringLiteral("more than one image: '%1'").arg(a)};
+        } else if (a == QLatin1String("-o"))
+            o.output = value();
+        else if (a.startsWith(QLatin1Char('-')))
+            throw BadArguments{QStringLiteral("unknown option '%1'").arg(a)};
+        else if (o.image.isEmpty())
+            o.image = a;
+        else
+            throw BadArguments{QStringLiteral("more than one image: '%1'").arg(a)};
     }
     if (o.image.isEmpty()) throw BadArguments{QStringLiteral("no image given")};
     if (!o.corners) throw BadArguments{QStringLiteral("--corners is required")};
     if (!o.values) throw BadArguments{QStringLiteral("--values is required")};
-    if (o.grid.searchOn && o.grid.typedOn) throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
+    if (o.grid.searchOn && o.grid.typedOn)
+        throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
     return o;
 }
 
@@ -171,7 +213,8 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     try {
         // The window shows a placeholder for a missing file; here it is an error.
         if (!QFileInfo::exists(o.image))
-            throw ImageError(message(Msg::ImageReadFailed).arg(o.image, QStringLiteral("no such file")));
+            throw ImageError(
+                message(Msg::ImageReadFailed).arg(o.image, QStringLiteral("no such file")));
         raster = readImageFile(o.image, readerForPath(o.image));
     } catch (const ImageError& error) {
         err << error.message() << "\n";
@@ -195,7 +238,8 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     s.recognition.side = o.side;
     s.recognition.brightnessMax = o.brightness;
     s.area = o.area ? ScanArea{(*o.area)[0], (*o.area)[1], (*o.area)[2], (*o.area)[3]}
-                    : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]), std::max(k[1], k[3])};
+                    : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
+                               std::max(k[1], k[3])};
     if (s.area.left > s.area.right) std::swap(s.area.left, s.area.right);
     if (s.area.top > s.area.bottom) std::swap(s.area.top, s.area.bottom);
     s.step = o.step;
@@ -208,8 +252,12 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
 
     GridLines lines;
     try {
-        const auto words = [](const QString& t) { return static_cast<int>(t.split(QLatin1Char(' '), Qt::SkipEmptyParts).size()); };
-        if (o.grid.typedOn) readTypedLines(o.gridRows, words(o.gridRows), o.gridColumns, words(o.gridColumns), raster.height(), lines);
+        const auto words = [](const QString& t) {
+            return static_cast<int>(t.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
+        };
+        if (o.grid.typedOn)
+            readTypedLines(o.gridRows, words(o.gridRows), o.gridColumns, words(o.gridColumns),
+                           raster.height(), lines);
         if (o.grid.searchOn) findHorizontalLines(raster, o.colour, s.area, s.indent, s.grid, lines);
     } catch (const ConversionError& error) {
         err << "quorvex-digitize: " << error.message() << "\n" << digitizeUsage();
@@ -219,14 +267,15 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     QByteArray text;
     try {
         const ToGraph graph(c, QChar('.'));
-        scanArea(raster, s, lines,
-                 [&](int x, int y) {
-                     text += NumberText(graph.x(x), QChar('.')).toLatin1();
-                     text += '\t';
-                     text += NumberText(graph.y(y), QChar('.')).toLatin1();
-                     text += '\n';
-                 },
-                 nullptr);
+        scanArea(
+            raster, s, lines,
+            [&](int x, int y) {
+                text += NumberText(graph.x(x), QChar('.')).toLatin1();
+                text += '\t';
+                text += NumberText(graph.y(y), QChar('.')).toLatin1();
+                text += '\n';
+            },
+            nullptr);
     } catch (const PointError& error) {
         err << "quorvex-digitize: " << pointFailureText(error.failure()) << "\n";
         return 1;

@@ -11,7 +11,9 @@ namespace {
 constexpr int kBand = 64;
 constexpr std::uint32_t kOutsideValue = 0xFFFFFFFFu; // never a 0x00BBGGRR colour
 
-std::int64_t asPixel(std::uint32_t v) { return v == kOutsideValue ? kOutsideImage : std::int64_t(v); }
+std::int64_t asPixel(std::uint32_t v) {
+    return v == kOutsideValue ? kOutsideImage : std::int64_t(v);
+}
 
 // One column copied out of the raster: pixels of rows first .. first + size - 1.
 struct ColumnView {
@@ -35,7 +37,8 @@ struct RasterColumn {
 
 // The middle of the vertical run that starts at row y (at most k + 1 rows), by the rules of
 // the mode; y itself when nothing is counted.
-template <typename Column> int selfCorrect(const Column& column, const Recognition& r, int y, int k, std::int64_t best) {
+template <typename Column>
+int selfCorrect(const Column& column, const Recognition& r, int y, int k, std::int64_t best) {
     long long sum = 0;
     int count = 0;
     for (int row = y; row <= y + k; ++row) {
@@ -86,7 +89,9 @@ void scanColumn(const Column& c, int x, const ScanSettings& s, const GridLines& 
                 break;
             }
         }
-        if (chosen >= 0) point(x, s.selfCorrection ? selfCorrect(c, r, chosen, s.correctionDepth, best) : chosen);
+        if (chosen >= 0)
+            point(x,
+                  s.selfCorrection ? selfCorrect(c, r, chosen, s.correctionDepth, best) : chosen);
         return;
     }
     const bool rowTest = rowTestActive(s, lines);
@@ -138,8 +143,8 @@ using ColumnDone = std::function<bool(int)>;
 constexpr int kWideBand = 2048;
 
 template <typename Match>
-void findTopmost(const Raster& raster, const std::vector<int>& rows, const int* xs, int count, Match match,
-                 int* found) {
+void findTopmost(const Raster& raster, const std::vector<int>& rows, const int* xs, int count,
+                 Match match, int* found) {
     const int chunks = (count + 63) / 64;
     std::vector<int> pending(static_cast<std::size_t>(chunks));
     std::vector<std::uint64_t> foundMask(static_cast<std::size_t>(chunks), 0);
@@ -160,7 +165,8 @@ void findTopmost(const Raster& raster, const std::vector<int>& rows, const int* 
             std::uint64_t m = 0;
             if (contiguous[static_cast<std::size_t>(k)]) {
                 const Colour* p = row + xs[first];
-                for (int c = 0; c < n; ++c) m |= std::uint64_t(match(p[c])) << c;
+                for (int c = 0; c < n; ++c)
+                    m |= std::uint64_t(match(p[c])) << c;
             } else {
                 for (int c = 0; c < n; ++c) {
                     const int x = xs[first + c];
@@ -168,7 +174,8 @@ void findTopmost(const Raster& raster, const std::vector<int>& rows, const int* 
                 }
             }
             std::uint64_t& done = foundMask[static_cast<std::size_t>(k)];
-            for (std::uint64_t fresh = m & ~done; fresh; fresh &= fresh - 1) found[first + __builtin_ctzll(fresh)] = y;
+            for (std::uint64_t fresh = m & ~done; fresh; fresh &= fresh - 1)
+                found[first + __builtin_ctzll(fresh)] = y;
             done |= m;
             const std::uint64_t all = n == 64 ? ~std::uint64_t(0) : ((std::uint64_t(1) << n) - 1);
             if (done == all) {
@@ -183,7 +190,8 @@ void findTopmost(const Raster& raster, const std::vector<int>& rows, const int* 
 
 // One point per column, the topmost match, moved by self-correction.
 ScanOutcome oneValuedRunScan(const Raster& raster, const ScanSettings& s, const GridLines& lines,
-                             const std::vector<int>& columns, const PointSink& point, const ColumnDone& done) {
+                             const std::vector<int>& columns, const PointSink& point,
+                             const ColumnDone& done) {
     const Recognition& r = s.recognition;
     const std::vector<int> rows = examinedRows(s, lines);
     const Colour curve = r.curve;
@@ -191,28 +199,37 @@ ScanOutcome oneValuedRunScan(const Raster& raster, const ScanSettings& s, const 
     const int limit = r.brightnessMax;
     std::vector<int> found(kWideBand);
     for (std::size_t start = 0; start < columns.size(); start += kWideBand) {
-        const int count = static_cast<int>(std::min<std::size_t>(kWideBand, columns.size() - start));
+        const int count =
+            static_cast<int>(std::min<std::size_t>(kWideBand, columns.size() - start));
         const int* xs = columns.data() + start;
         std::fill(found.begin(), found.begin() + count, -1);
         switch (r.mode) {
         case RecognitionMode::Exact:
-            findTopmost(raster, rows, xs, count, [curve](Colour v) { return v == curve; }, found.data());
+            findTopmost(
+                raster, rows, xs, count, [curve](Colour v) { return v == curve; }, found.data());
             break;
         case RecognitionMode::Interval:
-            findTopmost(raster, rows, xs, count, [lo, hi](Colour v) { return lo <= std::int64_t(v) && std::int64_t(v) <= hi; }, found.data());
+            findTopmost(
+                raster, rows, xs, count,
+                [lo, hi](Colour v) { return lo <= std::int64_t(v) && std::int64_t(v) <= hi; },
+                found.data());
             break;
         default:
-            findTopmost(raster, rows, xs, count, [limit](Colour v) {
-                const Colour r8 = v & 0xFF;
-                return v == (r8 | (r8 << 8) | (r8 << 16)) && int(r8) <= limit;
-            }, found.data());
+            findTopmost(
+                raster, rows, xs, count,
+                [limit](Colour v) {
+                    const Colour r8 = v & 0xFF;
+                    return v == (r8 | (r8 << 8) | (r8 << 16)) && int(r8) <= limit;
+                },
+                found.data());
             break;
         }
         for (int c = 0; c < count; ++c) {
             if (found[static_cast<std::size_t>(c)] >= 0) {
                 const RasterColumn column{raster, xs[c]};
                 const int y = found[static_cast<std::size_t>(c)];
-                point(xs[c], s.selfCorrection ? selfCorrect(column, r, y, s.correctionDepth, 0) : y);
+                point(xs[c],
+                      s.selfCorrection ? selfCorrect(column, r, y, s.correctionDepth, 0) : y);
             }
             if (done && !done(xs[c])) return ScanOutcome::Stopped;
         }
@@ -223,11 +240,14 @@ ScanOutcome oneValuedRunScan(const Raster& raster, const ScanSettings& s, const 
 // The other cases: each band of columns is copied into a column-major buffer row by row, and
 // the column rule runs on the copies.
 ScanOutcome transposedScan(const Raster& raster, const ScanSettings& s, const GridLines& lines,
-                           const std::vector<int>& columns, const PointSink& point, const ColumnDone& done) {
+                           const std::vector<int>& columns, const PointSink& point,
+                           const ColumnDone& done) {
     const int first = s.area.top + s.indent;
-    const int last = std::max(s.area.bottom - s.indent, first + 1) + std::max(s.correctionDepth, 0) + 2;
+    const int last =
+        std::max(s.area.bottom - s.indent, first + 1) + std::max(s.correctionDepth, 0) + 2;
     const int rows = last - first + 1;
-    std::vector<std::uint32_t> band(static_cast<std::size_t>(kBand) * static_cast<std::size_t>(rows));
+    std::vector<std::uint32_t> band(static_cast<std::size_t>(kBand) *
+                                    static_cast<std::size_t>(rows));
     for (std::size_t start = 0; start < columns.size(); start += kBand) {
         const int count = static_cast<int>(std::min<std::size_t>(kBand, columns.size() - start));
         for (int i = 0; i < rows; ++i) {
@@ -236,13 +256,16 @@ ScanOutcome transposedScan(const Raster& raster, const ScanSettings& s, const Gr
             const Colour* row = inside ? raster.row(y) : nullptr;
             for (int c = 0; c < count; ++c) {
                 const int x = columns[start + static_cast<std::size_t>(c)];
-                band[static_cast<std::size_t>(c) * static_cast<std::size_t>(rows) + static_cast<std::size_t>(i)] =
+                band[static_cast<std::size_t>(c) * static_cast<std::size_t>(rows) +
+                     static_cast<std::size_t>(i)] =
                     inside && x >= 0 && x < raster.width() ? row[x] : kOutsideValue;
             }
         }
         for (int c = 0; c < count; ++c) {
             const int x = columns[start + static_cast<std::size_t>(c)];
-            const ColumnView view{band.data() + static_cast<std::size_t>(c) * static_cast<std::size_t>(rows), first, rows};
+            const ColumnView view{band.data() +
+                                      static_cast<std::size_t>(c) * static_cast<std::size_t>(rows),
+                                  first, rows};
             scanColumn(view, x, s, lines, point);
             if (done && !done(x)) return ScanOutcome::Stopped;
         }
@@ -257,24 +280,27 @@ std::vector<int> scanColumns(const Raster& raster, const ScanSettings& s, const 
     const int step = std::max(1, s.step);
     int x = s.area.left + s.indent + 1;
     do {
-        if (isGridColumn(raster, s.recognition.curve, s.area, s.indent, s.grid, lines, x)) x += s.grid.lineWidthV;
-        else columns.push_back(x);
+        if (isGridColumn(raster, s.recognition.curve, s.area, s.indent, s.grid, lines, x))
+            x += s.grid.lineWidthV;
+        else
+            columns.push_back(x);
         x += step;
     } while (x < s.area.right - s.indent - 1);
     return columns;
 }
 
-ScanOutcome scanArea(const Raster& raster, const ScanSettings& s, const GridLines& lines, const PointSink& point,
-                     const ColumnDone& done) {
+ScanOutcome scanArea(const Raster& raster, const ScanSettings& s, const GridLines& lines,
+                     const PointSink& point, const ColumnDone& done) {
     const std::vector<int> columns = scanColumns(raster, s, lines);
     if (!s.recognition.closestModes() && s.oneValued)
         return oneValuedRunScan(raster, s, lines, columns, point, done);
     return transposedScan(raster, s, lines, columns, point, done);
 }
 
-ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& s, const GridLines& lines,
-                                   const PointSink& point) {
-    for (int x : scanColumns(raster, s, lines)) scanColumn(RasterColumn{raster, x}, x, s, lines, point);
+ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& s,
+                                   const GridLines& lines, const PointSink& point) {
+    for (int x : scanColumns(raster, s, lines))
+        scanColumn(RasterColumn{raster, x}, x, s, lines, point);
     return ScanOutcome::Finished;
 }
 

@@ -13,10 +13,10 @@ namespace quorvex {
 struct ScanSettings {
     Recognition recognition;
     ScanArea area;
-    int step = 1;           // 1..500
-    int indent = 0;         // 0..30
+    int step = 1;   // 1..500
+    int indent = 0; // 0..30
     bool oneValued = true;
-    int thickness = 2;      // 1..99, used when not one-valued
+    int thickness = 2; // 1..99, used when not one-valued
     bool selfCorrection = true;
     int correctionDepth = 15; // k: at most k + 1 rows are averaged
     GridSettings grid;
@@ -42,10 +42,12 @@ ScanOutcome scanArea(const Raster& raster, const ScanSettings& settings, const G
 
 // The same scan read literally column by column from the raster: slow, and the reference the
 // fast scan is checked against.
-ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& settings, const GridLines& lines,
+ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& settings,
+                                   const GridLines& lines,
                                    const std::function<void(int x, int y)>& point);
 
 // The columns the scan examines, in order.
-std::vector<int> scanColumns(const Raster& raster, const ScanSettings& settings, const GridLines& lines);
+std::vector<int> scanColumns(const Raster& raster, const ScanSettings& settings,
+                             const GridLines& lines);
 
 } // namespace quorvex

@@ -13,7 +13,8 @@ QString gridWord(const QString& text, int k) {
         const int space = rest.indexOf(QLatin1Char(' '));
         if (space < 0) break; // fewer words than k: the last one again
         int next = space;
-        while (next < rest.size() && rest[next] == QLatin1Char(' ')) ++next;
+        while (next < rest.size() && rest[next] == QLatin1Char(' '))
+            ++next;
         rest = rest.mid(next);
     }
     const int space = rest.indexOf(QLatin1Char(' '));
@@ -35,9 +36,11 @@ void readField(const QString& text, int words, Append&& append, const std::vecto
 
 void readTypedLines(const QString& horizontalText, int horizontalWords, const QString& verticalText,
                     int verticalWords, int imageHeight, GridLines& lines) {
-    readField(horizontalText, horizontalWords, [&](int v) { lines.horizontal.push_back(imageHeight - v); },
-              lines.horizontal);
-    readField(verticalText, verticalWords, [&](int v) { lines.vertical.push_back(v); }, lines.vertical);
+    readField(
+        horizontalText, horizontalWords,
+        [&](int v) { lines.horizontal.push_back(imageHeight - v); }, lines.horizontal);
+    readField(
+        verticalText, verticalWords, [&](int v) { lines.vertical.push_back(v); }, lines.vertical);
 }
 
 void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& area, int indent,
@@ -45,12 +48,15 @@ void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& are
     lines.horizontal.clear();
     const int d = Round(double(area.right - area.left) / grid.searchFactorH);
     if (d <= 0) return;
-    const int firstColumn = std::max(area.left + indent, 0), lastColumn = std::min(area.right - indent, raster.width() - 1);
+    const int firstColumn = std::max(area.left + indent, 0),
+              lastColumn = std::min(area.right - indent, raster.width() - 1);
     const int firstSample = (firstColumn + d - 1) / d * d;
-    for (int k = std::max(area.top + indent, 0); k <= std::min(area.bottom - indent, raster.height() - 1); ++k) {
+    for (int k = std::max(area.top + indent, 0);
+         k <= std::min(area.bottom - indent, raster.height() - 1); ++k) {
         const Colour* row = raster.row(k);
         int hits = 0;
-        for (int s = firstSample; s <= lastColumn; s += d) hits += row[s] == curve;
+        for (int s = firstSample; s <= lastColumn; s += d)
+            hits += row[s] == curve;
         if (hits >= grid.searchFactorH - 2 &&
             (lines.horizontal.empty() || k > lines.horizontal.back() + grid.lineWidthH)) {
             if (lines.horizontal.size() >= 20) return;
@@ -59,9 +65,10 @@ void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& are
     }
 }
 
-bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int indent, const GridSettings& grid,
-                  const GridLines& lines, int x) {
-    if (grid.typedOn && std::find(lines.vertical.begin(), lines.vertical.end(), x) != lines.vertical.end())
+bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int indent,
+                  const GridSettings& grid, const GridLines& lines, int x) {
+    if (grid.typedOn &&
+        std::find(lines.vertical.begin(), lines.vertical.end(), x) != lines.vertical.end())
         return true;
     if (!grid.searchOn) return false;
     const int e = Round(double(area.bottom - area.top) / grid.searchFactorV);

@@ -13,15 +13,16 @@ namespace quorvex {
 // word.
 QString gridWord(const QString& text, int k);
 
-// The area an automatic run scans, in image pixels (rows from the top), left <= right, top <= bottom.
+// The area an automatic run scans, in image pixels (rows from the top), left <= right, top <=
+// bottom.
 struct ScanArea {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // Grid lines kept away from the scan.
 struct GridSettings {
-    bool searchOn = false;  // find the lines in the image
-    bool typedOn = false;   // use typed lines
+    bool searchOn = false;                    // find the lines in the image
+    bool typedOn = false;                     // use typed lines
     int searchFactorH = 5, searchFactorV = 5; // 3..20
     int lineWidthH = 3, lineWidthV = 3;       // 1..99
 };

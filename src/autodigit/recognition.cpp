@@ -7,7 +7,9 @@
 namespace quorvex {
 
 namespace {
-std::int64_t halfInterval(int interval) { return Round(interval / 2.0); }
+std::int64_t halfInterval(int interval) {
+    return Round(interval / 2.0);
+}
 bool greyWithin(std::int64_t p, int limit) {
     if (p < 0 || p > 0xFFFFFF) return false;
     const Colour c = static_cast<Colour>(p);
@@ -16,25 +18,31 @@ bool greyWithin(std::int64_t p, int limit) {
 } // namespace
 
 std::int64_t Recognition::low() const {
-    return side == IntervalSide::Right ? std::int64_t(curve) : std::int64_t(curve) - halfInterval(interval);
+    return side == IntervalSide::Right ? std::int64_t(curve)
+                                       : std::int64_t(curve) - halfInterval(interval);
 }
 
 std::int64_t Recognition::high() const {
-    return side == IntervalSide::Left ? std::int64_t(curve) : std::int64_t(curve) + halfInterval(interval);
+    return side == IntervalSide::Left ? std::int64_t(curve)
+                                      : std::int64_t(curve) + halfInterval(interval);
 }
 
 bool Recognition::matches(std::int64_t p) const {
     if (p == kOutsideImage) return false;
     switch (mode) {
-    case RecognitionMode::Exact: return p == std::int64_t(curve);
+    case RecognitionMode::Exact:
+        return p == std::int64_t(curve);
     case RecognitionMode::Interval:
-    case RecognitionMode::ClosestHue: return low() <= p && p <= high();
-    default: return greyWithin(p, brightnessMax);
+    case RecognitionMode::ClosestHue:
+        return low() <= p && p <= high();
+    default:
+        return greyWithin(p, brightnessMax);
     }
 }
 
 std::int64_t Recognition::initialBest() const {
-    return mode == RecognitionMode::TowardsBlack ? brightnessMax : std::int64_t(curve) + halfInterval(interval);
+    return mode == RecognitionMode::TowardsBlack ? brightnessMax
+                                                 : std::int64_t(curve) + halfInterval(interval);
 }
 
 bool Recognition::closer(std::int64_t p, std::int64_t best) const {

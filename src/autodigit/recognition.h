@@ -18,9 +18,9 @@ constexpr std::int64_t kOutsideImage = 0x7FFFFFFF;
 struct Recognition {
     RecognitionMode mode = RecognitionMode::Exact;
     Colour curve = kBlack;
-    int interval = 0;        // 0..300
+    int interval = 0; // 0..300
     IntervalSide side = IntervalSide::Both;
-    int brightnessMax = 0;   // 0..255
+    int brightnessMax = 0; // 0..255
 
     // (lo, hi): h = interval / 2 rounded half to even; left: C-h..C, both: C-h..C+h, right: C..C+h.
     std::int64_t low() const;

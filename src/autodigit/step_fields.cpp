@@ -17,8 +17,11 @@ int toFor(int width, int step, int from) {
     return std::clamp(Round(double(width) / std::max(step, 1) + from), kMinRow, kMaxRow);
 }
 
-std::optional<QString> graphStepCaption(const QString& xlb, const QString& xrt, int from, int to, QChar sep) {
-    auto usable = [](const QString& t) { return !t.isEmpty() && t != QLatin1String("-") && t != QLatin1String("+"); };
+std::optional<QString> graphStepCaption(const QString& xlb, const QString& xrt, int from, int to,
+                                        QChar sep) {
+    auto usable = [](const QString& t) {
+        return !t.isEmpty() && t != QLatin1String("-") && t != QLatin1String("+");
+    };
     if (!usable(xlb) || !usable(xrt) || to == from) return std::nullopt;
     double a = 0, b = 0;
     if (!tryParseDouble(xlb, sep, a) || !tryParseDouble(xrt, sep, b)) return std::nullopt;

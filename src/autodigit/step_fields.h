@@ -18,8 +18,8 @@ std::optional<int> stepFor(int width, int from, int to);
 int toFor(int width, int step, int from);
 // The step in graph units shown in the step pop-up: D / (to - from) as number text; none when
 // the corner texts are empty, "-" or "+", are not numbers, or from = to.
-std::optional<QString> graphStepCaption(const QString& xLeftBottom, const QString& xRightTop, int from, int to,
-                                        QChar decimalSeparator);
+std::optional<QString> graphStepCaption(const QString& xLeftBottom, const QString& xRightTop,
+                                        int from, int to, QChar decimalSeparator);
 // A graph step typed in "Setup step": "to" becomes round(from + D / step).
 int toForGraphStep(double graphWidth, double graphStep, int from);
 

@@ -1,7 +1,7 @@
 #include "components/image_view.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace quorvex {
 
@@ -28,7 +28,8 @@ void ImageView::refreshAll() {
 
 void ImageView::addOverlayCircle(QPointF centre, double radius) {
     circles_.emplace_back(centre, radius);
-    update(QRectF(centre.x() - radius - 1, centre.y() - radius - 1, 2 * radius + 3, 2 * radius + 3).toAlignedRect());
+    update(QRectF(centre.x() - radius - 1, centre.y() - radius - 1, 2 * radius + 3, 2 * radius + 3)
+               .toAlignedRect());
 }
 
 void ImageView::clearOverlayCircles() {
@@ -47,13 +48,18 @@ void ImageView::refresh(const QRect& imageRect) {
     copyToQImage(*raster_, picture_, r.left(), r.top(), r.width(), r.height());
     // The view may stretch the picture: repaint the matching part of the widget.
     const double sx = width() / double(picture_.width()), sy = height() / double(picture_.height());
-    update(QRectF(r.left() * sx, r.top() * sy, r.width() * sx + 1, r.height() * sy + 1).toAlignedRect());
+    update(QRectF(r.left() * sx, r.top() * sy, r.width() * sx + 1, r.height() * sy + 1)
+               .toAlignedRect());
 }
 
 void ImageView::setGuideLines(std::optional<QPointF> at) {
-    if (guide_) update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)), update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
+    if (guide_)
+        update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)),
+            update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
     guide_ = at;
-    if (guide_) update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)), update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
+    if (guide_)
+        update(QRect(0, static_cast<int>(guide_->y()) - 1, width(), 3)),
+            update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
@@ -66,9 +72,11 @@ void ImageView::paintEvent(QPaintEvent* event) {
         painter.drawImage(event->rect(), picture_, event->rect());
     } else {
         // Stretched: draw only the source part behind the exposed rectangle.
-        const double sx = picture_.width() / double(width()), sy = picture_.height() / double(height());
+        const double sx = picture_.width() / double(width()),
+                     sy = picture_.height() / double(height());
         const QRectF target = event->rect();
-        const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx, target.height() * sy);
+        const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx,
+                            target.height() * sy);
         painter.drawImage(target, picture_, source);
     }
     if (!circles_.empty()) {
@@ -76,7 +84,8 @@ void ImageView::paintEvent(QPaintEvent* event) {
         painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
         painter.setPen(QPen(QColor(0xFF, 0, 0), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        for (const auto& [centre, radius] : circles_) painter.drawEllipse(centre, radius, radius);
+        for (const auto& [centre, radius] : circles_)
+            painter.drawEllipse(centre, radius, radius);
         painter.restore();
     }
     if (guide_) {

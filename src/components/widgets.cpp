@@ -71,11 +71,14 @@ void Ruler::paintEvent(QPaintEvent*) {
     for (int i = 0; i * step < length; ++i) {
         const int at = static_cast<int>(i * step);
         const int tick = i % 10 == 0 ? depth / 2 : (i % 5 == 0 ? depth / 3 : depth / 5);
-        if (horizontal) p.drawLine(at, depth - tick, at, depth);
-        else p.drawLine(depth - tick, at, depth, at);
+        if (horizontal)
+            p.drawLine(at, depth - tick, at, depth);
+        else
+            p.drawLine(depth - tick, at, depth, at);
         if (i % 10 == 0 && i > 0) {
             const QString label = QString::number(i * 10);
-            if (horizontal) p.drawText(at + 2, 9, label);
+            if (horizontal)
+                p.drawText(at + 2, 9, label);
             else {
                 p.save();
                 p.translate(9, at - 2);
@@ -87,27 +90,34 @@ void Ruler::paintEvent(QPaintEvent*) {
     }
     if (hairLine_ >= 0) {
         p.setPen(Qt::red);
-        if (horizontal) p.drawLine(hairLine_, 0, hairLine_, depth);
-        else p.drawLine(0, hairLine_, depth, hairLine_);
+        if (horizontal)
+            p.drawLine(hairLine_, 0, hairLine_, depth);
+        else
+            p.drawLine(0, hairLine_, depth, hairLine_);
     }
 }
 
-QString calibratedFieldStyle() { return QStringLiteral("QLineEdit { background: #fec1c0; }"); }
+QString calibratedFieldStyle() {
+    return QStringLiteral("QLineEdit { background: #fec1c0; }");
+}
 
 QCursor markerCursor(int markerSize) {
     struct Shape {
         int radius;
         QPoint hotSpot;
     };
-    const Shape shape = markerSize <= 6 ? Shape{5, {9, 9}} : markerSize <= 12 ? Shape{8, {9, 9}}
-                        : markerSize <= 20 ? Shape{11, {11, 12}} : Shape{15, {15, 15}};
+    const Shape shape = markerSize <= 6    ? Shape{5, {9, 9}}
+                        : markerSize <= 12 ? Shape{8, {9, 9}}
+                        : markerSize <= 20 ? Shape{11, {11, 12}}
+                                           : Shape{15, {15, 15}};
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
     {
         QPainter p(&pm);
         const QPoint c = shape.hotSpot;
         // Black lines with a white edge read on any picture.
-        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
             p.setPen(QPen(colour, width));
             p.drawLine(c.x() - shape.radius - 3, c.y(), c.x() + shape.radius + 3, c.y());
             p.drawLine(c.x(), c.y() - shape.radius - 3, c.x(), c.y() + shape.radius + 3);
@@ -157,7 +167,8 @@ QIcon glyphIcon(Glyph glyph) {
         p.setBrush(QColor(0xE0, 0xE0, 0xE0));
         p.drawRoundedRect(QRectF(5, 2, 14, 20), 2, 2);
         for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c) p.drawRect(QRectF(7.5 + c * 3.5, 9 + r * 4, 2, 2));
+            for (int c = 0; c < 3; ++c)
+                p.drawRect(QRectF(7.5 + c * 3.5, 9 + r * 4, 2, 2));
         p.drawRect(QRectF(7, 4, 10, 3));
         break;
     case Glyph::Stop:
@@ -167,7 +178,9 @@ QIcon glyphIcon(Glyph glyph) {
         p.setBrush(Qt::white);
         p.drawRect(QRectF(8, 8, 8, 8));
         break;
-    case Glyph::Format: text(QStringLiteral("bit"), ink); break;
+    case Glyph::Format:
+        text(QStringLiteral("bit"), ink);
+        break;
     case Glyph::Save:
         p.setBrush(QColor(0x50, 0x70, 0xB0));
         p.drawRect(QRectF(3, 3, 18, 18));
@@ -187,18 +200,32 @@ QIcon glyphIcon(Glyph glyph) {
         p.drawLine(QPointF(7, 6), QPointF(17, 18));
         p.drawLine(QPointF(17, 6), QPointF(7, 18));
         break;
-    case Glyph::Sort: text(QStringLiteral("A\u2193"), ink); break;
-    case Glyph::Delete: text(QStringLiteral("\u2212R"), accent); break;
-    case Glyph::Calculate: text(QStringLiteral("f(x)"), ink); break;
-    case Glyph::Replace: text(QStringLiteral(",\u2192."), ink); break;
+    case Glyph::Sort:
+        text(QStringLiteral("A\u2193"), ink);
+        break;
+    case Glyph::Delete:
+        text(QStringLiteral("\u2212R"), accent);
+        break;
+    case Glyph::Calculate:
+        text(QStringLiteral("f(x)"), ink);
+        break;
+    case Glyph::Replace:
+        text(QStringLiteral(",\u2192."), ink);
+        break;
     case Glyph::Spreadsheet:
         p.setBrush(QColor(0xD0, 0xF0, 0xD0));
         p.drawRect(QRectF(3, 4, 18, 16));
-        for (int i = 1; i < 3; ++i) p.drawLine(QPointF(3 + 6 * i, 4), QPointF(3 + 6 * i, 20));
-        for (int i = 1; i < 4; ++i) p.drawLine(QPointF(3, 4 + 4 * i), QPointF(21, 4 + 4 * i));
+        for (int i = 1; i < 3; ++i)
+            p.drawLine(QPointF(3 + 6 * i, 4), QPointF(3 + 6 * i, 20));
+        for (int i = 1; i < 4; ++i)
+            p.drawLine(QPointF(3, 4 + 4 * i), QPointF(21, 4 + 4 * i));
         break;
-    case Glyph::DataFormat: text(QStringLiteral("1.5E"), ink); break;
-    case Glyph::Rescale: text(QStringLiteral("XY"), accent); break;
+    case Glyph::DataFormat:
+        text(QStringLiteral("1.5E"), ink);
+        break;
+    case Glyph::Rescale:
+        text(QStringLiteral("XY"), accent);
+        break;
     case Glyph::Print:
         p.setBrush(QColor(0xC0, 0xC0, 0xC0));
         p.drawRect(QRectF(3, 10, 18, 8));
@@ -206,7 +233,9 @@ QIcon glyphIcon(Glyph glyph) {
         p.drawRect(QRectF(7, 3, 10, 8));
         p.drawRect(QRectF(7, 15, 10, 6));
         break;
-    case Glyph::Options: text(QStringLiteral("\u2630"), ink); break;
+    case Glyph::Options:
+        text(QStringLiteral("\u2630"), ink);
+        break;
     case Glyph::Rectangle:
         p.setPen(QPen(accent, 1.5, Qt::DashLine));
         p.drawRect(QRectF(4, 6, 16, 12));
@@ -214,7 +243,8 @@ QIcon glyphIcon(Glyph glyph) {
     case Glyph::Points:
         p.setBrush(accent);
         p.setPen(Qt::NoPen);
-        for (auto c : {QPointF(6, 17), QPointF(11, 10), QPointF(17, 6)}) p.drawEllipse(c, 2.5, 2.5);
+        for (auto c : {QPointF(6, 17), QPointF(11, 10), QPointF(17, 6)})
+            p.drawEllipse(c, 2.5, 2.5);
         break;
     case Glyph::Manual:
         p.drawLine(QPointF(12, 3), QPointF(12, 21));
@@ -252,7 +282,9 @@ QIcon glyphIcon(Glyph glyph) {
         p.setBrush(accent);
         p.drawEllipse(QPointF(12, 12), 6, 6);
         break;
-    case Glyph::Fix: text(QStringLiteral("#"), accent); break;
+    case Glyph::Fix:
+        text(QStringLiteral("#"), accent);
+        break;
     case Glyph::Graph:
         p.drawLine(QPointF(4, 3), QPointF(4, 20));
         p.drawLine(QPointF(4, 20), QPointF(21, 20));

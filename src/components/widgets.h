@@ -77,9 +77,34 @@ QString calibratedFieldStyle();
 QCursor markerCursor(int markerSize);
 
 enum class Glyph {
-    Open, Copy, Paste, Calculator, Stop, Format, Save, Import, Clear, Sort, Delete, Calculate,
-    Replace, Spreadsheet, DataFormat, Rescale, Print, Options, Rectangle, Points, Manual, Search,
-    Colour, Rotate, Pencil, Markers, Fix, Graph
+    Open,
+    Copy,
+    Paste,
+    Calculator,
+    Stop,
+    Format,
+    Save,
+    Import,
+    Clear,
+    Sort,
+    Delete,
+    Calculate,
+    Replace,
+    Spreadsheet,
+    DataFormat,
+    Rescale,
+    Print,
+    Options,
+    Rectangle,
+    Points,
+    Manual,
+    Search,
+    Colour,
+    Rotate,
+    Pencil,
+    Markers,
+    Fix,
+    Graph
 };
 QIcon glyphIcon(Glyph glyph);
 

@@ -17,7 +17,9 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {}
 
-AtomicFile::~AtomicFile() { cancel(); }
+AtomicFile::~AtomicFile() {
+    cancel();
+}
 
 bool AtomicFile::fail() {
     if (error_.isEmpty()) error_ = QString::fromLocal8Bit(std::strerror(errno));
@@ -31,7 +33,8 @@ bool AtomicFile::open() {
         temporary_ = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                      QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
                                                    QLatin1Char('0'));
-        fd_ = ::open(QFile::encodeName(temporary_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = ::open(QFile::encodeName(temporary_).constData(),
+                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
@@ -89,7 +92,8 @@ bool AtomicFile::commit(bool syncToDisk) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(path_).constData()) != 0) {
+    if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(path_).constData()) !=
+        0) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
         ::unlink(QFile::encodeName(temporary_).constData());
         temporary_.clear();

@@ -19,7 +19,9 @@ public:
 
     bool open();
     bool write(const char* data, std::size_t size);
-    bool write(const QByteArray& bytes) { return write(bytes.constData(), static_cast<std::size_t>(bytes.size())); }
+    bool write(const QByteArray& bytes) {
+        return write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
     // Flushes, optionally forces the data to disk (small files whose loss would hurt), closes
     // and renames over the target.
     bool commit(bool syncToDisk = false);

@@ -9,22 +9,54 @@ namespace quorvex {
 std::uint32_t applyRasterOp(RasterOp op, std::uint32_t p, std::uint32_t d, std::uint32_t mask) {
     std::uint32_t r = 0;
     switch (op) {
-    case RasterOp::Black: r = 0; break;
-    case RasterOp::NotMergePen: r = ~(p | d); break;
-    case RasterOp::MaskNotPen: r = ~p & d; break;
-    case RasterOp::NotCopyPen: r = ~p; break;
-    case RasterOp::MaskPenNot: r = p & ~d; break;
-    case RasterOp::Not: r = ~d; break;
-    case RasterOp::XorPen: r = p ^ d; break;
-    case RasterOp::NotMaskPen: r = ~(p & d); break;
-    case RasterOp::MaskPen: r = p & d; break;
-    case RasterOp::NotXorPen: r = ~(p ^ d); break;
-    case RasterOp::Nop: r = d; break;
-    case RasterOp::MergeNotPen: r = ~p | d; break;
-    case RasterOp::CopyPen: r = p; break;
-    case RasterOp::MergePenNot: r = p | ~d; break;
-    case RasterOp::MergePen: r = p | d; break;
-    case RasterOp::White: r = ~0u; break;
+    case RasterOp::Black:
+        r = 0;
+        break;
+    case RasterOp::NotMergePen:
+        r = ~(p | d);
+        break;
+    case RasterOp::MaskNotPen:
+        r = ~p & d;
+        break;
+    case RasterOp::NotCopyPen:
+        r = ~p;
+        break;
+    case RasterOp::MaskPenNot:
+        r = p & ~d;
+        break;
+    case RasterOp::Not:
+        r = ~d;
+        break;
+    case RasterOp::XorPen:
+        r = p ^ d;
+        break;
+    case RasterOp::NotMaskPen:
+        r = ~(p & d);
+        break;
+    case RasterOp::MaskPen:
+        r = p & d;
+        break;
+    case RasterOp::NotXorPen:
+        r = ~(p ^ d);
+        break;
+    case RasterOp::Nop:
+        r = d;
+        break;
+    case RasterOp::MergeNotPen:
+        r = ~p | d;
+        break;
+    case RasterOp::CopyPen:
+        r = p;
+        break;
+    case RasterOp::MergePenNot:
+        r = p | ~d;
+        break;
+    case RasterOp::MergePen:
+        r = p | d;
+        break;
+    case RasterOp::White:
+        r = ~0u;
+        break;
     }
     return r & mask;
 }
@@ -47,21 +79,25 @@ void Canvas::apply(int x, int y, Colour source) {
     case PixelFormat::Bit8: {
         const auto& palette = raster_.palette();
         const std::uint32_t mask = (1u << bitsPerPixel(raster_.format())) - 1;
-        const std::uint32_t index = applyRasterOp(
-            op, static_cast<std::uint32_t>(raster_.paletteIndex(source)),
-            static_cast<std::uint32_t>(raster_.paletteIndex(destination)), mask);
+        const std::uint32_t index =
+            applyRasterOp(op, static_cast<std::uint32_t>(raster_.paletteIndex(source)),
+                          static_cast<std::uint32_t>(raster_.paletteIndex(destination)), mask);
         raster_.setPixelRaw(x, y, index < palette.size() ? palette[index] : palette.front());
         break;
     }
     case PixelFormat::Bit15:
-        raster_.setPixelRaw(x, y, unpack555(static_cast<std::uint16_t>(
-                                      applyRasterOp(op, pack555(source), pack555(destination), 0x7FFF))));
+        raster_.setPixelRaw(x, y,
+                            unpack555(static_cast<std::uint16_t>(
+                                applyRasterOp(op, pack555(source), pack555(destination), 0x7FFF))));
         break;
     case PixelFormat::Bit16:
-        raster_.setPixelRaw(x, y, unpack565(static_cast<std::uint16_t>(
-                                      applyRasterOp(op, pack565(source), pack565(destination), 0xFFFF))));
+        raster_.setPixelRaw(x, y,
+                            unpack565(static_cast<std::uint16_t>(
+                                applyRasterOp(op, pack565(source), pack565(destination), 0xFFFF))));
         break;
-    default: raster_.setPixelRaw(x, y, applyRasterOp(op, source, destination, 0xFFFFFF)); break;
+    default:
+        raster_.setPixelRaw(x, y, applyRasterOp(op, source, destination, 0xFFFFFF));
+        break;
     }
 }
 
@@ -103,7 +139,8 @@ constexpr int kDotPeriod = 6;
 
 void Canvas::plotPenPixels(std::vector<QPoint>& pixels) {
     sortUnique(pixels);
-    for (const QPoint& p : pixels) apply(p.x(), p.y(), pen.colour);
+    for (const QPoint& p : pixels)
+        apply(p.x(), p.y(), pen.colour);
 }
 
 // Draws the segments between consecutive points. A width-1 pen leaves out each segment's last
@@ -129,7 +166,8 @@ void Canvas::strokePath(const std::vector<QPoint>& points, bool closed) {
         return;
     }
     std::vector<QPoint> centres;
-    for (std::size_t i = 0; i + 1 < path.size(); ++i) linePixels(path[i], path[i + 1], centres);
+    for (std::size_t i = 0; i + 1 < path.size(); ++i)
+        linePixels(path[i], path[i + 1], centres);
     sortUnique(centres);
     const double radius = pen.width / 2.0;
     std::vector<QPoint> stamp;
@@ -144,7 +182,8 @@ void Canvas::strokePath(const std::vector<QPoint>& points, bool closed) {
     std::vector<QPoint> pixels;
     pixels.reserve(centres.size() * stamp.size());
     for (const QPoint& c : centres)
-        for (const QPoint& s : stamp) pixels.push_back(c + s);
+        for (const QPoint& s : stamp)
+            pixels.push_back(c + s);
     plotPenPixels(pixels);
 }
 
@@ -170,7 +209,8 @@ void Canvas::rectangle(int left, int top, int right, int bottom) {
     const int r = right - 1, b = bottom - 1;
     if (brush.solid)
         for (int y = top + 1; y < b; ++y)
-            for (int x = left + 1; x < r; ++x) apply(x, y, brush.colour);
+            for (int x = left + 1; x < r; ++x)
+                apply(x, y, brush.colour);
     if (r == left || b == top) {
         // A box one pixel wide or high is a single line whose both ends count.
         std::vector<QPoint> pixels;
@@ -205,10 +245,12 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     };
     for (int i = 0; i < rows; ++i)
         for (int x = spanLeft[i]; x <= spanRight[i]; ++x) {
-            const bool border = !inside(x - 1, i) || !inside(x + 1, i) || !inside(x, i - 1) ||
-                                !inside(x, i + 1);
-            if (border) apply(x, top + i, pen.colour);
-            else if (brush.solid) apply(x, top + i, brush.colour);
+            const bool border =
+                !inside(x - 1, i) || !inside(x + 1, i) || !inside(x, i - 1) || !inside(x, i + 1);
+            if (border)
+                apply(x, top + i, pen.colour);
+            else if (brush.solid)
+                apply(x, top + i, brush.colour);
         }
 }
 
@@ -218,13 +260,15 @@ std::vector<QPoint> Canvas::flattenBezier(const std::vector<QPoint>& points) {
     out.push_back(points.front());
     for (std::size_t i = 0; i + 3 < points.size(); i += 3) {
         const QPointF p0 = points[i], p1 = points[i + 1], p2 = points[i + 2], p3 = points[i + 3];
-        const double length = QLineF(p0, p1).length() + QLineF(p1, p2).length() +
-                              QLineF(p2, p3).length();
+        const double length =
+            QLineF(p0, p1).length() + QLineF(p1, p2).length() + QLineF(p2, p3).length();
         const int steps = std::max(1, static_cast<int>(std::ceil(length / 2.0)));
         for (int s = 1; s <= steps; ++s) {
             const double t = static_cast<double>(s) / steps, u = 1 - t;
-            const QPointF p = u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
-            const QPoint q(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+            const QPointF p =
+                u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
+            const QPoint q(static_cast<int>(std::lround(p.x())),
+                           static_cast<int>(std::lround(p.y())));
             if (q != out.back()) out.push_back(q);
         }
     }
@@ -243,7 +287,8 @@ void Canvas::fillRect(int left, int top, int right, int bottom, Colour c) {
     right = std::min(right, raster_.width());
     bottom = std::min(bottom, raster_.height());
     const Colour value = raster_.representable(c);
-    for (int y = top; y < bottom; ++y) std::fill(raster_.row(y) + left, raster_.row(y) + right, value);
+    for (int y = top; y < bottom; ++y)
+        std::fill(raster_.row(y) + left, raster_.row(y) + right, value);
 }
 
 } // namespace quorvex

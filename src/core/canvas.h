@@ -12,8 +12,22 @@ namespace quorvex {
 // rasters they work on palette indices, on 15- and 16-bit rasters on the packed values, on the
 // others on the 24-bit colour, as the platform's drawing does.
 enum class RasterOp {
-    Black, NotMergePen, MaskNotPen, NotCopyPen, MaskPenNot, Not, XorPen, NotMaskPen,
-    MaskPen, NotXorPen, Nop, MergeNotPen, CopyPen, MergePenNot, MergePen, White
+    Black,
+    NotMergePen,
+    MaskNotPen,
+    NotCopyPen,
+    MaskPenNot,
+    Not,
+    XorPen,
+    NotMaskPen,
+    MaskPen,
+    NotXorPen,
+    Nop,
+    MergeNotPen,
+    CopyPen,
+    MergePenNot,
+    MergePen,
+    White
 };
 
 enum class PenStyle { Solid, Dot };

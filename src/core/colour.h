@@ -13,13 +13,21 @@ constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGrey = 0x808080;
 
-constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int greenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 constexpr Colour makeColour(int r, int g, int b) {
     return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr bool isGrey(Colour c) { return redOf(c) == greenOf(c) && greenOf(c) == blueOf(c); }
+constexpr bool isGrey(Colour c) {
+    return redOf(c) == greenOf(c) && greenOf(c) == blueOf(c);
+}
 
 // The text shown for a colour in the read-outs: the name of one of the sixteen basic colours
 // ("clWhite"), otherwise "$" and eight upper-case hexadecimal digits of the value ("$00FF8040").

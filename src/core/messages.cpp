@@ -135,10 +135,16 @@ Language currentLanguage = Language::English;
 
 } // namespace
 
-Language messageLanguage() { return currentLanguage; }
-void setMessageLanguage(Language language) { currentLanguage = language; }
+Language messageLanguage() {
+    return currentLanguage;
+}
+void setMessageLanguage(Language language) {
+    currentLanguage = language;
+}
 
-QString message(Msg id) { return message(id, currentLanguage); }
+QString message(Msg id) {
+    return message(id, currentLanguage);
+}
 
 QString message(Msg id, Language language) {
     const Entry* entry = find(id);

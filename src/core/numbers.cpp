@@ -38,11 +38,14 @@ QString generalNumberText(double value, int precision, int exponentDigits, QChar
     int exponent = 0;
     bool negativeExponent = false;
     for (++p; p < result.ptr; ++p) {
-        if (*p == '-') negativeExponent = true;
-        else if (*p >= '0' && *p <= '9') exponent = exponent * 10 + (*p - '0');
+        if (*p == '-')
+            negativeExponent = true;
+        else if (*p >= '0' && *p <= '9')
+            exponent = exponent * 10 + (*p - '0');
     }
     if (negativeExponent) exponent = -exponent;
-    while (digitCount > 1 && digits[digitCount - 1] == '0') --digitCount;
+    while (digitCount > 1 && digits[digitCount - 1] == '0')
+        --digitCount;
 
     char16_t out[64];
     int n = 0;
@@ -52,30 +55,37 @@ QString generalNumberText(double value, int precision, int exponentDigits, QChar
         if (exponent < 0) {
             out[n++] = u'0';
             out[n++] = sep;
-            for (int i = 0; i < -exponent - 1; ++i) out[n++] = u'0';
-            for (int i = 0; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
+            for (int i = 0; i < -exponent - 1; ++i)
+                out[n++] = u'0';
+            for (int i = 0; i < digitCount; ++i)
+                out[n++] = static_cast<char16_t>(digits[i]);
         } else {
             const int integerDigits = exponent + 1;
             for (int i = 0; i < integerDigits; ++i)
                 out[n++] = i < digitCount ? static_cast<char16_t>(digits[i]) : u'0';
             if (digitCount > integerDigits) {
                 out[n++] = sep;
-                for (int i = integerDigits; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
+                for (int i = integerDigits; i < digitCount; ++i)
+                    out[n++] = static_cast<char16_t>(digits[i]);
             }
         }
     } else {
         out[n++] = static_cast<char16_t>(digits[0]);
         if (digitCount > 1) {
             out[n++] = sep;
-            for (int i = 1; i < digitCount; ++i) out[n++] = static_cast<char16_t>(digits[i]);
+            for (int i = 1; i < digitCount; ++i)
+                out[n++] = static_cast<char16_t>(digits[i]);
         }
         out[n++] = u'E';
         if (exponent < 0) out[n++] = u'-';
         char exponentText[8];
-        const auto e = std::to_chars(exponentText, exponentText + sizeof exponentText, std::abs(exponent));
+        const auto e =
+            std::to_chars(exponentText, exponentText + sizeof exponentText, std::abs(exponent));
         const int written = static_cast<int>(e.ptr - exponentText);
-        for (int i = written; i < exponentDigits; ++i) out[n++] = u'0';
-        for (int i = 0; i < written; ++i) out[n++] = static_cast<char16_t>(exponentText[i]);
+        for (int i = written; i < exponentDigits; ++i)
+            out[n++] = u'0';
+        for (int i = 0; i < written; ++i)
+            out[n++] = static_cast<char16_t>(exponentText[i]);
     }
     return QString(reinterpret_cast<const QChar*>(out), n);
 }
@@ -84,20 +94,26 @@ QString NumberText(double value, QChar decimalSeparator) {
     return generalNumberText(value, 15, 0, decimalSeparator);
 }
 
-QString NumberText(double value) { return NumberText(value, localeDecimalSeparator()); }
+QString NumberText(double value) {
+    return NumberText(value, localeDecimalSeparator());
+}
 
 ConversionError::ConversionError(const QString& message)
     : std::runtime_error(message.toStdString()), message_(message) {}
 
 namespace {
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 } // namespace
 
 bool tryParseDouble(const QString& text, QChar separator, double& value) {
     int begin = 0;
     int end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
 
     std::string normal;
     int i = begin;
@@ -148,12 +164,15 @@ double parseDouble(const QString& text, QChar separator) {
     return value;
 }
 
-double parseDouble(const QString& text) { return parseDouble(text, localeDecimalSeparator()); }
+double parseDouble(const QString& text) {
+    return parseDouble(text, localeDecimalSeparator());
+}
 
 bool tryParseInt(const QString& text, int& value) {
     int i = 0;
     const int end = text.size();
-    while (i < end && isBlank(text[i])) ++i;
+    while (i < end && isBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < end && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
         negative = text[i++] == QLatin1Char('-');

@@ -9,20 +9,27 @@ namespace quorvex {
 
 int bitsPerPixel(PixelFormat format) {
     switch (format) {
-    case PixelFormat::Bit1: return 1;
-    case PixelFormat::Bit4: return 4;
-    case PixelFormat::Bit8: return 8;
+    case PixelFormat::Bit1:
+        return 1;
+    case PixelFormat::Bit4:
+        return 4;
+    case PixelFormat::Bit8:
+        return 8;
     case PixelFormat::Bit15:
-    case PixelFormat::Bit16: return 16;
-    case PixelFormat::Bit24: return 24;
+    case PixelFormat::Bit16:
+        return 16;
+    case PixelFormat::Bit24:
+        return 24;
     case PixelFormat::Bit32:
-    case PixelFormat::Device: return 32;
+    case PixelFormat::Device:
+        return 32;
     }
     return 32;
 }
 
 bool isIndexed(PixelFormat format) {
-    return format == PixelFormat::Bit1 || format == PixelFormat::Bit4 || format == PixelFormat::Bit8;
+    return format == PixelFormat::Bit1 || format == PixelFormat::Bit4 ||
+           format == PixelFormat::Bit8;
 }
 
 void* allocatePixels(std::size_t bytes) {
@@ -30,7 +37,9 @@ void* allocatePixels(std::size_t bytes) {
     throw std::bad_alloc();
 }
 
-void releasePixels(void* block) noexcept { std::free(block); }
+void releasePixels(void* block) noexcept {
+    std::free(block);
+}
 
 bool rasterSizeAllowed(long long width, long long height) {
     return width >= 0 && height >= 0 && width <= kMaxRasterSide && height <= kMaxRasterSide &&
@@ -63,10 +72,12 @@ const std::vector<Colour>& halftonePalette() {
         for (int b = 0; b < 6; ++b)
             for (int g = 0; g < 6; ++g)
                 for (int r = 0; r < 6; ++r) {
-                    const bool corner = (r == 0 || r == 5) && (g == 0 || g == 5) && (b == 0 || b == 5);
+                    const bool corner =
+                        (r == 0 || r == 5) && (g == 0 || g == 5) && (b == 0 || b == 5);
                     if (!corner) p.push_back(makeColour(r * 51, g * 51, b * 51));
                 }
-        for (int i = 1; i <= 28; ++i) p.push_back(makeColour(9 * i + 1, 9 * i + 1, 9 * i + 1));
+        for (int i = 1; i <= 28; ++i)
+            p.push_back(makeColour(9 * i + 1, 9 * i + 1, 9 * i + 1));
         p.insert(p.end(), last.begin(), last.end());
         return p;
     }();
@@ -109,7 +120,8 @@ Raster Raster::unfilled(int width, int height, PixelFormat format, std::vector<C
     if (!rasterSizeAllowed(width, height)) throw std::length_error("raster too large");
     raster.width_ = std::max(width, 0);
     raster.height_ = std::max(height, 0);
-    raster.pixels_.resize(static_cast<std::size_t>(raster.width_) * static_cast<std::size_t>(raster.height_));
+    raster.pixels_.resize(static_cast<std::size_t>(raster.width_) *
+                          static_cast<std::size_t>(raster.height_));
     return raster;
 }
 
@@ -118,9 +130,12 @@ Raster::Raster(int width, int height, PixelFormat format, Colour fill, std::vect
       palette_(std::move(palette)) {
     if (!rasterSizeAllowed(width_, height_)) throw std::length_error("raster too large");
     if (isIndexed(format_) && palette_.empty()) {
-        if (format_ == PixelFormat::Bit1) palette_ = twoColourPalette();
-        else if (format_ == PixelFormat::Bit4) palette_ = standard16Palette();
-        else palette_ = halftonePalette();
+        if (format_ == PixelFormat::Bit1)
+            palette_ = twoColourPalette();
+        else if (format_ == PixelFormat::Bit4)
+            palette_ = standard16Palette();
+        else
+            palette_ = halftonePalette();
     }
     if (!isIndexed(format_)) palette_.clear();
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
@@ -132,10 +147,14 @@ Colour Raster::representable(Colour c) const {
     switch (format_) {
     case PixelFormat::Bit1:
     case PixelFormat::Bit4:
-    case PixelFormat::Bit8: return palette_.empty() ? c : palette_[paletteIndex(c)];
-    case PixelFormat::Bit15: return unpack555(pack555(c));
-    case PixelFormat::Bit16: return unpack565(pack565(c));
-    default: return c;
+    case PixelFormat::Bit8:
+        return palette_.empty() ? c : palette_[paletteIndex(c)];
+    case PixelFormat::Bit15:
+        return unpack555(pack555(c));
+    case PixelFormat::Bit16:
+        return unpack565(pack565(c));
+    default:
+        return c;
     }
 }
 
@@ -152,7 +171,8 @@ void copyToQImage(const Raster& raster, QImage& target, int left, int top, int w
     for (int y = top; y < top + height; ++y) {
         const Colour* source = raster.row(y) + left;
         auto* line = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
-        for (int x = 0; x < width; ++x) line[x] = toQRgb(source[x]);
+        for (int x = 0; x < width; ++x)
+            line[x] = toQRgb(source[x]);
     }
 }
 
@@ -178,9 +198,11 @@ Raster fromQImage(const QImage& image) {
                          image.format() == QImage::Format_Indexed8;
     if (indexed && image.colorCount() > 0) {
         std::vector<Colour> palette;
-        for (QRgb entry : image.colorTable()) palette.push_back(fromQRgb(overWhite(entry)));
+        for (QRgb entry : image.colorTable())
+            palette.push_back(fromQRgb(overWhite(entry)));
         const bool mono = image.depth() == 1;
-        while (mono && palette.size() < 2) palette.push_back(kWhite);
+        while (mono && palette.size() < 2)
+            palette.push_back(kWhite);
         Raster raster(image.width(), image.height(), mono ? PixelFormat::Bit1 : PixelFormat::Bit8,
                       kWhite, palette);
         for (int y = 0; y < image.height(); ++y) {
@@ -197,7 +219,8 @@ Raster fromQImage(const QImage& image) {
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         Colour* out = raster.row(y);
-        for (int x = 0; x < source.width(); ++x) out[x] = fromQRgb(overWhite(in[x]));
+        for (int x = 0; x < source.width(); ++x)
+            out[x] = fromQRgb(overWhite(in[x]));
     }
     return raster;
 }

@@ -4,8 +4,8 @@
 
 #include <QImage>
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace quorvex {
@@ -131,8 +131,12 @@ constexpr std::uint16_t pack565(Colour c) {
                                       (blueOf(c) >> 3));
 }
 // Expanding 5 or 6 bits to 8 repeats the high bits, so full intensity stays 255.
-constexpr int expand5(int v) { return (v << 3) | (v >> 2); }
-constexpr int expand6(int v) { return (v << 2) | (v >> 4); }
+constexpr int expand5(int v) {
+    return (v << 3) | (v >> 2);
+}
+constexpr int expand6(int v) {
+    return (v << 2) | (v >> 4);
+}
 constexpr Colour unpack555(std::uint16_t v) {
     return makeColour(expand5((v >> 10) & 31), expand5((v >> 5) & 31), expand5(v & 31));
 }

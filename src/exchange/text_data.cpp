@@ -9,10 +9,13 @@
 namespace quorvex {
 
 namespace {
-void appendLine(const Table& table, int row, int curve, const DataFileOptions& options, QByteArray& out) {
+void appendLine(const Table& table, int row, int curve, const DataFileOptions& options,
+                QByteArray& out) {
     const char delimiter = options.tab ? '\t' : ' ';
-    if (options.allColumns) table.store().appendRowText(row, 1, table.gridColumnCount() - 1, delimiter, out);
-    else table.store().appendRowText(row, 2 * curve - 1, 2 * curve, delimiter, out);
+    if (options.allColumns)
+        table.store().appendRowText(row, 1, table.gridColumnCount() - 1, delimiter, out);
+    else
+        table.store().appendRowText(row, 2 * curve - 1, 2 * curve, delimiter, out);
 }
 } // namespace
 
@@ -22,8 +25,9 @@ QByteArray dataFileLine(const Table& table, int row, int curve, const DataFileOp
     return line;
 }
 
-SaveOutcome saveDataFile(const Table& table, int curve, const DataFileOptions& options, const QString& path,
-                         const std::function<bool(int)>& step, QString* error) {
+SaveOutcome saveDataFile(const Table& table, int curve, const DataFileOptions& options,
+                         const QString& path, const std::function<bool(int)>& step,
+                         QString* error) {
     AtomicFile file(path);
     auto failed = [&] {
         if (error) *error = file.errorString();
@@ -59,10 +63,12 @@ void importDataFile(Table& table, const QByteArray& bytes) {
     std::vector<QByteArrayView> fields;
     while (p < end) {
         const char* lineEnd = p;
-        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
+            ++lineEnd;
         fields.clear();
         for (const char* field = p;;) {
-            const char* tab = static_cast<const char*>(std::memchr(field, '\t', static_cast<std::size_t>(lineEnd - field)));
+            const char* tab = static_cast<const char*>(
+                std::memchr(field, '\t', static_cast<std::size_t>(lineEnd - field)));
             if (!tab) {
                 fields.emplace_back(field, lineEnd - field);
                 break;

@@ -10,9 +10,9 @@ class Table;
 
 // The choices of the "Options of data file" dialog.
 struct DataFileOptions {
-    bool tab = true;          // delimiter: TAB, else one space
-    bool allColumns = false;  // every data column, else the current pair
-    bool firstLine = false;   // write firstLineText as a first line
+    bool tab = true;         // delimiter: TAB, else one space
+    bool allColumns = false; // every data column, else the current pair
+    bool firstLine = false;  // write firstLineText as a first line
     QString firstLineText = QStringLiteral("Text");
 };
 

@@ -7,8 +7,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -18,12 +18,16 @@ namespace quorvex {
 
 namespace {
 
-std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t u16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t u32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::int32_t s32(const std::uint8_t* p) { return static_cast<std::int32_t>(u32(p)); }
+std::int32_t s32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(u32(p));
+}
 
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
 
@@ -47,7 +51,8 @@ struct Channel {
         const std::uint32_t v = (pixel >> shift) & ((1u << std::min(bits, 31)) - 1);
         if (bits >= 8) return static_cast<int>(v >> (bits - 8));
         int out = 0; // repeat the bits downwards so the top value maps to 255
-        for (int filled = 0; filled < 8; filled += bits) out = (out << bits) | static_cast<int>(v);
+        for (int filled = 0; filled < 8; filled += bits)
+            out = (out << bits) | static_cast<int>(v);
         return out >> (((8 + bits - 1) / bits) * bits - 8);
     }
 };
@@ -101,7 +106,8 @@ DibInfo readDibHeader(const std::uint8_t* data, std::size_t size) {
         if (headerSize == 40) {
             const std::size_t maskBytes = info.compression == kAlphaBitFields ? 16 : 12;
             if (size < offset + maskBytes) throwTruncated();
-            for (int i = 0; i < 3; ++i) info.masks[i] = u32(data + offset + 4 * i);
+            for (int i = 0; i < 3; ++i)
+                info.masks[i] = u32(data + offset + 4 * i);
             offset += maskBytes;
         }
     } else if (info.compression == kRle8) {
@@ -133,7 +139,8 @@ DibInfo readDibHeader(const std::uint8_t* data, std::size_t size) {
         if (colorsUsed > 0 && colorsUsed <= 256 && info.compression == kRgb)
             offset += colorsUsed * paletteEntrySize; // an optional palette that nothing uses
         break;
-    default: throwCorrupt("unsupported bits per pixel");
+    default:
+        throwCorrupt("unsupported bits per pixel");
     }
     checkRasterSize(info.width, info.height);
     info.headerEnd = offset;
@@ -152,9 +159,12 @@ void setChannels(const DibInfo& info, std::uint32_t r, std::uint32_t g, std::uin
 
 PixelFormat formatOf(const DibInfo& info, Channel (&channels)[3]) {
     switch (info.bpp) {
-    case 1: return PixelFormat::Bit1;
-    case 4: return PixelFormat::Bit4;
-    case 8: return PixelFormat::Bit8;
+    case 1:
+        return PixelFormat::Bit1;
+    case 4:
+        return PixelFormat::Bit4;
+    case 8:
+        return PixelFormat::Bit8;
     case 16: {
         setChannels(info, 0x7C00, 0x03E0, 0x001F, channels);
         const auto is = [&channels](int rs, int rb, int gs, int gb) {
@@ -165,8 +175,11 @@ PixelFormat formatOf(const DibInfo& info, Channel (&channels)[3]) {
         if (is(11, 5, 5, 6)) return PixelFormat::Bit16;
         return PixelFormat::Bit24;
     }
-    case 24: return PixelFormat::Bit24;
-    default: setChannels(info, 0xFF0000, 0xFF00, 0xFF, channels); return PixelFormat::Bit32;
+    case 24:
+        return PixelFormat::Bit24;
+    default:
+        setChannels(info, 0xFF0000, 0xFF00, 0xFF, channels);
+        return PixelFormat::Bit32;
     }
 }
 
@@ -193,19 +206,22 @@ void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, int first
         Colour* out = raster.row(info.topDown ? storedRow : raster.height() - 1 - storedRow);
         switch (info.bpp) {
         case 1:
-            for (int x = 0; x < width; ++x) out[x] = paletteColour((src[x >> 3] >> (7 - (x & 7))) & 1);
+            for (int x = 0; x < width; ++x)
+                out[x] = paletteColour((src[x >> 3] >> (7 - (x & 7))) & 1);
             break;
         case 4:
             for (int x = 0; x < width; ++x)
                 out[x] = paletteColour((x & 1) ? (src[x >> 1] & 15) : (src[x >> 1] >> 4));
             break;
         case 8:
-            for (int x = 0; x < width; ++x) out[x] = paletteColour(src[x]);
+            for (int x = 0; x < width; ++x)
+                out[x] = paletteColour(src[x]);
             break;
         case 16:
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t v = u16(src + 2 * x);
-                out[x] = makeColour(channels[0].value(v), channels[1].value(v), channels[2].value(v));
+                out[x] =
+                    makeColour(channels[0].value(v), channels[1].value(v), channels[2].value(v));
             }
             break;
         case 24: {
@@ -243,7 +259,8 @@ void decodeUncompressed(const DibInfo& info, const std::uint8_t* bits, int first
 }
 
 // Run-length encoded 4- and 8-bit bitmaps; pixels the stream leaves out keep palette entry 0.
-void decodeRle(const DibInfo& info, const std::uint8_t* p, const std::uint8_t* end, Raster& raster) {
+void decodeRle(const DibInfo& info, const std::uint8_t* p, const std::uint8_t* end,
+               Raster& raster) {
     const auto& palette = raster.palette();
     const auto paletteColour = [&palette](unsigned index) {
         return index < palette.size() ? palette[index] : palette.front();
@@ -308,7 +325,8 @@ Raster drawIconOnWhite(const DibInfo& info, const std::uint8_t* bits, std::size_
                 const int a = bits[stride * sourceRow(y) + 4 * x + 3];
                 const Colour c = colours.pixel(x, y);
                 auto mix = [a](int v) { return (v * a + 255 * (255 - a) + 127) / 255; };
-                result.setPixelRaw(x, y, makeColour(mix(redOf(c)), mix(greenOf(c)), mix(blueOf(c))));
+                result.setPixelRaw(x, y,
+                                   makeColour(mix(redOf(c)), mix(greenOf(c)), mix(blueOf(c))));
             }
         return result;
     }
@@ -329,9 +347,11 @@ Raster decodeDib(const std::uint8_t* data, std::size_t size, std::size_t bitsOff
     if (iconMask) {
         if (info.height % 2) throwCorrupt("icon height");
         info.height /= 2;
-        if (info.compression != kRgb && info.compression != kBitFields) throwCorrupt("icon compression");
+        if (info.compression != kRgb && info.compression != kBitFields)
+            throwCorrupt("icon compression");
     }
-    if (!fileHeader || bitsOffset < info.headerEnd || bitsOffset >= size) bitsOffset = info.headerEnd;
+    if (!fileHeader || bitsOffset < info.headerEnd || bitsOffset >= size)
+        bitsOffset = info.headerEnd;
     Channel channels[3];
     const PixelFormat format = formatOf(info, channels);
     if (isIndexed(format) && info.palette.empty()) throwCorrupt("indexed bitmap without palette");
@@ -386,7 +406,8 @@ struct FileDescriptor {
 Raster readBmpFile(const QString& path) {
     FileDescriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)};
     struct stat status;
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0)
+        throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
     const std::size_t size = static_cast<std::size_t>(status.st_size);
     std::vector<std::uint8_t> head(std::min<std::size_t>(size, 64 * 1024));
     if (!readFully(file.fd, head.data(), head.size())) throwTruncated();
@@ -398,7 +419,8 @@ Raster readBmpFile(const QString& path) {
     if (info.compression == kRle4 || info.compression == kRle8 || head.size() == size) {
         // Compressed or small: decode the whole file from memory.
         std::vector<std::uint8_t> all(size);
-        if (::lseek(file.fd, 0, SEEK_SET) != 0 || !readFully(file.fd, all.data(), size)) throwTruncated();
+        if (::lseek(file.fd, 0, SEEK_SET) != 0 || !readFully(file.fd, all.data(), size))
+            throwTruncated();
         return decodeBmp(all.data(), size);
     }
     // Large uncompressed bitmaps stream through a small buffer, row block by row block.
@@ -409,12 +431,16 @@ Raster readBmpFile(const QString& path) {
     const int height = static_cast<int>(info.height);
     if (size - bitsOffset < stride * static_cast<std::size_t>(height)) throwTruncated();
     Raster raster = Raster::unfilled(static_cast<int>(info.width), height, format, info.palette);
-    if (::lseek(file.fd, static_cast<off_t>(bitsOffset), SEEK_SET) != static_cast<off_t>(bitsOffset)) throwTruncated();
-    const int rowsPerBlock = static_cast<int>(std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(stride, 1)));
+    if (::lseek(file.fd, static_cast<off_t>(bitsOffset), SEEK_SET) !=
+        static_cast<off_t>(bitsOffset))
+        throwTruncated();
+    const int rowsPerBlock =
+        static_cast<int>(std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(stride, 1)));
     std::vector<std::uint8_t> block(static_cast<std::size_t>(rowsPerBlock) * stride);
     for (int row = 0; row < height; row += rowsPerBlock) {
         const int rows = std::min(rowsPerBlock, height - row);
-        if (!readFully(file.fd, block.data(), stride * static_cast<std::size_t>(rows))) throwTruncated();
+        if (!readFully(file.fd, block.data(), stride * static_cast<std::size_t>(rows)))
+            throwTruncated();
         decodeUncompressed(info, block.data(), row, rows, raster, channels);
     }
     return raster;
@@ -435,7 +461,8 @@ void put16(QByteArray& out, std::uint16_t v) {
     out.append(static_cast<char>(v >> 8));
 }
 void put32(QByteArray& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
 struct Layout {
@@ -450,8 +477,8 @@ Layout layoutOf(const Raster& raster) {
     layout.bpp = raster.format() == PixelFormat::Device ? 32 : bitsPerPixel(raster.format());
     layout.compression = raster.format() == PixelFormat::Bit16 ? kBitFields : kRgb;
     layout.stride = strideOf(raster.width(), layout.bpp);
-    layout.headerBytes = 14 + 40 + (layout.compression == kBitFields ? 12 : 0) +
-                         4 * raster.palette().size();
+    layout.headerBytes =
+        14 + 40 + (layout.compression == kBitFields ? 12 : 0) + 4 * raster.palette().size();
     return layout;
 }
 
@@ -459,7 +486,8 @@ QByteArray headerOf(const Raster& raster, const Layout& layout) {
     QByteArray out;
     const std::size_t imageBytes = layout.stride * static_cast<std::size_t>(raster.height());
     out.append("BM");
-    put32(out, static_cast<std::uint32_t>(std::min<std::size_t>(layout.headerBytes + imageBytes, 0xFFFFFFFFu)));
+    put32(out, static_cast<std::uint32_t>(
+                   std::min<std::size_t>(layout.headerBytes + imageBytes, 0xFFFFFFFFu)));
     put32(out, 0);
     put32(out, static_cast<std::uint32_t>(layout.headerBytes));
     put32(out, 40);
@@ -496,19 +524,23 @@ void encodeRow(const Raster& raster, int y, const Layout& layout, PaletteMatcher
     switch (raster.format()) {
     case PixelFormat::Bit1:
         for (int x = 0; x < width; ++x)
-            if (matcher->indexOf(in[x]) & 1) out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            if (matcher->indexOf(in[x]) & 1)
+                out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
         break;
     case PixelFormat::Bit4:
         for (int x = 0; x < width; ++x)
-            out[x >> 1] |= static_cast<std::uint8_t>((matcher->indexOf(in[x]) & 15) << ((x & 1) ? 0 : 4));
+            out[x >> 1] |=
+                static_cast<std::uint8_t>((matcher->indexOf(in[x]) & 15) << ((x & 1) ? 0 : 4));
         break;
     case PixelFormat::Bit8:
-        for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>(matcher->indexOf(in[x]));
+        for (int x = 0; x < width; ++x)
+            out[x] = static_cast<std::uint8_t>(matcher->indexOf(in[x]));
         break;
     case PixelFormat::Bit15:
     case PixelFormat::Bit16:
         for (int x = 0; x < width; ++x) {
-            const std::uint16_t v = raster.format() == PixelFormat::Bit15 ? pack555(in[x]) : pack565(in[x]);
+            const std::uint16_t v =
+                raster.format() == PixelFormat::Bit15 ? pack555(in[x]) : pack565(in[x]);
             out[2 * x] = static_cast<std::uint8_t>(v & 0xFF);
             out[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
         }
@@ -537,7 +569,8 @@ template <typename Sink> void encodeTo(const Raster& raster, Sink&& sink) {
     sink(header.constData(), static_cast<std::size_t>(header.size()));
     std::unique_ptr<PaletteMatcher> matcher;
     if (isIndexed(raster.format())) matcher = std::make_unique<PaletteMatcher>(raster.palette());
-    const std::size_t rowsPerBlock = std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(layout.stride, 1));
+    const std::size_t rowsPerBlock =
+        std::max<std::size_t>(1, (1u << 20) / std::max<std::size_t>(layout.stride, 1));
     std::vector<std::uint8_t> block(rowsPerBlock * layout.stride + 4);
     std::size_t filled = 0;
     for (int y = raster.height() - 1; y >= 0; --y) {

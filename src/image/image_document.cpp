@@ -4,15 +4,21 @@
 
 namespace quorvex {
 
-QString bareCaption() { return QStringLiteral("Quorvex 2.16"); }
+QString bareCaption() {
+    return QStringLiteral("Quorvex 2.16");
+}
 
 QString fileCaption(const QString& path) {
     return bareCaption() + QStringLiteral(" - ") + QFileInfo(path).fileName();
 }
 
-QString pastedCaption() { return bareCaption() + QStringLiteral(" - image pasted from clipboard"); }
+QString pastedCaption() {
+    return bareCaption() + QStringLiteral(" - image pasted from clipboard");
+}
 
-QString scannedCaption() { return bareCaption() + QStringLiteral(" - image scanned"); }
+QString scannedCaption() {
+    return bareCaption() + QStringLiteral(" - image scanned");
+}
 
 RecentFiles updatedRecentFiles(const RecentFiles& entries, const QString& path) {
     int match = -1;
@@ -20,7 +26,8 @@ RecentFiles updatedRecentFiles(const RecentFiles& entries, const QString& path) 
         if (entries[static_cast<std::size_t>(i)] == path) match = i;
     if (match < 0) return {path, entries[0], entries[1], entries[2]};
     RecentFiles result = entries;
-    for (int i = match; i > 0; --i) result[static_cast<std::size_t>(i)] = entries[static_cast<std::size_t>(i - 1)];
+    for (int i = match; i > 0; --i)
+        result[static_cast<std::size_t>(i)] = entries[static_cast<std::size_t>(i - 1)];
     result[0] = path;
     return result;
 }

@@ -17,8 +17,8 @@ struct ImageDocument {
 };
 
 // The window captions.
-QString bareCaption();                               // "Quorvex 2.16"
-QString fileCaption(const QString& path);            // "Quorvex 2.16 - name.bmp"
+QString bareCaption();                    // "Quorvex 2.16"
+QString fileCaption(const QString& path); // "Quorvex 2.16 - name.bmp"
 QString pastedCaption();
 QString scannedCaption();
 

@@ -9,7 +9,9 @@ void throwCorrupt(const char* detail) {
     throw ImageError(message(Msg::ImageCorrupt).arg(QString::fromLatin1(detail)));
 }
 
-void throwTruncated() { throw ImageError(message(Msg::ImageTruncated)); }
+void throwTruncated() {
+    throw ImageError(message(Msg::ImageTruncated));
+}
 
 void throwTooLarge(long long width, long long height) {
     throw ImageError(message(Msg::ImageTooLarge).arg(width).arg(height));

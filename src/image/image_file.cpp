@@ -69,7 +69,8 @@ public:
     explicit FileBytes(const QString& path) {
         fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
         struct stat info;
-        if (fd_ < 0 || ::fstat(fd_, &info) != 0) throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+            throw ImageError(QString::fromLocal8Bit(std::strerror(errno)));
         size_ = static_cast<std::size_t>(info.st_size);
         if (size_ == 0) throwTruncated();
         void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd_, 0);
@@ -129,7 +130,8 @@ Raster readBuiltIn(const QString& path) {
     const QString type = builtInType(path);
     if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
     if (type == QLatin1String("PNG")) return readWithQt(path, "png");
-    if (type == QLatin1String("BMP")) return namingFile(path, [&path] { return readBmpFile(path); });
+    if (type == QLatin1String("BMP"))
+        return namingFile(path, [&path] { return readBmpFile(path); });
     return decodeFile(path, [&type](const std::uint8_t* data, std::size_t size) {
         if (type == QLatin1String("JPG")) return decodeJpeg(data, size);
         if (type == QLatin1String("ICO")) return decodeIcon(data, size);
@@ -153,13 +155,18 @@ Raster readGif(const QString& path) {
         std::copy(raster.row(y), raster.row(y) + raster.width(), indexed.row(y));
     return indexed;
 }
-Raster readTiff(const QString& path) { return readWithQt(path, "tiff"); }
+Raster readTiff(const QString& path) {
+    return readWithQt(path, "tiff");
+}
 
 Raster readImageFile(const QString& path, ImageReader reader) {
     switch (reader) {
-    case ImageReader::Gif: return readGif(path);
-    case ImageReader::Tiff: return readTiff(path);
-    default: return readBuiltIn(path);
+    case ImageReader::Gif:
+        return readGif(path);
+    case ImageReader::Tiff:
+        return readTiff(path);
+    default:
+        return readBuiltIn(path);
     }
 }
 

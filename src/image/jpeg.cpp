@@ -5,8 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace quorvex {
 
@@ -79,7 +79,8 @@ struct Decoder {
                     row[x] = makeColour(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
                 }
             } else {
-                for (unsigned x = 0; x < width; ++x) row[x] &= 0xFFFFFFu;
+                for (unsigned x = 0; x < width; ++x)
+                    row[x] &= 0xFFFFFFu;
             }
         }
         jpeg_finish_decompress(&info);

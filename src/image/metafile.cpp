@@ -18,13 +18,19 @@ namespace quorvex {
 
 namespace {
 
-std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::int16_t s16(const std::uint8_t* p) { return static_cast<std::int16_t>(u16(p)); }
+std::uint16_t u16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::int16_t s16(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(u16(p));
+}
 std::uint32_t u32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::int32_t s32(const std::uint8_t* p) { return static_cast<std::int32_t>(u32(p)); }
+std::int32_t s32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(u32(p));
+}
 float f32(const std::uint8_t* p) {
     const std::uint32_t bits = u32(p);
     float value;
@@ -128,7 +134,8 @@ public:
         if (fromCurrent) all.prepend(dc.position);
         if (all.size() < 4) return;
         QPainterPath path(all[0]);
-        for (int i = 1; i + 2 < all.size(); i += 3) path.cubicTo(all[i], all[i + 1], all[i + 2]);
+        for (int i = 1; i + 2 < all.size(); i += 3)
+            path.cubicTo(all[i], all[i + 1], all[i + 2]);
         prepare(false);
         painter_.drawPath(path);
         dc.position = all.back();
@@ -168,10 +175,14 @@ public:
         const double width = metrics.horizontalAdvance(text);
         QPointF position = origin;
         const unsigned align = dc.textAlign;
-        if ((align & 6) == 6) position.rx() -= width / 2; // TA_CENTER
-        else if (align & 2) position.rx() -= width;       // TA_RIGHT
-        if (align & 8) position.ry() -= metrics.descent(); // TA_BOTTOM
-        else if (!(align & 24)) position.ry() += metrics.ascent(); // TA_TOP
+        if ((align & 6) == 6)
+            position.rx() -= width / 2; // TA_CENTER
+        else if (align & 2)
+            position.rx() -= width; // TA_RIGHT
+        if (align & 8)
+            position.ry() -= metrics.descent(); // TA_BOTTOM
+        else if (!(align & 24))
+            position.ry() += metrics.ascent(); // TA_TOP
         painter_.save();
         painter_.translate(position);
         if (dc.font.escapement) painter_.rotate(-dc.font.escapement / 10.0);
@@ -191,22 +202,44 @@ public:
         }
         if (index >= objects.size()) return;
         const GdiObject& o = objects[index];
-        if (o.kind == GdiObject::Pen) dc.pen = o.pen;
-        else if (o.kind == GdiObject::Brush) dc.brush = o.brush;
-        else if (o.kind == GdiObject::Font) dc.font = o;
+        if (o.kind == GdiObject::Pen)
+            dc.pen = o.pen;
+        else if (o.kind == GdiObject::Brush)
+            dc.brush = o.brush;
+        else if (o.kind == GdiObject::Font)
+            dc.font = o;
     }
     void selectStock(std::uint32_t stock) {
         switch (stock) {
-        case 0: dc.brush = QBrush(Qt::white); break;
-        case 1: dc.brush = QBrush(QColor(0xC0, 0xC0, 0xC0)); break;
-        case 2: dc.brush = QBrush(QColor(0x80, 0x80, 0x80)); break;
-        case 3: dc.brush = QBrush(QColor(0x40, 0x40, 0x40)); break;
-        case 4: dc.brush = QBrush(Qt::black); break;
-        case 5: dc.brush = QBrush(Qt::NoBrush); break;
-        case 6: dc.pen = QPen(Qt::white, 0); break;
-        case 7: dc.pen = QPen(Qt::black, 0); break;
-        case 8: dc.pen = QPen(Qt::NoPen); break;
-        default: break;
+        case 0:
+            dc.brush = QBrush(Qt::white);
+            break;
+        case 1:
+            dc.brush = QBrush(QColor(0xC0, 0xC0, 0xC0));
+            break;
+        case 2:
+            dc.brush = QBrush(QColor(0x80, 0x80, 0x80));
+            break;
+        case 3:
+            dc.brush = QBrush(QColor(0x40, 0x40, 0x40));
+            break;
+        case 4:
+            dc.brush = QBrush(Qt::black);
+            break;
+        case 5:
+            dc.brush = QBrush(Qt::NoBrush);
+            break;
+        case 6:
+            dc.pen = QPen(Qt::white, 0);
+            break;
+        case 7:
+            dc.pen = QPen(Qt::black, 0);
+            break;
+        case 8:
+            dc.pen = QPen(Qt::NoPen);
+            break;
+        default:
+            break;
         }
     }
     void save() { saved.push_back(dc); }
@@ -235,17 +268,26 @@ QPen penOf(unsigned style, double width, std::uint32_t colorref) {
     if ((style & 0xF) == 5) return QPen(Qt::NoPen); // PS_NULL
     QPen pen(colorOf(colorref), width);
     switch (style & 0xF) {
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
-    default: break;
+    case 1:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case 2:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case 3:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case 4:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        break;
     }
     return pen;
 }
 
 QBrush brushOf(unsigned style, std::uint32_t colorref) {
-    if (style == 1) return QBrush(Qt::NoBrush); // BS_NULL
+    if (style == 1) return QBrush(Qt::NoBrush);                         // BS_NULL
     if (style == 2) return QBrush(colorOf(colorref), Qt::CrossPattern); // hatched
     return QBrush(colorOf(colorref));
 }
@@ -261,13 +303,13 @@ int storeObject(std::vector<GdiObject>& objects, const GdiObject& object) {
     return static_cast<int>(objects.size() - 1);
 }
 
-
 Raster toRaster(const QImage& image) {
     Raster raster(image.width(), image.height(), PixelFormat::Bit24);
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         Colour* out = raster.row(y);
-        for (int x = 0; x < image.width(); ++x) out[x] = fromQRgb(in[x]);
+        for (int x = 0; x < image.width(); ++x)
+            out[x] = fromQRgb(in[x]);
     }
     return raster;
 }
@@ -297,9 +339,15 @@ struct WmfRecord {
     std::uint16_t function;
     const std::uint8_t* params;
     std::size_t paramBytes;
-    std::int16_t word(std::size_t i) const { return i * 2 + 2 <= paramBytes ? s16(params + 2 * i) : 0; }
-    std::uint16_t uword(std::size_t i) const { return i * 2 + 2 <= paramBytes ? u16(params + 2 * i) : 0; }
-    std::uint32_t dword(std::size_t i) const { return i * 2 + 4 <= paramBytes ? u32(params + 2 * i) : 0; }
+    std::int16_t word(std::size_t i) const {
+        return i * 2 + 2 <= paramBytes ? s16(params + 2 * i) : 0;
+    }
+    std::uint16_t uword(std::size_t i) const {
+        return i * 2 + 2 <= paramBytes ? u16(params + 2 * i) : 0;
+    }
+    std::uint32_t dword(std::size_t i) const {
+        return i * 2 + 4 <= paramBytes ? u32(params + 2 * i) : 0;
+    }
 };
 
 template <typename Visit>
@@ -316,7 +364,8 @@ void forEachWmfRecord(const std::uint8_t* p, const std::uint8_t* end, Visit&& vi
 
 QPolygonF wmfPoints(const WmfRecord& r, std::size_t firstWord, std::size_t count) {
     QPolygonF points;
-    const std::size_t available = r.paramBytes / 2 > firstWord ? (r.paramBytes / 2 - firstWord) / 2 : 0;
+    const std::size_t available =
+        r.paramBytes / 2 > firstWord ? (r.paramBytes / 2 - firstWord) / 2 : 0;
     count = std::min(count, available);
     for (std::size_t i = 0; i < count; ++i)
         points << QPointF(r.word(firstWord + 2 * i), r.word(firstWord + 2 * i + 1));
@@ -330,25 +379,63 @@ QString wmfString(const std::uint8_t* p, std::size_t length) {
 void playWmfRecord(Player& player, const WmfRecord& r) {
     DcState& dc = player.dc;
     switch (r.function) {
-    case 0x0103: dc.mapMode = r.word(0); break;
-    case 0x020B: dc.windowOrg = QPointF(r.word(1), r.word(0)); break;
-    case 0x020C: dc.windowExt = QPointF(r.word(1), r.word(0)); break;
-    case 0x020D: dc.viewportOrg = QPointF(r.word(1), r.word(0)); break;
-    case 0x020E: dc.viewportExt = QPointF(r.word(1), r.word(0)); break;
-    case 0x0102: dc.opaqueBackground = r.word(0) == 2; break;
-    case 0x0201: dc.backColour = colorOf(r.dword(0)); break;
-    case 0x0209: dc.textColour = colorOf(r.dword(0)); break;
-    case 0x012E: dc.textAlign = r.uword(0); break;
-    case 0x0106: dc.fillRule = r.word(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case 0x001E: player.save(); break;
-    case 0x0127: player.restore(r.word(0)); break;
-    case 0x0214: dc.position = QPointF(r.word(1), r.word(0)); break;
-    case 0x0213: player.lineTo(QPointF(r.word(1), r.word(0))); break;
-    case 0x041B: player.rectangle(QRectF(QPointF(r.word(3), r.word(2)), QPointF(r.word(1), r.word(0)))); break;
-    case 0x0418: player.ellipse(QRectF(QPointF(r.word(3), r.word(2)), QPointF(r.word(1), r.word(0)))); break;
-    case 0x041F: player.setPixel(QPointF(r.word(3), r.word(2)), r.dword(0)); break;
-    case 0x0325: player.polyline(wmfPoints(r, 1, static_cast<std::size_t>(std::max<int>(0, r.word(0))))); break;
-    case 0x0324: player.polygon(wmfPoints(r, 1, static_cast<std::size_t>(std::max<int>(0, r.word(0))))); break;
+    case 0x0103:
+        dc.mapMode = r.word(0);
+        break;
+    case 0x020B:
+        dc.windowOrg = QPointF(r.word(1), r.word(0));
+        break;
+    case 0x020C:
+        dc.windowExt = QPointF(r.word(1), r.word(0));
+        break;
+    case 0x020D:
+        dc.viewportOrg = QPointF(r.word(1), r.word(0));
+        break;
+    case 0x020E:
+        dc.viewportExt = QPointF(r.word(1), r.word(0));
+        break;
+    case 0x0102:
+        dc.opaqueBackground = r.word(0) == 2;
+        break;
+    case 0x0201:
+        dc.backColour = colorOf(r.dword(0));
+        break;
+    case 0x0209:
+        dc.textColour = colorOf(r.dword(0));
+        break;
+    case 0x012E:
+        dc.textAlign = r.uword(0);
+        break;
+    case 0x0106:
+        dc.fillRule = r.word(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
+    case 0x001E:
+        player.save();
+        break;
+    case 0x0127:
+        player.restore(r.word(0));
+        break;
+    case 0x0214:
+        dc.position = QPointF(r.word(1), r.word(0));
+        break;
+    case 0x0213:
+        player.lineTo(QPointF(r.word(1), r.word(0)));
+        break;
+    case 0x041B:
+        player.rectangle(QRectF(QPointF(r.word(3), r.word(2)), QPointF(r.word(1), r.word(0))));
+        break;
+    case 0x0418:
+        player.ellipse(QRectF(QPointF(r.word(3), r.word(2)), QPointF(r.word(1), r.word(0))));
+        break;
+    case 0x041F:
+        player.setPixel(QPointF(r.word(3), r.word(2)), r.dword(0));
+        break;
+    case 0x0325:
+        player.polyline(wmfPoints(r, 1, static_cast<std::size_t>(std::max<int>(0, r.word(0)))));
+        break;
+    case 0x0324:
+        player.polygon(wmfPoints(r, 1, static_cast<std::size_t>(std::max<int>(0, r.word(0)))));
+        break;
     case 0x0538: { // META_POLYPOLYGON
         const std::size_t polygons = static_cast<std::size_t>(std::max<int>(0, r.word(0)));
         std::size_t word = 1 + polygons;
@@ -399,25 +486,33 @@ void playWmfRecord(Player& player, const WmfRecord& r) {
         if (r.paramBytes >= 18) {
             o.font.setItalic(r.params[10] != 0);
             const std::size_t nameLength = std::min<std::size_t>(32, r.paramBytes - 18);
-            const QString face = QString::fromLatin1(reinterpret_cast<const char*>(r.params + 18),
-                                                     static_cast<qsizetype>(strnlen(reinterpret_cast<const char*>(r.params + 18), nameLength)));
+            const QString face =
+                QString::fromLatin1(reinterpret_cast<const char*>(r.params + 18),
+                                    static_cast<qsizetype>(strnlen(
+                                        reinterpret_cast<const char*>(r.params + 18), nameLength)));
             if (!face.isEmpty()) o.font.setFamily(face);
         }
         storeObject(player.objects, o);
         break;
     }
     // Objects the player does not draw with still take their place in the object table.
-    case 0x00F7: case 0x01F9: case 0x0142: case 0x06FF: {
+    case 0x00F7:
+    case 0x01F9:
+    case 0x0142:
+    case 0x06FF: {
         GdiObject o;
         o.kind = GdiObject::Other;
         storeObject(player.objects, o);
         break;
     }
-    case 0x012D: player.select(r.uword(0)); break;
+    case 0x012D:
+        player.select(r.uword(0));
+        break;
     case 0x01F0:
         if (r.uword(0) < player.objects.size()) player.objects[r.uword(0)] = GdiObject();
         break;
-    case 0x0F43: { // META_STRETCHDIB: rop, usage, srcH, srcW, ySrc, xSrc, destH, destW, yDst, xDst, DIB
+    case 0x0F43: { // META_STRETCHDIB: rop, usage, srcH, srcW, ySrc, xSrc, destH, destW, yDst, xDst,
+                   // DIB
         if (r.paramBytes <= 22) break;
         const Raster bits = decodePackedDib(r.params + 22, r.paramBytes - 22);
         player.bitmap(QRectF(r.word(10), r.word(9), r.word(8), r.word(7)), bits,
@@ -431,7 +526,8 @@ void playWmfRecord(Player& player, const WmfRecord& r) {
                       QRectF(r.word(5), r.word(4), r.word(3), r.word(2)));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -441,9 +537,15 @@ struct EmfRecord {
     std::uint32_t type;
     const std::uint8_t* data; // after type and size
     std::size_t bytes;
-    std::int32_t i32(std::size_t offset) const { return offset + 4 <= bytes ? s32(data + offset) : 0; }
-    std::uint32_t u(std::size_t offset) const { return offset + 4 <= bytes ? u32(data + offset) : 0; }
-    std::int16_t i16(std::size_t offset) const { return offset + 2 <= bytes ? s16(data + offset) : 0; }
+    std::int32_t i32(std::size_t offset) const {
+        return offset + 4 <= bytes ? s32(data + offset) : 0;
+    }
+    std::uint32_t u(std::size_t offset) const {
+        return offset + 4 <= bytes ? u32(data + offset) : 0;
+    }
+    std::int16_t i16(std::size_t offset) const {
+        return offset + 2 <= bytes ? s16(data + offset) : 0;
+    }
     float f(std::size_t offset) const { return offset + 4 <= bytes ? f32(data + offset) : 0.0f; }
 };
 
@@ -517,14 +619,30 @@ GdiObject penObject(const QPen& pen) {
 void playEmfRecord(Player& player, const EmfRecord& r) {
     DcState& dc = player.dc;
     switch (r.type) {
-    case 2: player.bezier(emfPoints(r, 20, r.u(16), false), false); break;
-    case 85: player.bezier(emfPoints(r, 20, r.u(16), true), false); break;
-    case 5: player.bezier(emfPoints(r, 20, r.u(16), false), true); break;
-    case 88: player.bezier(emfPoints(r, 20, r.u(16), true), true); break;
-    case 3: player.polygon(emfPoints(r, 20, r.u(16), false)); break;
-    case 86: player.polygon(emfPoints(r, 20, r.u(16), true)); break;
-    case 4: player.polyline(emfPoints(r, 20, r.u(16), false)); break;
-    case 87: player.polyline(emfPoints(r, 20, r.u(16), true)); break;
+    case 2:
+        player.bezier(emfPoints(r, 20, r.u(16), false), false);
+        break;
+    case 85:
+        player.bezier(emfPoints(r, 20, r.u(16), true), false);
+        break;
+    case 5:
+        player.bezier(emfPoints(r, 20, r.u(16), false), true);
+        break;
+    case 88:
+        player.bezier(emfPoints(r, 20, r.u(16), true), true);
+        break;
+    case 3:
+        player.polygon(emfPoints(r, 20, r.u(16), false));
+        break;
+    case 86:
+        player.polygon(emfPoints(r, 20, r.u(16), true));
+        break;
+    case 4:
+        player.polyline(emfPoints(r, 20, r.u(16), false));
+        break;
+    case 87:
+        player.polyline(emfPoints(r, 20, r.u(16), true));
+        break;
     case 6:
     case 89: {
         QPolygonF points = emfPoints(r, 20, r.u(16), r.type == 89);
@@ -536,41 +654,86 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
     }
     case 7:
     case 90:
-        for (const auto& p : emfPolyPoints(r, r.type == 90)) player.polyline(p);
+        for (const auto& p : emfPolyPoints(r, r.type == 90))
+            player.polyline(p);
         break;
     case 8:
-    case 91: player.polyPolygon(emfPolyPoints(r, r.type == 91)); break;
-    case 9: dc.windowExt = QPointF(r.i32(0), r.i32(4)); break;
-    case 10: dc.windowOrg = QPointF(r.i32(0), r.i32(4)); break;
-    case 11: dc.viewportExt = QPointF(r.i32(0), r.i32(4)); break;
-    case 12: dc.viewportOrg = QPointF(r.i32(0), r.i32(4)); break;
-    case 15: player.setPixel(QPointF(r.i32(0), r.i32(4)), r.u(8)); break;
-    case 17: dc.mapMode = r.i32(0); break;
-    case 18: dc.opaqueBackground = r.i32(0) == 2; break;
-    case 19: dc.fillRule = r.i32(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case 22: dc.textAlign = r.u(0); break;
-    case 24: dc.textColour = colorOf(r.u(0)); break;
-    case 25: dc.backColour = colorOf(r.u(0)); break;
-    case 27: dc.position = QPointF(r.i32(0), r.i32(4)); break;
-    case 33: player.save(); break;
-    case 34: player.restore(r.i32(0)); break;
-    case 35: dc.world = emfTransform(r, 0); break;
+    case 91:
+        player.polyPolygon(emfPolyPoints(r, r.type == 91));
+        break;
+    case 9:
+        dc.windowExt = QPointF(r.i32(0), r.i32(4));
+        break;
+    case 10:
+        dc.windowOrg = QPointF(r.i32(0), r.i32(4));
+        break;
+    case 11:
+        dc.viewportExt = QPointF(r.i32(0), r.i32(4));
+        break;
+    case 12:
+        dc.viewportOrg = QPointF(r.i32(0), r.i32(4));
+        break;
+    case 15:
+        player.setPixel(QPointF(r.i32(0), r.i32(4)), r.u(8));
+        break;
+    case 17:
+        dc.mapMode = r.i32(0);
+        break;
+    case 18:
+        dc.opaqueBackground = r.i32(0) == 2;
+        break;
+    case 19:
+        dc.fillRule = r.i32(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
+    case 22:
+        dc.textAlign = r.u(0);
+        break;
+    case 24:
+        dc.textColour = colorOf(r.u(0));
+        break;
+    case 25:
+        dc.backColour = colorOf(r.u(0));
+        break;
+    case 27:
+        dc.position = QPointF(r.i32(0), r.i32(4));
+        break;
+    case 33:
+        player.save();
+        break;
+    case 34:
+        player.restore(r.i32(0));
+        break;
+    case 35:
+        dc.world = emfTransform(r, 0);
+        break;
     case 36: {
         const QTransform t = emfTransform(r, 0);
         switch (r.u(24)) {
-        case 1: dc.world = QTransform(); break; // MWT_IDENTITY
-        case 2: dc.world = t * dc.world; break;  // MWT_LEFTMULTIPLY
-        case 3: dc.world = dc.world * t; break;  // MWT_RIGHTMULTIPLY
-        case 4: dc.world = t; break;
-        default: break;
+        case 1:
+            dc.world = QTransform();
+            break; // MWT_IDENTITY
+        case 2:
+            dc.world = t * dc.world;
+            break; // MWT_LEFTMULTIPLY
+        case 3:
+            dc.world = dc.world * t;
+            break; // MWT_RIGHTMULTIPLY
+        case 4:
+            dc.world = t;
+            break;
+        default:
+            break;
         }
         break;
     }
-    case 37: player.select(r.u(0)); break;
+    case 37:
+        player.select(r.u(0));
+        break;
     case 38: // EMR_CREATEPEN: index, style, width (POINTL), colour
         storeEmfObject(player, r.u(0), penObject(penOf(r.u(4), r.i32(8), r.u(16))));
         break;
-    case 95: // EMR_EXTCREATEPEN: index, offBmi, cbBmi, offBits, cbBits, style, width, brush style, colour
+    case 95: // EMR_EXTCREATEPEN: index, offBmi, cbBmi, offBits, cbBits, style, width, brush style,
+             // colour
         storeEmfObject(player, r.u(0), penObject(penOf(r.u(20), r.i32(24), r.u(32))));
         break;
     case 39: { // EMR_CREATEBRUSHINDIRECT: index, style, colour, hatch
@@ -602,9 +765,15 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
     case 40:
         if (r.u(0) < player.objects.size()) player.objects[r.u(0)] = GdiObject();
         break;
-    case 42: player.ellipse(QRectF(QPointF(r.i32(0), r.i32(4)), QPointF(r.i32(8), r.i32(12)))); break;
-    case 43: player.rectangle(QRectF(QPointF(r.i32(0), r.i32(4)), QPointF(r.i32(8), r.i32(12)))); break;
-    case 54: player.lineTo(QPointF(r.i32(0), r.i32(4))); break;
+    case 42:
+        player.ellipse(QRectF(QPointF(r.i32(0), r.i32(4)), QPointF(r.i32(8), r.i32(12))));
+        break;
+    case 43:
+        player.rectangle(QRectF(QPointF(r.i32(0), r.i32(4)), QPointF(r.i32(8), r.i32(12))));
+        break;
+    case 54:
+        player.lineTo(QPointF(r.i32(0), r.i32(4)));
+        break;
     case 83:
     case 84: { // EMR_EXTTEXTOUTA/W: bounds, mode, scales, then EMRTEXT at 28
         const QPointF at(r.i32(28), r.i32(32));
@@ -615,19 +784,23 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
         if (chars > r.bytes || start + bytes > r.bytes) break;
         QString text;
         if (r.type == 84)
-            for (std::size_t i = 0; i < chars; ++i) text += QChar(static_cast<char16_t>(u16(r.data + start + 2 * i)));
+            for (std::size_t i = 0; i < chars; ++i)
+                text += QChar(static_cast<char16_t>(u16(r.data + start + 2 * i)));
         else
-            text = QString::fromLatin1(reinterpret_cast<const char*>(r.data + start), static_cast<qsizetype>(chars));
+            text = QString::fromLatin1(reinterpret_cast<const char*>(r.data + start),
+                                       static_cast<qsizetype>(chars));
         player.text(at, text);
         break;
     }
-    case 81: { // EMR_STRETCHDIBITS: bounds, xDest, yDest, xSrc, ySrc, cxSrc, cySrc, bmi/bits, usage, rop, cxDest, cyDest
+    case 81: { // EMR_STRETCHDIBITS: bounds, xDest, yDest, xSrc, ySrc, cxSrc, cySrc, bmi/bits,
+               // usage, rop, cxDest, cyDest
         const Raster bits = emfBitmap(r, 40);
         player.bitmap(QRectF(r.i32(16), r.i32(20), r.i32(64), r.i32(68)), bits,
                       QRectF(r.i32(24), r.i32(28), r.i32(32), r.i32(36)));
         break;
     }
-    case 77: { // EMR_STRETCHBLT: bounds, xDest, yDest, cxDest, cyDest, rop, xSrc, ySrc, xform, bk, usage, bmi/bits, cxSrc, cySrc
+    case 77: { // EMR_STRETCHBLT: bounds, xDest, yDest, cxDest, cyDest, rop, xSrc, ySrc, xform, bk,
+               // usage, bmi/bits, cxSrc, cySrc
         const Raster bits = emfBitmap(r, 84);
         player.bitmap(QRectF(r.i32(16), r.i32(20), r.i32(24), r.i32(28)), bits,
                       QRectF(r.i32(36), r.i32(40), r.i32(100), r.i32(104)));
@@ -639,7 +812,8 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
                       QRectF(r.i32(36), r.i32(40), r.i32(24), r.i32(28)));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -651,7 +825,8 @@ Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
     std::optional<QRectF> frame;
     double unitsPerInch = 0;
     if (size >= 22 && u32(data) == 0x9AC6CDD7u) {
-        frame = QRectF(QPointF(s16(data + 6), s16(data + 8)), QPointF(s16(data + 10), s16(data + 12)));
+        frame =
+            QRectF(QPointF(s16(data + 6), s16(data + 8)), QPointF(s16(data + 10), s16(data + 12)));
         unitsPerInch = u16(data + 14);
         p += 22;
     }
@@ -688,10 +863,12 @@ Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
 }
 
 Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
-    if (size < 88 || u32(data) != 1 || u32(data + 40) != 0x464D4520u) throwCorrupt("not an enhanced metafile");
+    if (size < 88 || u32(data) != 1 || u32(data + 40) != 0x464D4520u)
+        throwCorrupt("not an enhanced metafile");
     const std::uint32_t headerSize = u32(data + 4);
     if (headerSize < 88 || headerSize > size) throwTruncated();
-    const QRectF frame01mm(QPointF(s32(data + 24), s32(data + 28)), QPointF(s32(data + 32), s32(data + 36)));
+    const QRectF frame01mm(QPointF(s32(data + 24), s32(data + 28)),
+                           QPointF(s32(data + 32), s32(data + 36)));
     const double devicePixelsX = s32(data + 72), devicePixelsY = s32(data + 76);
     const double deviceMmX = s32(data + 80), deviceMmY = s32(data + 84);
     if (devicePixelsX <= 0 || devicePixelsY <= 0 || deviceMmX <= 0 || deviceMmY <= 0)
@@ -701,11 +878,14 @@ Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
                                frame01mm.top() * devicePixelsY / (deviceMmY * 100)),
                        QPointF(frame01mm.right() * devicePixelsX / (deviceMmX * 100),
                                frame01mm.bottom() * devicePixelsY / (deviceMmY * 100)));
-    const QSize picture = pictureSize(frame01mm.width() * 96 / 2540, frame01mm.height() * 96 / 2540);
-    if (!(std::abs(frame.width()) > 0) || !(std::abs(frame.height()) > 0)) throwCorrupt("empty picture frame");
+    const QSize picture =
+        pictureSize(frame01mm.width() * 96 / 2540, frame01mm.height() * 96 / 2540);
+    if (!(std::abs(frame.width()) > 0) || !(std::abs(frame.height()) > 0))
+        throwCorrupt("empty picture frame");
     const QTransform toImage = frameToPicture(frame, picture);
     Player player(picture.width(), picture.height(), toImage);
-    forEachEmfRecord(data + headerSize, data + size, [&](const EmfRecord& r) { playEmfRecord(player, r); });
+    forEachEmfRecord(data + headerSize, data + size,
+                     [&](const EmfRecord& r) { playEmfRecord(player, r); });
     return toRaster(player.finish());
 }
 

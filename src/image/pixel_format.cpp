@@ -11,7 +11,8 @@ Raster convertPixelFormat(const Raster& raster, PixelFormat target) {
         for (int y = 0; y < raster.height(); ++y) {
             const Colour* in = raster.row(y);
             Colour* out = result.row(y);
-            for (int x = 0; x < raster.width(); ++x) out[x] = palette[matcher.indexOf(in[x])];
+            for (int x = 0; x < raster.width(); ++x)
+                out[x] = palette[matcher.indexOf(in[x])];
         }
     } else if (target == PixelFormat::Bit15 || target == PixelFormat::Bit16) {
         for (int y = 0; y < raster.height(); ++y) {
@@ -31,7 +32,8 @@ Raster convertPixelFormat(const Raster& raster, PixelFormat target) {
 bool GrayscaleRaster(Raster& raster) {
     if (raster.isEmpty() || raster.format() == PixelFormat::Bit8) return false;
     std::vector<Colour> greys(256);
-    for (int i = 0; i < 256; ++i) greys[i] = makeColour(i, i, i);
+    for (int i = 0; i < 256; ++i)
+        greys[i] = makeColour(i, i, i);
     Raster result(raster.width(), raster.height(), PixelFormat::Bit8, kBlack, greys);
     for (int y = 0; y < raster.height(); ++y) {
         const Colour* in = raster.row(y);
@@ -47,14 +49,22 @@ bool GrayscaleRaster(Raster& raster) {
 
 QString pixelFormatName(PixelFormat format) {
     switch (format) {
-    case PixelFormat::Bit1: return QStringLiteral("1 bit");
-    case PixelFormat::Bit4: return QStringLiteral("4 bit");
-    case PixelFormat::Bit8: return QStringLiteral("8 bit");
-    case PixelFormat::Bit15: return QStringLiteral("15 bit");
-    case PixelFormat::Bit16: return QStringLiteral("16 bit");
-    case PixelFormat::Bit24: return QStringLiteral("24 bit");
-    case PixelFormat::Bit32: return QStringLiteral("32 bit");
-    case PixelFormat::Device: return QStringLiteral("device");
+    case PixelFormat::Bit1:
+        return QStringLiteral("1 bit");
+    case PixelFormat::Bit4:
+        return QStringLiteral("4 bit");
+    case PixelFormat::Bit8:
+        return QStringLiteral("8 bit");
+    case PixelFormat::Bit15:
+        return QStringLiteral("15 bit");
+    case PixelFormat::Bit16:
+        return QStringLiteral("16 bit");
+    case PixelFormat::Bit24:
+        return QStringLiteral("24 bit");
+    case PixelFormat::Bit32:
+        return QStringLiteral("32 bit");
+    case PixelFormat::Device:
+        return QStringLiteral("device");
     }
     return QString();
 }

@@ -49,10 +49,11 @@ QList<ScannerDevice> scannerDevices() {
     QList<ScannerDevice> devices;
     for (int i = 0; list && list[i]; ++i) {
         const SANE_Device* d = list[i];
-        devices.push_back({QString::fromLocal8Bit(d->name),
-                           QStringLiteral("%1 %2 (%3)")
-                               .arg(QString::fromLocal8Bit(d->vendor), QString::fromLocal8Bit(d->model),
-                                    QString::fromLocal8Bit(d->type))});
+        devices.push_back(
+            {QString::fromLocal8Bit(d->name),
+             QStringLiteral("%1 %2 (%3)")
+                 .arg(QString::fromLocal8Bit(d->vendor), QString::fromLocal8Bit(d->model),
+                      QString::fromLocal8Bit(d->type))});
     }
     return devices;
 }
@@ -73,7 +74,8 @@ Raster acquireImage(const QString& device, const std::function<bool(int)>& progr
         throw ImageError(QStringLiteral("the scanner does not tell the image size"));
     checkRasterSize(p.pixels_per_line, p.lines);
 
-    const std::size_t total = static_cast<std::size_t>(p.bytes_per_line) * static_cast<std::size_t>(p.lines);
+    const std::size_t total =
+        static_cast<std::size_t>(p.bytes_per_line) * static_cast<std::size_t>(p.lines);
     std::vector<unsigned char> data(total);
     std::size_t filled = 0;
     while (filled < total) {
@@ -83,7 +85,8 @@ Raster acquireImage(const QString& device, const std::function<bool(int)>& progr
         if (status == SANE_STATUS_EOF) break;
         if (status != SANE_STATUS_GOOD) SaneSession::fail(status);
         filled += static_cast<std::size_t>(got);
-        if (progress && !progress(static_cast<int>(filled * 100 / total))) SaneSession::fail(SANE_STATUS_CANCELLED);
+        if (progress && !progress(static_cast<int>(filled * 100 / total)))
+            SaneSession::fail(SANE_STATUS_CANCELLED);
     }
 
     const int width = p.pixels_per_line, height = p.lines;
@@ -91,7 +94,8 @@ Raster acquireImage(const QString& device, const std::function<bool(int)>& progr
     const bool colour = p.format == SANE_FRAME_RGB;
     std::vector<Colour> greys;
     if (!colour && !lineArt)
-        for (int i = 0; i < 256; ++i) greys.push_back(makeColour(i, i, i));
+        for (int i = 0; i < 256; ++i)
+            greys.push_back(makeColour(i, i, i));
     Raster raster(width, height,
                   lineArt ? PixelFormat::Bit1 : (colour ? PixelFormat::Bit24 : PixelFormat::Bit8),
                   kWhite, greys);

@@ -7,7 +7,8 @@
 namespace quorvex {
 
 namespace {
-const char* const kItems[kMeasureItems] = {"Auto", "10%", "25%", "50%", "75%", "100%", "200%", "300%"};
+const char* const kItems[kMeasureItems] = {"Auto", "10%",  "25%",  "50%",
+                                           "75%",  "100%", "200%", "300%"};
 const double kScales[kMeasureItems] = {0, 0.1, 0.25, 0.5, 0.75, 1.0, 2.0, 3.0};
 } // namespace
 
@@ -15,7 +16,9 @@ QString measureItemText(int index) {
     return index >= 0 && index < kMeasureItems ? QString::fromLatin1(kItems[index]) : QString();
 }
 
-double measureItemScale(int index) { return index >= 0 && index < kMeasureItems ? kScales[index] : 0; }
+double measureItemScale(int index) {
+    return index >= 0 && index < kMeasureItems ? kScales[index] : 0;
+}
 
 double typedMeasurePercent(const QString& text, QChar separator) {
     QString number = text;
@@ -36,18 +39,24 @@ QSize scaledImageSize(QSize raster, double scale) {
 std::optional<FittedView> fitIntoBox(QSize box, QSize raster) {
     if (raster.isEmpty() || box.isEmpty()) return std::nullopt;
     double s = static_cast<double>(box.height()) / raster.height();
-    if (box.width() > raster.width() * s) return FittedView{s, QSize(Round(raster.width() * s), box.height())};
+    if (box.width() > raster.width() * s)
+        return FittedView{s, QSize(Round(raster.width() * s), box.height())};
     s = static_cast<double>(box.width()) / raster.width();
     return FittedView{s, QSize(box.width(), Round(raster.height() * s))};
 }
 
 ZoomGeometry zoomGeometry(int factor) {
     switch (factor) {
-    case 2: return {30, 31};
-    case 4: return {15, 16};
-    case 6: return {10, 11};
-    case 8: return {8, 9};
-    case 10: return {6, 7};
+    case 2:
+        return {30, 31};
+    case 4:
+        return {15, 16};
+    case 6:
+        return {10, 11};
+    case 8:
+        return {8, 9};
+    case 10:
+        return {6, 7};
     default: {
         const int half = Round(60.0 / std::max(factor, 1));
         return {half, half + 1};
@@ -57,7 +66,8 @@ ZoomGeometry zoomGeometry(int factor) {
 
 std::optional<QRect> zoomSourceSquare(double u, double v, double scale, int factor, QSize view) {
     const ZoomGeometry g = zoomGeometry(factor);
-    if (!(u > g.margin && v > g.margin && u < view.width() - g.margin && v < view.height() - g.margin))
+    if (!(u > g.margin && v > g.margin && u < view.width() - g.margin &&
+          v < view.height() - g.margin))
         return std::nullopt;
     const int cx = Round(u / scale), cy = Round(v / scale), h = Round(g.half / scale);
     return QRect(QPoint(cx - h, cy - h), QPoint(cx + h, cy + h));
@@ -72,7 +82,8 @@ QImage zoomPicture(const Raster& raster, const QRect& square, QSize panel) {
     const int side = std::max(square.width(), 1), high = std::max(square.height(), 1);
     // Nearest-neighbour stretch: each panel column and row takes one source column and row.
     std::vector<int> columns(static_cast<std::size_t>(panel.width()));
-    for (int x = 0; x < panel.width(); ++x) columns[static_cast<std::size_t>(x)] = square.left() + x * side / panel.width();
+    for (int x = 0; x < panel.width(); ++x)
+        columns[static_cast<std::size_t>(x)] = square.left() + x * side / panel.width();
     for (int y = 0; y < panel.height(); ++y) {
         const int sy = square.top() + y * high / panel.height();
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
@@ -93,8 +104,10 @@ QImage zoomPicture(const Raster& raster, const QRect& square, QSize panel) {
         QRgb& p = reinterpret_cast<QRgb*>(picture.scanLine(y))[x];
         p = 0xFF000000u | (~(p ^ 0x00FF0000u) & 0x00FFFFFFu);
     };
-    for (int y = 0; y < panel.height(); ++y) invert(std::min(middle, panel.width() - 1), y);
-    for (int x = 0; x < panel.width(); ++x) invert(x, std::min(panel.height() / 2, panel.height() - 1));
+    for (int y = 0; y < panel.height(); ++y)
+        invert(std::min(middle, panel.width() - 1), y);
+    for (int x = 0; x < panel.width(); ++x)
+        invert(x, std::min(panel.height() / 2, panel.height() - 1));
     return picture;
 }
 

@@ -34,11 +34,17 @@ void Table::setCurveText(const QString& text) {
     emit curveTextChanged(text);
 }
 
-int Table::currentCurve() const { return std::clamp(parseInt(curveText_), 1, kMaxPairs); }
+int Table::currentCurve() const {
+    return std::clamp(parseInt(curveText_), 1, kMaxPairs);
+}
 
-int Table::nextRow(int curve) const { return nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))]; }
+int Table::nextRow(int curve) const {
+    return nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))];
+}
 
-void Table::setNextRow(int curve, int row) { nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))] = row; }
+void Table::setNextRow(int curve, int row) {
+    nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))] = row;
+}
 
 bool Table::appendPoint(double x, double y) {
     const int n = currentCurve();
@@ -118,7 +124,8 @@ void Table::clearAllPairs() {
     store_.clearCells(1, gridColumnCount() - 1, 1, gridRowCount() - 1);
     // Half the number of data columns, rounded halves to even.
     const int pairs = Round((gridColumnCount() - 1) / 2.0);
-    for (int k = 1; k <= std::min(pairs, kMaxPairs); ++k) setNextRow(k, 1);
+    for (int k = 1; k <= std::min(pairs, kMaxPairs); ++k)
+        setNextRow(k, 1);
     emit cellsChanged(1, 1, gridColumnCount() - 1, gridRowCount() - 1);
 }
 
@@ -159,7 +166,9 @@ void Table::tableEdited(int /*column*/, int row) {
     if (nextRow(n) < row) setNextRow(n, row);
 }
 
-QString Table::clearAllCaption() const { return message(Msg::ClearAllColumns); }
+QString Table::clearAllCaption() const {
+    return message(Msg::ClearAllColumns);
+}
 
 QString Table::clearPairCaption() const {
     if (curveText_ == QLatin1String("1")) return message(Msg::ClearOnlyPair1);

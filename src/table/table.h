@@ -55,8 +55,8 @@ public:
 
     void nextCurve();
     void previousCurve();
-    void setPairCount(int count);  // 1 .. 20
-    void setRowCount(int count);   // 1 .. 100000
+    void setPairCount(int count); // 1 .. 20
+    void setRowCount(int count);  // 1 .. 100000
     // Announces cells written straight into the store (both bounds inclusive).
     void cellsWritten(int firstColumn, int firstRow, int lastColumn, int lastRow) {
         emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);

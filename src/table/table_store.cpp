@@ -78,8 +78,10 @@ void TableStore::setCell(int column, int row, const QString& text) {
     buffer.swap(rebuilt);
 }
 
-void TableStore::appendRowText(int row, int firstColumn, int lastColumn, char delimiter, QByteArray& out) const {
-    const std::string* buffer = row >= 0 && row < storedRows() ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+void TableStore::appendRowText(int row, int firstColumn, int lastColumn, char delimiter,
+                               QByteArray& out) const {
+    const std::string* buffer =
+        row >= 0 && row < storedRows() ? &rows_[static_cast<std::size_t>(row)] : nullptr;
     std::size_t at = 0;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         if (column > firstColumn) out += delimiter;
@@ -104,7 +106,8 @@ void TableStore::replaceLeadingCells(int row, const std::vector<QByteArrayView>&
     std::size_t needed = 0;
     for (int k = 0; k < count; ++k)
         if (!fields[static_cast<std::size_t>(k)].isEmpty())
-            needed += kEntryHeader + static_cast<std::size_t>(std::min<qsizetype>(fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
+            needed += kEntryHeader + static_cast<std::size_t>(std::min<qsizetype>(
+                                         fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
     for (std::size_t at = 0; at < buffer.size();) {
         const std::size_t entrySize = kEntryHeader + lengthAt(buffer, at);
         if (static_cast<unsigned char>(buffer[at]) > count) needed += entrySize;
@@ -113,7 +116,8 @@ void TableStore::replaceLeadingCells(int row, const std::vector<QByteArrayView>&
     std::string rebuilt;
     rebuilt.reserve(needed);
     for (int k = 0; k < count; ++k) {
-        const QByteArrayView field = fields[static_cast<std::size_t>(k)].first(std::min<qsizetype>(fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
+        const QByteArrayView field = fields[static_cast<std::size_t>(k)].first(
+            std::min<qsizetype>(fields[static_cast<std::size_t>(k)].size(), 0xFFFF));
         if (field.isEmpty()) continue;
         rebuilt += static_cast<char>(k + 1);
         rebuilt += static_cast<char>(field.size() & 0xFF);
@@ -138,7 +142,9 @@ void TableStore::clearCells(int firstColumn, int lastColumn, int firstRow, int l
     }
 }
 
-void TableStore::clear() { rows_.clear(); }
+void TableStore::clear() {
+    rows_.clear();
+}
 
 void TableStore::swapRows(int a, int b) {
     const int needed = std::max(a, b) + 1;

@@ -30,7 +30,8 @@ public:
 
     // Appends the UTF-8 texts of columns first..last of a row to `out`, joined by the delimiter
     // (nothing for an empty cell), reading the row once. This is how rows are saved.
-    void appendRowText(int row, int firstColumn, int lastColumn, char delimiter, QByteArray& out) const;
+    void appendRowText(int row, int firstColumn, int lastColumn, char delimiter,
+                       QByteArray& out) const;
     // Replaces columns 1..fields.size() of a row with UTF-8 fields (an empty field empties its
     // cell); columns beyond keep their text.
     void replaceLeadingCells(int row, const std::vector<QByteArrayView>& fields);

@@ -9,9 +9,12 @@ namespace quorvex {
 
 QString pointFailureText(PointFailure failure) {
     switch (failure) {
-    case PointFailure::ConvertError: return message(Msg::PointConvertError);
-    case PointFailure::ZeroDivide: return message(Msg::PointZeroDivide);
-    default: return message(Msg::PointError);
+    case PointFailure::ConvertError:
+        return message(Msg::PointConvertError);
+    case PointFailure::ZeroDivide:
+        return message(Msg::PointZeroDivide);
+    default:
+        return message(Msg::PointError);
     }
 }
 
@@ -32,11 +35,13 @@ long double transfer(int function, long double v) {
     case Reciprocal:
         if (v == 0) throw PointError(PointFailure::ZeroDivide);
         return 1 / v;
-    case Square: return v * v;
+    case Square:
+        return v * v;
     case SquareRoot:
         if (v < 0) throw PointError(PointFailure::Other);
         return std::sqrt(v);
-    default: return v;
+    default:
+        return v;
     }
 }
 
@@ -63,13 +68,15 @@ double finish(long double value, int function) {
 double ToGraph::x(long double px) const {
     const long double span = xRightTopPixel_ - xLeftBottomPixel_;
     if (span == 0) throw PointError(PointFailure::ZeroDivide);
-    return finish(((xRightTopPixel_ - px) * tx1_ + (px - xLeftBottomPixel_) * tx2_) / span, xTransfer_);
+    return finish(((xRightTopPixel_ - px) * tx1_ + (px - xLeftBottomPixel_) * tx2_) / span,
+                  xTransfer_);
 }
 
 double ToGraph::y(long double py) const {
     const long double span = yLeftBottomPixel_ - yRightTopPixel_;
     if (span == 0) throw PointError(PointFailure::ZeroDivide);
-    return finish(((py - yRightTopPixel_) * ty1_ + (yLeftBottomPixel_ - py) * ty2_) / span, yTransfer_);
+    return finish(((py - yRightTopPixel_) * ty1_ + (yLeftBottomPixel_ - py) * ty2_) / span,
+                  yTransfer_);
 }
 
 } // namespace quorvex

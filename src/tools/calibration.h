@@ -8,12 +8,22 @@
 namespace quorvex {
 
 // The nine scales of an axis, by their index in the transfer-function boxes.
-enum TransferFunction { Linear = 0, Log10Axis = 1, Log10Value = 2, Ln = 3, Log2 = 4, Exp = 5,
-                        Reciprocal = 6, Square = 7, SquareRoot = 8 };
+enum TransferFunction {
+    Linear = 0,
+    Log10Axis = 1,
+    Log10Value = 2,
+    Ln = 3,
+    Log2 = 4,
+    Exp = 5,
+    Reciprocal = 6,
+    Square = 7,
+    SquareRoot = 8
+};
 
 // Why converting a point failed, as the status bar reports it.
 enum class PointFailure { ConvertError, ZeroDivide, Other };
-QString pointFailureText(PointFailure failure); // "Wow!!! EConvertError!", "Wow!!! EZeroDivide!", "Error!"
+QString
+pointFailureText(PointFailure failure); // "Wow!!! EConvertError!", "Wow!!! EZeroDivide!", "Error!"
 
 class PointError : public std::runtime_error {
 public:
@@ -53,7 +63,9 @@ public:
     // width or height throws PointError(ZeroDivide).
     double x(long double px) const;
     double y(long double py) const;
-    bool degenerate() const { return xRightTopPixel_ == xLeftBottomPixel_ || yLeftBottomPixel_ == yRightTopPixel_; }
+    bool degenerate() const {
+        return xRightTopPixel_ == xLeftBottomPixel_ || yLeftBottomPixel_ == yRightTopPixel_;
+    }
 
 private:
     long double tx1_, tx2_, ty1_, ty2_;

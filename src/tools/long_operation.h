@@ -13,7 +13,7 @@ namespace quorvex {
 class LongOperation {
 public:
     struct Hooks {
-        std::function<void(bool)> lock;              // true when the operation starts
+        std::function<void(bool)> lock;                // true when the operation starts
         std::function<void(int maximum)> showProgress; // maximum < 0 hides it
         std::function<void(int position)> setProgress;
         std::function<bool()> stopRequested;

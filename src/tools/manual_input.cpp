@@ -20,7 +20,8 @@ std::optional<int> selfCorrectedRow(const Raster& raster, Colour curve, double u
         if (raster.pixel(column, row) != curve) continue;
         long long sum = 0;
         int count = 0;
-        for (int r = row; r < raster.height() && count < window + 1 && raster.pixel(column, r) == curve; ++r) {
+        for (int r = row;
+             r < raster.height() && count < window + 1 && raster.pixel(column, r) == curve; ++r) {
             sum += r;
             ++count;
         }

@@ -27,8 +27,8 @@ void undoDigitizationMarkers(Raster& raster, const MarkerList& markers, const Un
     for (int i = std::min(record.markerCount, markers.count()) - 1; i >= 0; --i) {
         const QPoint p = markers.at(i);
         if (record.markerSize > 1)
-            canvas.ellipse(p.x() - record.markerSize, p.y() - record.markerSize, p.x() + record.markerSize,
-                           p.y() + record.markerSize);
+            canvas.ellipse(p.x() - record.markerSize, p.y() - record.markerSize,
+                           p.x() + record.markerSize, p.y() + record.markerSize);
         canvas.setPixel(p.x(), p.y(), record.markerColour);
     }
 }

@@ -6,11 +6,12 @@
 namespace quorvex {
 
 bool insideShownImage(const Raster& raster, double u, double v, double scale) {
-    return u >= 0 && v >= 0 && u <= Round(raster.width() * scale) && v <= Round(raster.height() * scale);
+    return u >= 0 && v >= 0 && u <= Round(raster.width() * scale) &&
+           v <= Round(raster.height() * scale);
 }
 
-Readout mouseReadout(const Raster& raster, const Calibration& calibration, QChar separator, double u,
-                     double v, double scale) {
+Readout mouseReadout(const Raster& raster, const Calibration& calibration, QChar separator,
+                     double u, double v, double scale) {
     Readout r;
     const int px = Round(u / scale), py = Round(v / scale);
     // The colour on screen: the raster pixel drawn at that view point.

@@ -11,10 +11,10 @@ namespace quorvex {
 // The position read-out of a mouse move over the image at view point (u, v): the status texts
 // of panels 0 to 3, or the failure to show in panel 4 (panels 1 to 3 then keep their texts).
 struct Readout {
-    QString colour;   // panel 0
-    QString pixel;    // panel 1: "x,y= (x, y)" with y counted up from the bottom edge
-    QString x;        // panel 2: "X=..."
-    QString y;        // panel 3: "Y=..."
+    QString colour; // panel 0
+    QString pixel;  // panel 1: "x,y= (x, y)" with y counted up from the bottom edge
+    QString x;      // panel 2: "X=..."
+    QString y;      // panel 3: "Y=..."
     std::optional<PointFailure> failure;
 };
 

@@ -41,8 +41,11 @@ TEST(IniFile, KeepsTextsRawAndLooksUpWithoutCase) {
     EXPECT_TRUE(text.contains("Number of loadings with resolution < 800x600=2"));
 
     IniFile again(path);
-    EXPECT_EQ(again.readString("APPLICATION", "language OF messages (for run-time, for "
-                               "design-time change localization of windows)", ""), "Russian");
+    EXPECT_EQ(again.readString("APPLICATION",
+                               "language OF messages (for run-time, for "
+                               "design-time change localization of windows)",
+                               ""),
+              "Russian");
     EXPECT_FALSE(again.readBool("status bar", "atomatic resize a width of panels", true));
     EXPECT_EQ(again.readInteger(ini::kApplication, ini::kLowResolutionCount, 1), 2);
     EXPECT_EQ(again.readInteger(ini::kApplication, ini::kHint, 10000), 10000);
@@ -95,7 +98,8 @@ TEST(SettingsFiles, LocaleDefaultLanguage) {
         Language language;
     } cases[] = {{"rus", Language::Russian}, {"UKR", Language::Russian}, {"Rus", Language::Russian},
                  {"eng", Language::English}, {"deu", Language::English}, {"", Language::English}};
-    for (const auto& c : cases) EXPECT_EQ(localeDefaultLanguage(c.code), c.language) << c.code;
+    for (const auto& c : cases)
+        EXPECT_EQ(localeDefaultLanguage(c.code), c.language) << c.code;
     EXPECT_EQ(languageFromIni("Russian", Language::English), Language::Russian);
     EXPECT_EQ(languageFromIni("English", Language::Russian), Language::English);
     EXPECT_EQ(languageFromIni("russian", Language::English), Language::English);
@@ -104,14 +108,17 @@ TEST(SettingsFiles, LocaleDefaultLanguage) {
 }
 
 TEST(DigitizeCfg, RoundingOfStoredValues) {
-    const int markers[][2] = {{1, 3}, {2, 3}, {3, 3}, {4, 6}, {7, 9}, {10, 10}, {11, 10},
+    const int markers[][2] = {{1, 3},   {2, 3},   {3, 3},   {4, 6},   {7, 9},   {10, 10}, {11, 10},
                               {12, 10}, {13, 15}, {16, 18}, {20, 21}, {24, 24}, {25, 27}, {30, 30}};
-    for (const auto& m : markers) EXPECT_EQ(storedMarkerSize(m[0]), m[1]) << m[0];
-    const int thickness[][2] = {{1, 1}, {9, 9}, {10, 10}, {15, 10}, {20, 10}, {21, 30}, {25, 30},
-                                {30, 30}, {31, 99}, {99, 99}};
-    for (const auto& t : thickness) EXPECT_EQ(storedCurveThickness(t[0]), t[1]) << t[0];
+    for (const auto& m : markers)
+        EXPECT_EQ(storedMarkerSize(m[0]), m[1]) << m[0];
+    const int thickness[][2] = {{1, 1},   {9, 9},   {10, 10}, {15, 10}, {20, 10},
+                                {21, 30}, {25, 30}, {30, 30}, {31, 99}, {99, 99}};
+    for (const auto& t : thickness)
+        EXPECT_EQ(storedCurveThickness(t[0]), t[1]) << t[0];
     const int zoom[][2] = {{2, 2}, {3, 4}, {4, 4}, {7, 8}, {9, 10}, {10, 10}, {1, 2}, {12, 10}};
-    for (const auto& z : zoom) EXPECT_EQ(storedZoomFactor(z[0]), z[1]) << z[0];
+    for (const auto& z : zoom)
+        EXPECT_EQ(storedZoomFactor(z[0]), z[1]) << z[0];
 }
 
 TEST(DigitizeCfg, WriteAndReadBack) {

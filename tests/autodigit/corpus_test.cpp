@@ -39,17 +39,30 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
     auto num = [](double v) { return QString::number(v, 'g', 17); };
     QStringList args{corpusFile(chart.json["image"].toString().toLatin1().constData()),
                      "--corners",
-                     QString("%1,%2,%3,%4").arg(lb[0].toInt()).arg(lb[1].toInt()).arg(rt[0].toInt()).arg(rt[1].toInt()),
+                     QString("%1,%2,%3,%4")
+                         .arg(lb[0].toInt())
+                         .arg(lb[1].toInt())
+                         .arg(rt[0].toInt())
+                         .arg(rt[1].toInt()),
                      "--values",
-                     QStringList{num(c["x_left_bottom"].toDouble()), num(c["y_left_bottom"].toDouble()),
+                     QStringList{num(c["x_left_bottom"].toDouble()),
+                                 num(c["y_left_bottom"].toDouble()),
                                  num(c["x_right_top"].toDouble()), num(c["y_right_top"].toDouble())}
                          .join(','),
-                     "--x-scale", QString::number(c["x_transfer"].toInt()),
-                     "--y-scale", QString::number(c["y_transfer"].toInt()),
-                     "--colour", curve["colour"].toString(),
+                     "--x-scale",
+                     QString::number(c["x_transfer"].toInt()),
+                     "--y-scale",
+                     QString::number(c["y_transfer"].toInt()),
+                     "--colour",
+                     curve["colour"].toString(),
                      "--area",
-                     QString("%1,%2,%3,%4").arg(area["left"].toInt()).arg(area["top"].toInt()).arg(area["right"].toInt()).arg(area["bottom"].toInt()),
-                     "--indent", QString::number(indent)};
+                     QString("%1,%2,%3,%4")
+                         .arg(area["left"].toInt())
+                         .arg(area["top"].toInt())
+                         .arg(area["right"].toInt())
+                         .arg(area["bottom"].toInt()),
+                     "--indent",
+                     QString::number(indent)};
     args += extra;
     QString output, errors;
     QTextStream out(&output), err(&errors);
@@ -57,10 +70,13 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
 
     // The truth, and the Y scale in pixels (in log units on a log10 axis).
     std::vector<std::pair<double, double>> truth;
-    for (const auto& s : curve["truth"].toArray()) truth.emplace_back(s.toArray()[0].toDouble(), s.toArray()[1].toDouble());
+    for (const auto& s : curve["truth"].toArray())
+        truth.emplace_back(s.toArray()[0].toDouble(), s.toArray()[1].toDouble());
     const bool logY = c["y_transfer"].toInt() == 1;
     auto ty = [logY](double v) { return logY ? std::log10(v) : v; };
-    const double pixelsPerUnit = (lb[1].toInt() - rt[1].toInt()) / (ty(c["y_right_top"].toDouble()) - ty(c["y_left_bottom"].toDouble()));
+    const double pixelsPerUnit =
+        (lb[1].toInt() - rt[1].toInt()) /
+        (ty(c["y_right_top"].toDouble()) - ty(c["y_left_bottom"].toDouble()));
     auto trueY = [&truth](double x) {
         auto it = std::lower_bound(truth.begin(), truth.end(), std::make_pair(x, -1e300));
         if (it == truth.begin()) return it->second;
@@ -85,8 +101,10 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
     for (int p = area["left"].toInt() + indent + 1; p < area["right"].toInt() - indent - 1; ++p) {
         const double x = xlb + (p - lb[0].toInt()) * (xrt - xlb) / (rt[0].toInt() - lb[0].toInt());
         if (x < range[0].toDouble() || x > range[1].toDouble()) continue;
-        const double row = lb[1].toInt() - (ty(trueY(x)) - ty(c["y_left_bottom"].toDouble())) * pixelsPerUnit;
-        if (row >= area["top"].toInt() + indent + 1 && row <= area["bottom"].toInt() - indent - 2) ++columns;
+        const double row =
+            lb[1].toInt() - (ty(trueY(x)) - ty(c["y_left_bottom"].toDouble())) * pixelsPerUnit;
+        if (row >= area["top"].toInt() + indent + 1 && row <= area["bottom"].toInt() - indent - 2)
+            ++columns;
     }
     result.rmsPixels = result.points ? std::sqrt(sum / result.points) : 1e9;
     result.coverage = double(result.points) / columns;
@@ -112,8 +130,10 @@ TEST(Corpus, CrispChartsWithinHalfAPixel) {
         ASSERT_FALSE(chart.json.isEmpty()) << "missing corpus chart " << c.chart;
         const Accuracy a = measure(chart, c.curve, c.extra, 3);
         EXPECT_LE(a.rmsPixels, 0.5) << c.chart << " curve " << c.curve;
-        EXPECT_GE(a.coverage, 0.9) << c.chart << " curve " << c.curve << ": " << a.points << " points";
-        std::printf("%s curve %d: %d points, RMS %.3f px, coverage %.3f\n", c.chart, c.curve, a.points, a.rmsPixels, a.coverage);
+        EXPECT_GE(a.coverage, 0.9)
+            << c.chart << " curve " << c.curve << ": " << a.points << " points";
+        std::printf("%s curve %d: %d points, RMS %.3f px, coverage %.3f\n", c.chart, c.curve,
+                    a.points, a.rmsPixels, a.coverage);
     }
 }
 
@@ -131,7 +151,9 @@ TEST(CommandLine, BadArgumentsAndUnreadableImages) {
         {{"x.png", "--corners", "0,10,10,0", "--values", "0,0,1,1", "--frobnicate"}, 2},
         {{"/nonexistent/x.png", "--corners", "0,10,10,0", "--values", "0,0,1,1"}, 1},
         {{corpusFile("README.md"), "--corners", "0,10,10,0", "--values", "0,0,1,1"}, 1},
-        {{corpusFile("lin_sine.png"), "--corners", "0,10,10,0", "--values", "0,0,1,1", "--grid-rows", "5 a"}, 2},
+        {{corpusFile("lin_sine.png"), "--corners", "0,10,10,0", "--values", "0,0,1,1",
+          "--grid-rows", "5 a"},
+         2},
     };
     for (const auto& c : cases) {
         QString output, errors;

@@ -13,7 +13,8 @@ using Points = std::vector<std::pair<int, int>>;
 
 Points scan(const Raster& r, const ScanSettings& s, const GridLines& lines = {}) {
     Points points;
-    scanArea(r, s, lines, [&](int x, int y) { points.emplace_back(x, y); }, nullptr);
+    scanArea(
+        r, s, lines, [&](int x, int y) { points.emplace_back(x, y); }, nullptr);
     return points;
 }
 
@@ -27,7 +28,8 @@ ScanSettings settingsFor(const Raster& r, Colour curve) {
 
 // A vertical run of `length` pixels of a colour in column x from row y.
 void run(Raster& r, int x, int y, int length, Colour c) {
-    for (int i = 0; i < length; ++i) r.setPixel(x, y + i, c);
+    for (int i = 0; i < length; ++i)
+        r.setPixel(x, y + i, c);
 }
 
 } // namespace
@@ -40,8 +42,9 @@ TEST(Recognition, IntervalBoundsAndMatching) {
         int interval;
         IntervalSide side;
         std::int64_t lo, hi;
-    } cases[] = {{0, IntervalSide::Both, 255, 255}, {1, IntervalSide::Both, 255, 255}, {3, IntervalSide::Both, 253, 257},
-                 {5, IntervalSide::Both, 253, 257}, {20, IntervalSide::Left, 245, 255}, {20, IntervalSide::Right, 255, 265},
+    } cases[] = {{0, IntervalSide::Both, 255, 255},  {1, IntervalSide::Both, 255, 255},
+                 {3, IntervalSide::Both, 253, 257},  {5, IntervalSide::Both, 253, 257},
+                 {20, IntervalSide::Left, 245, 255}, {20, IntervalSide::Right, 255, 265},
                  {300, IntervalSide::Both, 105, 405}};
     for (const auto& c : cases) {
         r.interval = c.interval;
@@ -155,7 +158,8 @@ TEST(Engine, StepIndentAndFirstColumnAndRow) {
     // Columns 6, 10, ... while x < 27 - 3 - 1; rows from 2 + 3 + 1.
     const Points p = scan(r, s);
     Points expected;
-    for (int x = 6; x < 23; x += 4) expected.emplace_back(x, 6);
+    for (int x = 6; x < 23; x += 4)
+        expected.emplace_back(x, 6);
     EXPECT_EQ(p, expected);
     // An area too narrow and low for the bounds still has its first column and row examined.
     s.area = {10, 10, 11, 11};
@@ -163,7 +167,8 @@ TEST(Engine, StepIndentAndFirstColumnAndRow) {
     EXPECT_EQ(scan(r, s), (Points{{11, 11}}));
     // Pixels outside the image never match.
     s.area = {25, 25, 40, 40};
-    for (const auto& point : scan(r, s)) EXPECT_LT(point.first, 30);
+    for (const auto& point : scan(r, s))
+        EXPECT_LT(point.first, 30);
 }
 
 TEST(Engine, StopEndsTheScanAfterAColumn) {
@@ -171,8 +176,9 @@ TEST(Engine, StopEndsTheScanAfterAColumn) {
     ScanSettings s = settingsFor(r, kBlack);
     Points points;
     int columns = 0;
-    const ScanOutcome outcome = scanArea(r, s, {}, [&](int x, int y) { points.emplace_back(x, y); },
-                                         [&](int) { return ++columns < 70; });
+    const ScanOutcome outcome = scanArea(
+        r, s, {}, [&](int x, int y) { points.emplace_back(x, y); },
+        [&](int) { return ++columns < 70; });
     EXPECT_EQ(outcome, ScanOutcome::Stopped);
     EXPECT_EQ(points.size(), 70u);
     EXPECT_EQ(points.back().first, 70);
@@ -183,9 +189,11 @@ TEST(Grid, WordsOfAField) {
         const char* text;
         int k;
         const char* word;
-    } cases[] = {{"10 20 30", 1, "10"}, {"10 20 30", 2, "20"}, {"10  20", 2, "20"}, {"10 20", 3, "20"},
-                 {"10", 2, "10"},       {" 10", 1, ""},         {"10 ", 2, ""},     {"", 1, ""}};
-    for (const auto& c : cases) EXPECT_EQ(gridWord(c.text, c.k), c.word) << c.text << " " << c.k;
+    } cases[] = {
+        {"10 20 30", 1, "10"}, {"10 20 30", 2, "20"}, {"10  20", 2, "20"}, {"10 20", 3, "20"},
+        {"10", 2, "10"},       {" 10", 1, ""},        {"10 ", 2, ""},      {"", 1, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(gridWord(c.text, c.k), c.word) << c.text << " " << c.k;
 }
 
 TEST(Grid, TypedLines) {
@@ -209,7 +217,8 @@ TEST(Grid, TypedLines) {
 TEST(Grid, FoundLinesBandsAndColumns) {
     Raster r(101, 200, PixelFormat::Bit24, kWhite);
     for (int y : {100, 101, 102})
-        for (int x = 0; x <= 100; ++x) r.setPixel(x, y, kBlack);
+        for (int x = 0; x <= 100; ++x)
+            r.setPixel(x, y, kBlack);
     GridSettings g;
     g.searchOn = true;
     g.searchFactorH = 5; // d = 20
@@ -234,7 +243,8 @@ TEST(Grid, FoundLinesBandsAndColumns) {
     // 21 qualifying rows: 20 recorded.
     Raster many(50, 300, PixelFormat::Bit24, kWhite);
     for (int i = 0; i < 21; ++i)
-        for (int x = 0; x < 50; ++x) many.setPixel(x, 10 + i * 10, kBlack);
+        for (int x = 0; x < 50; ++x)
+            many.setPixel(x, 10 + i * 10, kBlack);
     GridLines twenty;
     g.lineWidthH = 3;
     findHorizontalLines(many, kBlack, {0, 0, 49, 299}, 0, g, twenty);
@@ -245,18 +255,24 @@ TEST(Engine, GridExclusion) {
     // A black curve at row 30 crossing a black grid: a horizontal line at row 60, a vertical one
     // at column 50.
     Raster r(101, 100, PixelFormat::Bit24, kWhite);
-    for (int x = 0; x <= 100; ++x) r.setPixel(x, 60, kBlack);
-    for (int y = 0; y < 100; ++y) r.setPixel(50, y, kBlack);
-    for (int x = 0; x <= 100; ++x) r.setPixel(x, 30 + (x % 3 == 0 ? 1 : 0), kBlack);
+    for (int x = 0; x <= 100; ++x)
+        r.setPixel(x, 60, kBlack);
+    for (int y = 0; y < 100; ++y)
+        r.setPixel(50, y, kBlack);
+    for (int x = 0; x <= 100; ++x)
+        r.setPixel(x, 30 + (x % 3 == 0 ? 1 : 0), kBlack);
     ScanSettings s = settingsFor(r, kBlack);
     s.grid.searchOn = true;
     GridLines lines;
     findHorizontalLines(r, kBlack, s.area, 0, s.grid, lines);
     // Row 30 and 31 are curve rows: enough sampled columns there too, so they are taken for lines.
-    EXPECT_NE(std::find(lines.horizontal.begin(), lines.horizontal.end(), 60), lines.horizontal.end());
+    EXPECT_NE(std::find(lines.horizontal.begin(), lines.horizontal.end(), 60),
+              lines.horizontal.end());
     const std::vector<int> columns = scanColumns(r, s, lines);
-    EXPECT_EQ(std::find(columns.begin(), columns.end(), 50), columns.end()) << "the grid column is skipped";
-    EXPECT_NE(std::find(columns.begin(), columns.end(), 54), columns.end()) << "next column 50 + width + 1";
+    EXPECT_EQ(std::find(columns.begin(), columns.end(), 50), columns.end())
+        << "the grid column is skipped";
+    EXPECT_NE(std::find(columns.begin(), columns.end(), 54), columns.end())
+        << "next column 50 + width + 1";
     EXPECT_EQ(std::find(columns.begin(), columns.end(), 51), columns.end());
     // Typed lines: a vertical line at 150 is never hit with step 4 from 101.
     ScanSettings typed = settingsFor(r, kBlack);
@@ -280,7 +296,8 @@ TEST(Engine, FastScanGivesExactlyTheColumnByColumnPoints) {
     // Random pictures of a few colours and random settings: the scan that reads rows must give
     // the same points as the literal column-by-column rule.
     std::srand(12345);
-    const Colour palette[] = {kWhite, kBlack, kRed, makeColour(250, 0, 0), makeColour(40, 40, 40), makeColour(1, 1, 0)};
+    const Colour palette[] = {
+        kWhite, kBlack, kRed, makeColour(250, 0, 0), makeColour(40, 40, 40), makeColour(1, 1, 0)};
     for (int trial = 0; trial < 300; ++trial) {
         const int width = 5 + std::rand() % 140, height = 5 + std::rand() % 60;
         Raster r(width, height, PixelFormat::Bit24, kWhite);
@@ -289,14 +306,16 @@ TEST(Engine, FastScanGivesExactlyTheColumnByColumnPoints) {
             for (int x = 0; x < width; ++x)
                 if (std::rand() % density == 0) r.setPixel(x, y, palette[std::rand() % 6]);
         ScanSettings s;
-        const RecognitionMode modes[] = {RecognitionMode::Exact, RecognitionMode::Interval, RecognitionMode::ClosestHue,
-                                         RecognitionMode::Brightness, RecognitionMode::TowardsBlack};
+        const RecognitionMode modes[] = {RecognitionMode::Exact, RecognitionMode::Interval,
+                                         RecognitionMode::ClosestHue, RecognitionMode::Brightness,
+                                         RecognitionMode::TowardsBlack};
         s.recognition.mode = modes[std::rand() % 5];
         s.recognition.curve = palette[1 + std::rand() % 5];
         s.recognition.interval = std::rand() % 40;
         s.recognition.side = static_cast<IntervalSide>(std::rand() % 3);
         s.recognition.brightnessMax = std::rand() % 256;
-        s.area = {std::rand() % 5 - 2, std::rand() % 5 - 2, width - 1 - std::rand() % 5 + 2, height - 1 - std::rand() % 5 + 2};
+        s.area = {std::rand() % 5 - 2, std::rand() % 5 - 2, width - 1 - std::rand() % 5 + 2,
+                  height - 1 - std::rand() % 5 + 2};
         s.step = 1 + std::rand() % 3;
         s.indent = std::rand() % 3;
         s.oneValued = std::rand() % 2;
@@ -307,9 +326,11 @@ TEST(Engine, FastScanGivesExactlyTheColumnByColumnPoints) {
         s.grid.searchFactorH = s.grid.searchFactorV = 3 + std::rand() % 5;
         s.grid.lineWidthH = s.grid.lineWidthV = 1 + std::rand() % 4;
         GridLines lines;
-        if (s.grid.searchOn) findHorizontalLines(r, s.recognition.curve, s.area, s.indent, s.grid, lines);
+        if (s.grid.searchOn)
+            findHorizontalLines(r, s.recognition.curve, s.area, s.indent, s.grid, lines);
         Points fast, literal;
-        scanArea(r, s, lines, [&](int x, int y) { fast.emplace_back(x, y); }, nullptr);
+        scanArea(
+            r, s, lines, [&](int x, int y) { fast.emplace_back(x, y); }, nullptr);
         scanAreaColumnByColumn(r, s, lines, [&](int x, int y) { literal.emplace_back(x, y); });
         ASSERT_EQ(fast, literal) << "trial " << trial;
     }

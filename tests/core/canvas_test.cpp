@@ -10,7 +10,8 @@ namespace {
 int countColour(const Raster& r, Colour c) {
     int n = 0;
     for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x) n += r.pixel(x, y) == c;
+        for (int x = 0; x < r.width(); ++x)
+            n += r.pixel(x, y) == c;
     return n;
 }
 
@@ -118,7 +119,8 @@ TEST(Canvas, DottedRectangleErasesItself) {
     EXPECT_EQ(raster.pixel(11, 5), kRed);
     // The interior stays untouched with a clear brush; right and bottom are exclusive.
     EXPECT_EQ(raster.pixel(20, 20), kWhite);
-    for (int y = 0; y < 40; ++y) EXPECT_EQ(raster.pixel(45, y), original.pixel(45, y));
+    for (int y = 0; y < 40; ++y)
+        EXPECT_EQ(raster.pixel(45, y), original.pixel(45, y));
     canvas.rectangle(5, 5, 45, 35);
     EXPECT_EQ(raster, original);
 }
@@ -169,7 +171,8 @@ TEST(Canvas, WidePenAndBezier) {
     canvas.line(2, 16, 29, 16);
     // Three pixels thick, both ends included, each pixel changed once.
     for (int x = 2; x <= 29; ++x)
-        for (int y = 15; y <= 17; ++y) EXPECT_EQ(raster.pixel(x, y), kRed) << x << "," << y;
+        for (int y = 15; y <= 17; ++y)
+            EXPECT_EQ(raster.pixel(x, y), kRed) << x << "," << y;
     EXPECT_EQ(raster.pixel(16, 14), kWhite);
     canvas.line(2, 16, 29, 16);
     EXPECT_EQ(countColour(raster, kWhite), 32 * 32);
@@ -180,7 +183,8 @@ TEST(Canvas, WidePenAndBezier) {
     EXPECT_TRUE(canvas.polyBezier({{2, 30}, {10, 2}, {20, 2}, {29, 30}}));
     EXPECT_EQ(raster.pixel(2, 30), kBlack);
     EXPECT_GT(countColour(raster, kBlack), 30);
-    const auto flat = Canvas::flattenBezier({{0, 0}, {0, 9}, {9, 9}, {9, 0}, {9, -9}, {0, -9}, {0, 0}});
+    const auto flat =
+        Canvas::flattenBezier({{0, 0}, {0, 9}, {9, 9}, {9, 0}, {9, -9}, {0, -9}, {0, 0}});
     EXPECT_EQ(flat.front(), QPoint(0, 0));
     EXPECT_EQ(flat.back(), QPoint(0, 0));
 }

@@ -13,10 +13,15 @@ TEST(Round, HalvesGoToTheEvenNeighbour) {
     const struct {
         double in;
         int out;
-    } cases[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},   {3.5, 4},  {-0.5, 0}, {-1.5, -2},
-                 {-2.5, -2}, {0.49, 0}, {0.51, 1},  {2.4999, 2}, {7.0, 7}, {-7.6, -8},
+    } cases[] = {{0.5, 0},           {1.5, 2},
+                 {2.5, 2},           {3.5, 4},
+                 {-0.5, 0},          {-1.5, -2},
+                 {-2.5, -2},         {0.49, 0},
+                 {0.51, 1},          {2.4999, 2},
+                 {7.0, 7},           {-7.6, -8},
                  {1e12, 2147483647}, {-1e12, -2147483647 - 1}};
-    for (const auto& c : cases) EXPECT_EQ(Round(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(Round(c.in), c.out) << c.in;
     EXPECT_EQ(Round(std::nan("")), 0);
 }
 
@@ -31,11 +36,12 @@ TEST(Colour, ChannelsAndText) {
     const struct {
         Colour c;
         const char* text;
-    } cases[] = {{0xFFFFFF, "clWhite"}, {0x000000, "clBlack"},  {0x0000FF, "clRed"},
-                 {0x808080, "clGray"},  {0xC0C0C0, "clSilver"}, {0xFF0000, "clBlue"},
-                 {0x00FFFF, "clYellow"}, {0x000080, "clMaroon"}, {0xFFFF00, "clAqua"},
+    } cases[] = {{0xFFFFFF, "clWhite"},   {0x000000, "clBlack"},  {0x0000FF, "clRed"},
+                 {0x808080, "clGray"},    {0xC0C0C0, "clSilver"}, {0xFF0000, "clBlue"},
+                 {0x00FFFF, "clYellow"},  {0x000080, "clMaroon"}, {0xFFFF00, "clAqua"},
                  {0x563412, "$00563412"}, {0xfefefe, "$00FEFEFE"}};
-    for (const auto& x : cases) EXPECT_EQ(colourText(x.c), QString::fromLatin1(x.text));
+    for (const auto& x : cases)
+        EXPECT_EQ(colourText(x.c), QString::fromLatin1(x.text));
     EXPECT_EQ(fromQRgb(toQRgb(c)), c);
     EXPECT_EQ(toQRgb(kRed), 0xFFFF0000u);
 }
@@ -104,13 +110,13 @@ TEST(ParseDouble, AcceptsOnlyTheGivenSeparator) {
         bool ok;
         double value;
     } cases[] = {
-        {"1.5", '.', true, 1.5},   {"1,5", ',', true, 1.5},     {"1,5", '.', false, 0},
-        {"1.5", ',', false, 0},    {" -2.25 ", '.', true, -2.25}, {"+3", '.', true, 3},
-        {"1E3", '.', true, 1000},  {"1e-3", '.', true, 0.001},  {"2.5E+2", '.', true, 250},
-        {".5", '.', true, 0.5},    {"5.", '.', true, 5},        {"", '.', false, 0},
-        {"abc", '.', false, 0},    {"1.2.3", '.', false, 0},    {"1E", '.', false, 0},
-        {"1 000", '.', false, 0},  {"-", '.', false, 0},        {"1e400", '.', false, 0},
-        {"0x10", '.', false, 0},   {"INF", '.', false, 0},
+        {"1.5", '.', true, 1.5},  {"1,5", ',', true, 1.5},       {"1,5", '.', false, 0},
+        {"1.5", ',', false, 0},   {" -2.25 ", '.', true, -2.25}, {"+3", '.', true, 3},
+        {"1E3", '.', true, 1000}, {"1e-3", '.', true, 0.001},    {"2.5E+2", '.', true, 250},
+        {".5", '.', true, 0.5},   {"5.", '.', true, 5},          {"", '.', false, 0},
+        {"abc", '.', false, 0},   {"1.2.3", '.', false, 0},      {"1E", '.', false, 0},
+        {"1 000", '.', false, 0}, {"-", '.', false, 0},          {"1e400", '.', false, 0},
+        {"0x10", '.', false, 0},  {"INF", '.', false, 0},
     };
     for (const auto& c : cases) {
         double v = -99;
@@ -143,10 +149,13 @@ TEST(ParseInt, DecimalHexAndFailures) {
         const char* text;
         bool ok;
         int value;
-    } cases[] = {{"15", true, 15},  {"-7", true, -7},   {"+7", true, 7},  {" 42", true, 42},
-                 {"$FF", true, 255}, {"0x10", true, 16}, {"1.5", false, 0}, {"", false, 0},
-                 {"42 ", false, 0}, {"2147483647", true, 2147483647}, {"2147483648", false, 0},
-                 {"-2147483648", true, -2147483647 - 1}, {"abc", false, 0}, {"$", false, 0}};
+    } cases[] = {{"15", true, 15},         {"-7", true, -7},
+                 {"+7", true, 7},          {" 42", true, 42},
+                 {"$FF", true, 255},       {"0x10", true, 16},
+                 {"1.5", false, 0},        {"", false, 0},
+                 {"42 ", false, 0},        {"2147483647", true, 2147483647},
+                 {"2147483648", false, 0}, {"-2147483648", true, -2147483647 - 1},
+                 {"abc", false, 0},        {"$", false, 0}};
     for (const auto& c : cases) {
         int v = -99;
         EXPECT_EQ(tryParseInt(QString::fromLatin1(c.text), v), c.ok) << c.text;

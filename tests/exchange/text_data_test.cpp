@@ -26,7 +26,8 @@ TEST(DataFile, CurrentPairWithTabOrSpace) {
     const QString path = dir.filePath("a.dat");
     ASSERT_EQ(saveDataFile(t, 1, DataFileOptions{}, path, nullptr, nullptr), SaveOutcome::Saved);
     QByteArray expected = "1\t2\r\n3\t4.5\r\n-5\t6\r\n";
-    for (int i = 0; i < 27; ++i) expected += "\t\r\n";
+    for (int i = 0; i < 27; ++i)
+        expected += "\t\r\n";
     EXPECT_EQ(read(path), expected);
 
     DataFileOptions space;
@@ -53,19 +54,22 @@ TEST(DataFile, AllColumnsAndStop) {
     // Stopped after two rows: the file keeps those two lines.
     const QString path = dir.filePath("s.txt");
     int calls = 0;
-    EXPECT_EQ(saveDataFile(t, 2, DataFileOptions{}, path, [&](int) { return ++calls <= 2; }, nullptr),
+    EXPECT_EQ(saveDataFile(
+                  t, 2, DataFileOptions{}, path, [&](int) { return ++calls <= 2; }, nullptr),
               SaveOutcome::Stopped);
     EXPECT_EQ(read(path), "3\t4\r\n\t\r\n");
     // A folder that does not exist: failure, with the system's reason.
     QString error;
-    EXPECT_EQ(saveDataFile(t, 1, all, "/nonexistent/dir/x.dat", nullptr, &error), SaveOutcome::Failed);
+    EXPECT_EQ(saveDataFile(t, 1, all, "/nonexistent/dir/x.dat", nullptr, &error),
+              SaveOutcome::Failed);
     EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(DataFile, ImportFortyLines) {
     Table t;
     QByteArray data;
-    for (int i = 0; i < 40; ++i) data += "1\t2\r\n";
+    for (int i = 0; i < 40; ++i)
+        data += "1\t2\r\n";
     importDataFile(t, data);
     EXPECT_EQ(t.cell(1, 40), "1");
     EXPECT_EQ(t.cell(2, 40), "2");
@@ -91,7 +95,8 @@ TEST(DataFile, ImportExtraColumnsSpacesAndLineEnds) {
     // Loading a file of 30 lines into a Table of 30 rows sets 32.
     Table u;
     QByteArray thirty;
-    for (int i = 0; i < 30; ++i) thirty += "5\t6\r\n";
+    for (int i = 0; i < 30; ++i)
+        thirty += "5\t6\r\n";
     importDataFile(u, thirty);
     EXPECT_EQ(u.rowCountSetting(), 32);
     EXPECT_EQ(u.nextRow(1), 32);

@@ -32,9 +32,11 @@ class AutoTest : public WindowFixture {
         sendMouse(image, QEvent::MouseButtonPress, QPoint(98, 525));
         sendMouse(image, QEvent::MouseMove, QPoint(733, 62));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(733, 62));
-        const char* values[4] = {"0.0390625", "-1.483974358974359", "9.9609375", "1.483974358974359"};
+        const char* values[4] = {"0.0390625", "-1.483974358974359", "9.9609375",
+                                 "1.483974358974359"};
         const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
-        for (int i = 0; i < 4; ++i) child<QLineEdit>(names[i])->setText(values[i]);
+        for (int i = 0; i < 4; ++i)
+            child<QLineEdit>(names[i])->setText(values[i]);
         prompter_->colours.push_back(QColor(255, 0, 0));
         child<QAction>("N43")->trigger();
         child<QSpinBox>("Border")->setValue(3);
@@ -50,7 +52,8 @@ private slots:
         TForm1* form = calibratedSine();
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* dialog = static_cast<TPixelFormat*>(d);
-            if (!dialog->RxSwitch1->isEnabled()) return false; // 24-bit image: the colour page is usable
+            if (!dialog->RxSwitch1->isEnabled())
+                return false; // 24-bit image: the colour page is usable
             dialog->RxSpeedButton1Click();
             return true;
         });
@@ -125,7 +128,8 @@ private slots:
             return 525 - (std::sin(x) + 1.483974358974359) * 463 / (2 * 1.483974358974359);
         };
         sendMouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
-        for (int px = 150; px <= 600; px += 5) sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px)) + 3));
+        for (int px = 150; px <= 600; px += 5)
+            sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px)) + 3));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(600, qRound(rowAt(600))));
         Table* t = form->table();
         const int points = t->nextRow(1) - 1;
@@ -146,14 +150,16 @@ private slots:
         child<QToolButton>("SpeedButton11SA")->click();
         child<QToolButton>("SpeedButton11SA")->click();
         sendMouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
-        for (int px = 150; px <= 300; px += 5) sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px))));
+        for (int px = 150; px <= 300; px += 5)
+            sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px))));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(300, 100));
         QCOMPARE(t->nextRow(1), 1);
     }
 
     void stepFields() {
         TForm1* form = createForm();
-        form->openImage(writeRaster("w.bmp", Raster(700, 100, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        form->openImage(writeRaster("w.bmp", Raster(700, 100, PixelFormat::Bit24)),
+                        ImageReader::BuiltIn);
         auto* image = child<ImageView>("Image1");
         child<QToolButton>("RectSelect")->click();
         sendMouse(image, QEvent::MouseButtonPress, QPoint(50, 90));
@@ -191,7 +197,8 @@ private slots:
         QVERIFY(!dialog.pages->widget(1)->isEnabled()); // brightness only for a grey curve
         dialog.CheckBox1->setChecked(false);
         dialog.RxSwitch1->setChecked(true);
-        QVERIFY(dialog.CheckBox1->isChecked()); // switching the colour interval on re-checks closest hue
+        QVERIFY(dialog.CheckBox1
+                    ->isChecked()); // switching the colour interval on re-checks closest hue
         dialog.RxSwitch2->setChecked(true);
         QVERIFY(!dialog.RxSwitch1->isChecked());
         QVERIFY(!dialog.RxSwitch1->isEnabled());

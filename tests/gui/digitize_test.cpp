@@ -16,9 +16,9 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTabWidget>
 #include <QMouseEvent>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QToolButton>
 #include <cmath>
 
@@ -31,13 +31,16 @@ struct ChartTruth {
     QPoint leftBottom, rightTop;
     double xLeftBottom, yLeftBottom, xRightTop, yRightTop;
     double xAt(double px) const {
-        return xLeftBottom + (px - leftBottom.x()) * (xRightTop - xLeftBottom) / (rightTop.x() - leftBottom.x());
+        return xLeftBottom +
+               (px - leftBottom.x()) * (xRightTop - xLeftBottom) / (rightTop.x() - leftBottom.x());
     }
     double yAt(double row) const {
-        return yLeftBottom + (leftBottom.y() - row) * (yRightTop - yLeftBottom) / (leftBottom.y() - rightTop.y());
+        return yLeftBottom +
+               (leftBottom.y() - row) * (yRightTop - yLeftBottom) / (leftBottom.y() - rightTop.y());
     }
     double rowOf(double y) const {
-        return leftBottom.y() - (y - yLeftBottom) * (leftBottom.y() - rightTop.y()) / (yRightTop - yLeftBottom);
+        return leftBottom.y() -
+               (y - yLeftBottom) * (leftBottom.y() - rightTop.y()) / (yRightTop - yLeftBottom);
     }
     double pixelWidthX() const { return std::abs(xAt(1) - xAt(0)); }
     double pixelHeightY() const { return std::abs(yAt(1) - yAt(0)); }
@@ -48,15 +51,16 @@ ChartTruth readTruth(const QString& json) {
     if (!f.open(QIODevice::ReadOnly)) qFatal("no corpus sidecar %s", qPrintable(json));
     const QJsonObject c = QJsonDocument::fromJson(f.readAll()).object()["calibration"].toObject();
     ChartTruth t;
-    t.leftBottom = QPoint(c["pixel_left_bottom"].toArray()[0].toInt(), c["pixel_left_bottom"].toArray()[1].toInt());
-    t.rightTop = QPoint(c["pixel_right_top"].toArray()[0].toInt(), c["pixel_right_top"].toArray()[1].toInt());
+    t.leftBottom = QPoint(c["pixel_left_bottom"].toArray()[0].toInt(),
+                          c["pixel_left_bottom"].toArray()[1].toInt());
+    t.rightTop = QPoint(c["pixel_right_top"].toArray()[0].toInt(),
+                        c["pixel_right_top"].toArray()[1].toInt());
     t.xLeftBottom = c["x_left_bottom"].toDouble();
     t.yLeftBottom = c["y_left_bottom"].toDouble();
     t.xRightTop = c["x_right_top"].toDouble();
     t.yRightTop = c["y_right_top"].toDouble();
     return t;
 }
-
 
 } // namespace
 
@@ -76,7 +80,8 @@ class DigitizeTest : public WindowFixture {
         auto* image = child<ImageView>("Image1");
 
         child<QToolButton>("RectSelect")->click();
-        const QPoint from(qRound(truth.leftBottom.x() * scale), qRound(truth.leftBottom.y() * scale));
+        const QPoint from(qRound(truth.leftBottom.x() * scale),
+                          qRound(truth.leftBottom.y() * scale));
         const QPoint to(qRound(truth.rightTop.x() * scale), qRound(truth.rightTop.y() * scale));
         sendMouse(image, QEvent::MouseButtonPress, from);
         sendMouse(image, QEvent::MouseMove, (from + to) / 2);
@@ -88,8 +93,9 @@ class DigitizeTest : public WindowFixture {
     // Types the graph values of the corners that the drag selected.
     void typeCornerValues(const ChartTruth& truth) {
         const Calibration c = form_->calibration();
-        const double values[4] = {truth.xAt(c.pixelLeftBottom.x()), truth.yAt(c.pixelLeftBottom.y()),
-                                  truth.xAt(c.pixelRightTop.x()), truth.yAt(c.pixelRightTop.y())};
+        const double values[4] = {truth.xAt(c.pixelLeftBottom.x()),
+                                  truth.yAt(c.pixelLeftBottom.y()), truth.xAt(c.pixelRightTop.x()),
+                                  truth.yAt(c.pixelRightTop.y())};
         const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
         for (int i = 0; i < 4; ++i) {
             auto* field = child<QLineEdit>(names[i]);
@@ -100,7 +106,7 @@ class DigitizeTest : public WindowFixture {
 
     void startManualInput() {
         prompter_->colours.push_back(QColor(255, 0, 0));
-        child<QAction>("N43")->trigger(); // the curve colour: the chart's red
+        child<QAction>("N43")->trigger();          // the curve colour: the chart's red
         prompter_->answers.push_back(Answer::Yes); // clear X1, Y1
         child<QToolButton>("SpeedButton112SA")->click();
         QCOMPARE(prompter_->questions.last(), QString("Clear the columns X1,Y1 of Table?"));
@@ -127,9 +133,11 @@ class DigitizeTest : public WindowFixture {
             bool okX = false, okY = false;
             const double x = t->cell(1, i + 1).toDouble(&okX), y = t->cell(2, i + 1).toDouble(&okY);
             QVERIFY2(okX && okY, qPrintable(t->cell(1, i + 1) + " " + t->cell(2, i + 1)));
-            QVERIFY2(std::abs(x - truth.xAt(columns[i])) <= truth.pixelWidthX() / scale + 1e-9, qPrintable(QString::number(x)));
-            QVERIFY2(std::abs(y - std::sin(x)) <= truth.pixelHeightY(),
-                     qPrintable(QString("row %1: y %2, sin %3").arg(i + 1).arg(y).arg(std::sin(x))));
+            QVERIFY2(std::abs(x - truth.xAt(columns[i])) <= truth.pixelWidthX() / scale + 1e-9,
+                     qPrintable(QString::number(x)));
+            QVERIFY2(
+                std::abs(y - std::sin(x)) <= truth.pixelHeightY(),
+                qPrintable(QString("row %1: y %2, sin %3").arg(i + 1).arg(y).arg(std::sin(x))));
         }
         QCOMPARE(form_->markerList().count(), 6);
         QVERIFY(!(form_->document().raster == before)); // the markers are in the raster
@@ -151,7 +159,8 @@ class DigitizeTest : public WindowFixture {
         // Undo the digitization: the other rows empty, each marker leaves only its centre pixel.
         QVERIFY(child<QAction>("UndoAuto")->isEnabled());
         child<QAction>("UndoAuto")->trigger();
-        for (int row = 1; row <= 5; ++row) QVERIFY(t->isEmpty(1, row));
+        for (int row = 1; row <= 5; ++row)
+            QVERIFY(t->isEmpty(1, row));
         QCOMPARE(t->nextRow(1), 1);
         QCOMPARE(form_->mouseMode(), 6);
         QVERIFY(!child<QToolButton>("SpeedButton112SA")->isChecked());
@@ -174,7 +183,8 @@ private slots:
 
     void calibrationFieldsAfterADrag() {
         TForm1* form = createForm();
-        form->openImage(writeRaster("c.bmp", Raster(400, 300, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        form->openImage(writeRaster("c.bmp", Raster(400, 300, PixelFormat::Bit24)),
+                        ImageReader::BuiltIn);
         auto* image = child<ImageView>("Image1");
         child<QToolButton>("RectSelect")->click();
         // From right-bottom... no: from (210, 50) to (10, 250), the opposite of the usual drag.
@@ -217,7 +227,8 @@ private slots:
 
     void fixCoordinatesDialog() {
         TForm1* form = createForm();
-        form->openImage(writeRaster("f.bmp", Raster(300, 200, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        form->openImage(writeRaster("f.bmp", Raster(300, 200, PixelFormat::Bit24)),
+                        ImageReader::BuiltIn);
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* dialog = static_cast<TRectangleSize*>(d);
             if (dialog->SpinEdit2->value() != 300 || dialog->SpinEdit3->value() != 0) return false;
@@ -246,7 +257,8 @@ private slots:
 
     void measureBoxTypedAndSelected() {
         TForm1* form = createForm();
-        form->openImage(writeRaster("m.bmp", Raster(801, 1201, PixelFormat::Bit24)), ImageReader::BuiltIn);
+        form->openImage(writeRaster("m.bmp", Raster(801, 1201, PixelFormat::Bit24)),
+                        ImageReader::BuiltIn);
         auto* box = child<QComboBox>("ComboBoxSize");
         emit box->activated(3); // 50%
         QCOMPARE(child<ImageView>("Image1")->size(), QSize(400, 600));
@@ -310,7 +322,8 @@ private slots:
 
         // Loading 40 lines.
         QByteArray forty;
-        for (int i = 0; i < 40; ++i) forty += "1\t2\r\n";
+        for (int i = 0; i < 40; ++i)
+            forty += "1\t2\r\n";
         QFile load(files_.filePath("forty.txt"));
         QVERIFY(load.open(QIODevice::WriteOnly));
         load.write(forty);
@@ -321,7 +334,8 @@ private slots:
         QCOMPARE(t->nextRow(1), 42);
         QCOMPARE(t->cell(2, 40), QString("2"));
         QCOMPARE(child<QSpinBox>("SpinEdit1")->value(), 42);
-        QCOMPARE(child<QTabWidget>("PageControl1")->currentWidget()->objectName(), QString("TabSheet2"));
+        QCOMPARE(child<QTabWidget>("PageControl1")->currentWidget()->objectName(),
+                 QString("TabSheet2"));
     }
 };
 

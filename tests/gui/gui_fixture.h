@@ -21,9 +21,11 @@ namespace quorvex {
 
 // Sends a left-button mouse event to a widget at a point (a move carries the held button).
 inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      held, Qt::NoModifier);
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
@@ -38,7 +40,8 @@ protected:
     TForm1* createForm(bool withHint = false) {
         auto prompter = std::make_unique<ScriptedPrompter>();
         prompter_ = prompter.get();
-        form_ = std::make_unique<TForm1>(std::move(prompter), QCoreApplication::applicationFilePath());
+        form_ =
+            std::make_unique<TForm1>(std::move(prompter), QCoreApplication::applicationFilePath());
         if (!withHint) {
             // The hint window belongs to the first paint; tests that do not look at it close it.
             prompter_->dialogs.push_back([](QDialog*) { return false; });
@@ -78,18 +81,21 @@ protected:
 
     QStringList recentSettings() const {
         QStringList entries;
-        for (int i = 1; i <= 4; ++i) entries << form_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
+        for (int i = 1; i <= 4; ++i)
+            entries << form_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
         return entries;
     }
 
-
     void setUpSuite() {
         qputenv("QUORVEX_CONFIG_DIR", config_.path().toLocal8Bit());
-        qputenv("QUORVEX_INSTANCE_NAME", QByteArray("quorvex-test-") + QByteArray::number(QCoreApplication::applicationPid()));
+        qputenv("QUORVEX_INSTANCE_NAME",
+                QByteArray("quorvex-test-") +
+                    QByteArray::number(QCoreApplication::applicationPid()));
         QLocale::setDefault(QLocale::c());
     }
     void setUpTest() {
-        QFile::remove(config_.filePath(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".INI"));
+        QFile::remove(config_.filePath(
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".INI"));
         QFile::remove(config_.filePath("digitize.cfg"));
         QApplication::clipboard()->clear();
     }

@@ -5,28 +5,28 @@
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "corpus.h"
+#include "gui_fixture.h"
 #include "image/bmp.h"
 #include "image/gui/pixel_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
 #include "image/pixel_format.h"
-#include "gui_fixture.h"
-#include "virtual_scanner.h"
 #include "table/table.h"
+#include "virtual_scanner.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,9 +77,11 @@ private slots:
         QApplication::clipboard()->setText("something");
         prompter_->answers = {Answer::Yes, Answer::Yes};
         form->close();
-        QCOMPARE(prompter_->questions, (QStringList{"The Table containes the data.  Save its?",
-                                                    "The Clipboard containes the object.  Purge it?"}));
-        QCOMPARE(prompter_->dialogNames.last(), QString("ExportTO")); // Yes opens the save of the Table
+        QCOMPARE(prompter_->questions,
+                 (QStringList{"The Table containes the data.  Save its?",
+                              "The Clipboard containes the object.  Purge it?"}));
+        QCOMPARE(prompter_->dialogNames.last(),
+                 QString("ExportTO")); // Yes opens the save of the Table
         QVERIFY(QApplication::clipboard()->text().isEmpty());
     }
 
@@ -91,7 +93,9 @@ private slots:
             bool switched;
             PixelFormat format;
         } cases[] = {
-            {writeRaster("a.bmp", convertPixelFormat(Raster(30, 20, PixelFormat::Bit24, kRed), PixelFormat::Bit8)), 0, false, PixelFormat::Bit8},
+            {writeRaster("a.bmp", convertPixelFormat(Raster(30, 20, PixelFormat::Bit24, kRed),
+                                                     PixelFormat::Bit8)),
+             0, false, PixelFormat::Bit8},
             {saveQImage("b.jpg", "JPG"), 0, false, PixelFormat::Bit24},
             {saveQImage("c.png", "PNG"), 3, false, PixelFormat::Bit24},
             {saveQImage("d.tif", "TIFF"), 0, false, PixelFormat::Bit24},
@@ -112,10 +116,12 @@ private slots:
             QVERIFY(child<QToolButton>("RxSpeedButton6")->isEnabled());
             QCOMPARE(child<QComboBox>("ComboBoxSize")->currentText(), QString("100%"));
             QVERIFY(child<ImageView>("Image1")->isEnabled());
-            QCOMPARE(child<ImageView>("Image1")->size(), QSize(form->document().raster.width(), form->document().raster.height()));
+            QCOMPARE(child<ImageView>("Image1")->size(),
+                     QSize(form->document().raster.width(), form->document().raster.height()));
         }
         // The newest file first, the four latest only; the menu shows their names.
-        QCOMPARE(recentSettings(), (QStringList{cases[4].path, cases[3].path, cases[2].path, cases[1].path}));
+        QCOMPARE(recentSettings(),
+                 (QStringList{cases[4].path, cases[3].path, cases[2].path, cases[1].path}));
         QCOMPARE(child<QAction>("RecentFile1")->text(), QString("e.ico"));
         QCOMPARE(child<QAction>("N24bit1")->isChecked(), true);
         QCOMPARE(form->ini().readString(ini::kImage, ini::kDirectory, ""), files_.path());
@@ -124,8 +130,9 @@ private slots:
     void gifReaderByFileTypeOrExtension() {
         TForm1* form = createForm();
         // A GIF: by its extension through the first file type, and by switching the file type.
-        const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
-                                     ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x0C, 0x0A, 0, ';'};
+        const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 2,   0,    1,    0, 0x80, 0,
+                                     0,   0,   0,   0,   255, 255, 255, ',',  0,    0, 0,    0,
+                                     2,   0,   1,   0,   0,   2,   2,   0x0C, 0x0A, 0, ';'};
         for (const char* name : {"g.GIF", "g.dat"}) {
             QFile f(files_.filePath(name));
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -171,8 +178,10 @@ private slots:
     void recentEntriesReopenInTheirOrder() {
         TForm1* form = createForm();
         QStringList paths;
-        for (int i = 0; i < 4; ++i) paths << writeRaster(QString("r%1.bmp").arg(i), Raster(4 + i, 4, PixelFormat::Bit24));
-        for (const QString& p : paths) openThroughDialog(p);
+        for (int i = 0; i < 4; ++i)
+            paths << writeRaster(QString("r%1.bmp").arg(i), Raster(4 + i, 4, PixelFormat::Bit24));
+        for (const QString& p : paths)
+            openThroughDialog(p);
         // Slots now: r3, r2, r1, r0. Slot 3 to the front: r1, r3, r2, r0.
         child<QAction>("RecentFile3")->trigger();
         QCOMPARE(recentSettings(), (QStringList{paths[1], paths[3], paths[2], paths[0]}));
@@ -341,7 +350,10 @@ private slots:
         TForm1* form = createForm();
         SingleInstance instance([form] { return form->bringToFront(); });
         QVERIFY(instance.isListening());
-        auto ask = [] { return std::async(std::launch::async, [] { return SingleInstance::activateRunningInstance(3000); }); };
+        auto ask = [] {
+            return std::async(std::launch::async,
+                              [] { return SingleInstance::activateRunningInstance(3000); });
+        };
         auto first = ask();
         QTRY_VERIFY(first.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(first.get());
@@ -375,7 +387,8 @@ private slots:
 
     void aboutAndCalculator() {
         TForm1* form = createForm();
-        prompter_->dialogs.push_back([](QDialog* d) { return d->windowTitle() == "About Quorvex"; });
+        prompter_->dialogs.push_back(
+            [](QDialog* d) { return d->windowTitle() == "About Quorvex"; });
         child<QAction>("About1")->trigger();
         QCOMPARE(prompter_->dialogNames.last(), QString("AboutBox1"));
         prompter_->dialogs.push_back([](QDialog* d) {

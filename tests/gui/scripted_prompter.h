@@ -34,7 +34,8 @@ public:
         return a;
     }
     void information(QWidget*, const QString& text, bool) override { messages << text; }
-    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&, const QStringList&, int) override {
+    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&, const QStringList&,
+                                       int) override {
         if (openChoices.empty()) return std::nullopt;
         const OpenChoice c = openChoices.front();
         openChoices.pop_front();

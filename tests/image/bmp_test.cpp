@@ -1,9 +1,9 @@
 #include "core/canvas.h"
+#include "corpus.h"
 #include "image/bmp.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
 #include "image/pixel_format.h"
-#include "corpus.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +17,8 @@ namespace {
 Raster colourfulRaster(int width, int height) {
     Raster r(width, height, PixelFormat::Bit24, kWhite);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) r.setPixel(x, y, makeColour(x * 37, y * 53, (x + y) * 11));
+        for (int x = 0; x < width; ++x)
+            r.setPixel(x, y, makeColour(x * 37, y * 53, (x + y) * 11));
     return r;
 }
 
@@ -32,9 +33,12 @@ Raster decode(const QByteArray& bytes) {
                      static_cast<std::size_t>(bytes.size()));
 }
 
-void put16(QByteArray& b, int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); }
+void put16(QByteArray& b, int v) {
+    b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+}
 void put32(QByteArray& b, unsigned v) {
-    for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        b.append(char((v >> (8 * i)) & 0xFF));
 }
 
 // A bitmap file with a 40-byte header, built byte by byte.
@@ -55,7 +59,8 @@ QByteArray bmpFile(int width, int height, int bpp, unsigned compression,
     put32(b, 0);
     put32(b, static_cast<unsigned>(palette.size()));
     put32(b, 0);
-    for (unsigned rgb : palette) put32(b, rgb); // stored as B, G, R, 0
+    for (unsigned rgb : palette)
+        put32(b, rgb); // stored as B, G, R, 0
     b += bits;
     return b;
 }
@@ -65,8 +70,9 @@ QByteArray bmpFile(int width, int height, int bpp, unsigned compression,
 TEST(Bmp, SaveAndReloadKeepsPixelsAndFormat) {
     QTemporaryDir dir;
     const Raster colours = colourfulRaster(13, 7); // odd width: every row is padded
-    for (PixelFormat f : {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
-                          PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32}) {
+    for (PixelFormat f :
+         {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
+          PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32}) {
         const Raster raster = convertPixelFormat(colours, f);
         const QString path = dir.filePath(pixelFormatName(f) + ".bmp");
         writeBmpFile(raster, path);
@@ -86,8 +92,8 @@ TEST(Bmp, LargeBitmapsStreamThroughTheReader) {
     // Files beyond the reader's first block are decoded block by block as they are read.
     QTemporaryDir dir;
     const Raster colours = colourfulRaster(601, 257);
-    for (PixelFormat f : {PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit16, PixelFormat::Bit24,
-                          PixelFormat::Bit32}) {
+    for (PixelFormat f : {PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit16,
+                          PixelFormat::Bit24, PixelFormat::Bit32}) {
         const Raster raster = convertPixelFormat(colours, f);
         const QString path = dir.filePath(pixelFormatName(f) + ".bmp");
         writeBmpFile(raster, path);
@@ -125,13 +131,13 @@ TEST(Bmp, ReadsHandMadeFiles) {
 
     // RLE8, 4 x 2: bottom row "run of 3 x index 1, one literal index 2", top row "delta then 1".
     QByteArray rle8;
-    rle8.append(char(3)).append(char(1));           // three pixels of index 1
-    rle8.append(char(0)).append(char(3));           // absolute run of three
+    rle8.append(char(3)).append(char(1));                                 // three pixels of index 1
+    rle8.append(char(0)).append(char(3));                                 // absolute run of three
     rle8.append(char(2)).append(char(2)).append(char(2)).append(char(0)); // padded to a word
-    rle8.append(char(0)).append(char(0));           // end of line
+    rle8.append(char(0)).append(char(0));                                 // end of line
     rle8.append(char(0)).append(char(2)).append(char(3)).append(char(0)); // delta (3, 0)
     rle8.append(char(1)).append(char(1));
-    rle8.append(char(0)).append(char(1));           // end of bitmap
+    rle8.append(char(0)).append(char(1)); // end of bitmap
     r = decode(bmpFile(4, 2, 8, 1, {0xFFFFFF, 0x0000FF, 0x00FF00}, rle8));
     EXPECT_EQ(r.format(), PixelFormat::Bit8);
     EXPECT_EQ(r.palette()[1], makeColour(0, 0, 255)); // stored as the bytes FF 00 00 00

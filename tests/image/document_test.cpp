@@ -23,16 +23,15 @@ TEST(ImageDocument, RecentFilesOrder) {
         const char* path;
         RecentFiles expected;
     } cases[] = {
-        {"/new", {"/new", "/a", "/b", "/c"}},
-        {"/a", {"/a", "/b", "/c", "/d"}},
-        {"/b", {"/b", "/a", "/c", "/d"}},
-        {"/c", {"/c", "/a", "/b", "/d"}},
-        {"/d", {"/d", "/a", "/b", "/c"}},
-        {"/A", {"/A", "/a", "/b", "/c"}}, // case matters
+        {"/new", {"/new", "/a", "/b", "/c"}}, {"/a", {"/a", "/b", "/c", "/d"}},
+        {"/b", {"/b", "/a", "/c", "/d"}},     {"/c", {"/c", "/a", "/b", "/d"}},
+        {"/d", {"/d", "/a", "/b", "/c"}},     {"/A", {"/A", "/a", "/b", "/c"}}, // case matters
     };
-    for (const auto& c : cases) EXPECT_EQ(updatedRecentFiles(entries, c.path), c.expected) << c.path;
+    for (const auto& c : cases)
+        EXPECT_EQ(updatedRecentFiles(entries, c.path), c.expected) << c.path;
     // With the same path in two entries, the last one moves.
-    EXPECT_EQ(updatedRecentFiles({"/x", "/y", "/x", ""}, "/x"), (RecentFiles{"/x", "/x", "/y", ""}));
+    EXPECT_EQ(updatedRecentFiles({"/x", "/y", "/x", ""}, "/x"),
+              (RecentFiles{"/x", "/x", "/y", ""}));
     EXPECT_EQ(updatedRecentFiles({"", "", "", ""}, "/p"), (RecentFiles{"/p", "", "", ""}));
     EXPECT_EQ(recentEntryCaption("/tmp/x/chart.png"), "chart.png");
     EXPECT_EQ(recentEntryCaption(""), "");

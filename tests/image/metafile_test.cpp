@@ -15,7 +15,8 @@ struct Bytes {
         return *this;
     }
     Bytes& u32(unsigned v) {
-        for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i)
+            data.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
         return *this;
     }
 };
@@ -26,13 +27,13 @@ Bytes sampleWmf() {
     Bytes b;
     b.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(100).u16(50).u16(96).u32(0).u16(0);
     b.u16(1).u16(9).u16(0x300).u32(0).u16(2).u32(0).u16(0);
-    b.u32(8).u16(0x02FA).u16(0).u16(1).u16(0).u32(0x0000FF);  // pen
-    b.u32(4).u16(0x012D).u16(0);                               // select pen
-    b.u32(7).u16(0x02FC).u16(0).u32(0xFF0000).u16(0);          // brush
-    b.u32(4).u16(0x012D).u16(1);                               // select brush
-    b.u32(7).u16(0x041B).u16(30).u16(40).u16(10).u16(10);      // rectangle
+    b.u32(8).u16(0x02FA).u16(0).u16(1).u16(0).u32(0x0000FF);     // pen
+    b.u32(4).u16(0x012D).u16(0);                                 // select pen
+    b.u32(7).u16(0x02FC).u16(0).u32(0xFF0000).u16(0);            // brush
+    b.u32(4).u16(0x012D).u16(1);                                 // select brush
+    b.u32(7).u16(0x041B).u16(30).u16(40).u16(10).u16(10);        // rectangle
     b.u32(8).u16(0x0325).u16(2).u16(50).u16(40).u16(90).u16(40); // polyline
-    b.u32(3).u16(0);                                           // end
+    b.u32(3).u16(0);                                             // end
     return b;
 }
 
@@ -40,18 +41,18 @@ Bytes sampleWmf() {
 Bytes sampleEmf() {
     Bytes b;
     b.u32(1).u32(88);
-    b.u32(0).u32(0).u32(99).u32(49);        // bounds
-    b.u32(0).u32(0).u32(2646).u32(1323);    // frame, 0.01 mm
+    b.u32(0).u32(0).u32(99).u32(49);     // bounds
+    b.u32(0).u32(0).u32(2646).u32(1323); // frame, 0.01 mm
     b.u32(0x464D4520).u32(0x10000).u32(0).u32(0).u16(3).u16(0).u32(0).u32(0).u32(0);
-    b.u32(960).u32(960).u32(254).u32(254); // device pixels and millimetres
-    b.u32(38).u32(28).u32(1).u32(0).u32(1).u32(0).u32(0x0000FF);   // CREATEPEN 1
-    b.u32(37).u32(12).u32(1);                                       // SELECTOBJECT 1
-    b.u32(39).u32(24).u32(2).u32(0).u32(0xFF0000).u32(0);          // CREATEBRUSHINDIRECT 2
+    b.u32(960).u32(960).u32(254).u32(254);                       // device pixels and millimetres
+    b.u32(38).u32(28).u32(1).u32(0).u32(1).u32(0).u32(0x0000FF); // CREATEPEN 1
+    b.u32(37).u32(12).u32(1);                                    // SELECTOBJECT 1
+    b.u32(39).u32(24).u32(2).u32(0).u32(0xFF0000).u32(0);        // CREATEBRUSHINDIRECT 2
     b.u32(37).u32(12).u32(2);
-    b.u32(43).u32(24).u32(10).u32(10).u32(40).u32(30);             // RECTANGLE
-    b.u32(87).u32(36).u32(50).u32(40).u32(90).u32(40).u32(2);      // POLYLINE16
+    b.u32(43).u32(24).u32(10).u32(10).u32(40).u32(30);        // RECTANGLE
+    b.u32(87).u32(36).u32(50).u32(40).u32(90).u32(40).u32(2); // POLYLINE16
     b.u16(50).u16(40).u16(90).u16(40);
-    b.u32(14).u32(20).u32(0).u32(16).u32(20);                      // EOF
+    b.u32(14).u32(20).u32(0).u32(16).u32(20); // EOF
     return b;
 }
 
@@ -84,12 +85,17 @@ TEST(Metafile, DamagedFilesFail) {
     auto cut = [](const Bytes& b, std::size_t n) {
         return std::vector<std::uint8_t>(b.data.begin(), b.data.begin() + static_cast<long>(n));
     };
-    const std::vector<std::uint8_t> wmfCases[] = {
-        {}, cut(wmf, 10), cut(wmf, 30), cut(wmf, wmf.data.size() - 8), std::vector<std::uint8_t>(64, 7)};
-    for (const auto& c : wmfCases) EXPECT_THROW(decodeWmf(c.data(), c.size()), ImageError);
+    const std::vector<std::uint8_t> wmfCases[] = {{},
+                                                  cut(wmf, 10),
+                                                  cut(wmf, 30),
+                                                  cut(wmf, wmf.data.size() - 8),
+                                                  std::vector<std::uint8_t>(64, 7)};
+    for (const auto& c : wmfCases)
+        EXPECT_THROW(decodeWmf(c.data(), c.size()), ImageError);
     const std::vector<std::uint8_t> emfCases[] = {
         {}, cut(emf, 40), cut(emf, emf.data.size() - 10), std::vector<std::uint8_t>(100, 1)};
-    for (const auto& c : emfCases) EXPECT_THROW(decodeEmf(c.data(), c.size()), ImageError);
+    for (const auto& c : emfCases)
+        EXPECT_THROW(decodeEmf(c.data(), c.size()), ImageError);
     // A record that claims to be larger than the file.
     wmf.data[22 + 18] = 0xFF;
     EXPECT_THROW(decodeWmf(wmf.data.data(), wmf.data.size()), ImageError);

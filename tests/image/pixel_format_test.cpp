@@ -54,8 +54,10 @@ TEST(ConvertPixelFormat, TargetsAndTheirColours) {
         {PixelFormat::Bit1, kBlack, kBlack},
         {PixelFormat::Bit4, kRed, kGrey},
         {PixelFormat::Bit8, kRed, makeColour(100, 100, 100)},
-        {PixelFormat::Bit15, makeColour(expand5(31), expand5(1), expand5(1)), makeColour(expand5(12), expand5(12), expand5(12))},
-        {PixelFormat::Bit16, makeColour(expand5(31), expand6(2), expand5(1)), makeColour(expand5(12), expand6(25), expand5(12))},
+        {PixelFormat::Bit15, makeColour(expand5(31), expand5(1), expand5(1)),
+         makeColour(expand5(12), expand5(12), expand5(12))},
+        {PixelFormat::Bit16, makeColour(expand5(31), expand6(2), expand5(1)),
+         makeColour(expand5(12), expand6(25), expand5(12))},
         {PixelFormat::Bit24, makeColour(250, 10, 10), makeColour(100, 100, 100)},
         {PixelFormat::Bit32, makeColour(250, 10, 10), makeColour(100, 100, 100)},
     };
@@ -67,7 +69,8 @@ TEST(ConvertPixelFormat, TargetsAndTheirColours) {
         EXPECT_EQ(r.pixel(1, 0), c.second) << pixelFormatName(c.target).toStdString();
         EXPECT_EQ(r.pixel(3, 0), kWhite);
         // Every pixel is a value of the target format.
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(r.representable(r.pixel(x, 0)), r.pixel(x, 0));
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(r.representable(r.pixel(x, 0)), r.pixel(x, 0));
     }
     EXPECT_EQ(convertPixelFormat(source, PixelFormat::Bit24), source);
 }

@@ -1,6 +1,6 @@
+#include "corpus.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
-#include "corpus.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -23,7 +23,8 @@ QByteArray twoColourPicture(const char* format, int quality = -1) {
     QImage image(16, 8, QImage::Format_RGB32);
     image.fill(qRgb(255, 0, 0));
     for (int y = 0; y < 8; ++y)
-        for (int x = 8; x < 16; ++x) image.setPixel(x, y, qRgb(0, 0, 255));
+        for (int x = 8; x < 16; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 255));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -33,12 +34,12 @@ QByteArray twoColourPicture(const char* format, int quality = -1) {
 
 // The smallest GIF of 2 x 1 pixels: palette (black, white), pixel indices (1, 0).
 QByteArray tinyGif() {
-    const unsigned char bytes[] = {
-        'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0,  // screen, 2-colour table
-        0, 0, 0, 255, 255, 255,                                // black, white
-        ',', 0, 0, 0, 0, 2, 0, 1, 0, 0,                        // image descriptor
-        2, 2, 0x0C, 0x0A, 0,                                   // LZW: clear, 1, 0, end
-        ';'};
+    const unsigned char bytes[] = {'G',  'I', 'F',  '8',  '9', 'a', 2, 0, 1, 0,
+                                   0x80, 0,   0,                    // screen, 2-colour table
+                                   0,    0,   0,    255,  255, 255, // black, white
+                                   ',',  0,   0,    0,    0,   2,   0, 1, 0, 0, // image descriptor
+                                   2,    2,   0x0C, 0x0A, 0, // LZW: clear, 1, 0, end
+                                   ';'};
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -56,9 +57,9 @@ TEST(ReaderChoice, ExtensionsAndTypes) {
         const char* path;
         const char* type;
         bool supported;
-    } cases[] = {{"x.bmp", "BMP", true}, {"x.Jpg", "JPG", true},  {"x.JPEG", "JPG", true},
-                 {"x.jpeg", "JPG", true}, {"x.ico", "ICO", true},  {"x.wmf", "WMF", true},
-                 {"x.emf", "EMF", true}, {"x.png", "PNG", true},  {"x.Gif", "GIF", false},
+    } cases[] = {{"x.bmp", "BMP", true},   {"x.Jpg", "JPG", true},  {"x.JPEG", "JPG", true},
+                 {"x.jpeg", "JPG", true},  {"x.ico", "ICO", true},  {"x.wmf", "WMF", true},
+                 {"x.emf", "EMF", true},   {"x.png", "PNG", true},  {"x.Gif", "GIF", false},
                  {"x.tiff", "IFF", false}, {"x.txt", "TXT", false}, {"ab", "AB", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(builtInType(c.path), c.type) << c.path;
@@ -164,14 +165,16 @@ TEST(BuiltInReader, IconsAreDrawnOnWhiteInTwentyFourBits) {
     QByteArray dib;
     auto put16 = [&dib](int v) { dib.append(char(v & 0xFF)).append(char(v >> 8)); };
     auto put32 = [&dib](unsigned v) {
-        for (int i = 0; i < 4; ++i) dib.append(char((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i)
+            dib.append(char((v >> (8 * i)) & 0xFF));
     };
     put32(40);
     put32(2);
     put32(4); // height doubled: colour rows and mask rows
     put16(1);
     put16(24);
-    for (int i = 0; i < 6; ++i) put32(0);
+    for (int i = 0; i < 6; ++i)
+        put32(0);
     // Colour rows, bottom-up, 8 bytes each (6 + 2 padding).
     dib.append(QByteArray("\xFF\x00\x00\xFF\x00\x00\x00\x00", 8)); // bottom: blue, blue
     dib.append(QByteArray("\x00\x00\xFF\xFF\x00\x00\x00\x00", 8)); // top: red, blue
@@ -183,8 +186,10 @@ TEST(BuiltInReader, IconsAreDrawnOnWhiteInTwentyFourBits) {
     ico.append(char(2)).append(char(2)).append(char(0)).append(char(0));
     ico.append(QByteArray("\x01\x00\x18\x00", 4));
     const unsigned size = static_cast<unsigned>(dib.size()), offset = 22;
-    for (int i = 0; i < 4; ++i) ico.append(char((size >> (8 * i)) & 0xFF));
-    for (int i = 0; i < 4; ++i) ico.append(char((offset >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        ico.append(char((size >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        ico.append(char((offset >> (8 * i)) & 0xFF));
     ico += dib;
     writeBytes(dir.filePath("i.ico"), ico);
     const Raster r = readBuiltIn(dir.filePath("i.ico"));
@@ -198,7 +203,8 @@ TEST(BuiltInReader, IconsAreDrawnOnWhiteInTwentyFourBits) {
 
     writeBytes(dir.filePath("cut.ico"), ico.left(30));
     EXPECT_THROW(readBuiltIn(dir.filePath("cut.ico")), ImageError);
-    writeBytes(dir.filePath("zero.ico"), QByteArray("\x00\x00\x01\x00\x00\x00", 6) + QByteArray(20, '\0'));
+    writeBytes(dir.filePath("zero.ico"),
+               QByteArray("\x00\x00\x01\x00\x00\x00", 6) + QByteArray(20, '\0'));
     EXPECT_THROW(readBuiltIn(dir.filePath("zero.ico")), ImageError);
 }
 

@@ -15,8 +15,10 @@ TEST(ViewScale, MeasureItemsAndTypedValues) {
     EXPECT_DOUBLE_EQ(typedMeasurePercent("%12,5", ','), 12.5);
     EXPECT_THROW(typedMeasurePercent("1%5%", '.'), ConversionError);
     EXPECT_THROW(typedMeasurePercent("abc", '.'), ConversionError);
-    for (QChar c : QString("0123456789%Aaotu\r")) EXPECT_TRUE(measureKeyAccepted(c)) << c.unicode();
-    for (QChar c : QString(",.\bxX -")) EXPECT_FALSE(measureKeyAccepted(c)) << c.unicode();
+    for (QChar c : QString("0123456789%Aaotu\r"))
+        EXPECT_TRUE(measureKeyAccepted(c)) << c.unicode();
+    for (QChar c : QString(",.\bxX -"))
+        EXPECT_FALSE(measureKeyAccepted(c)) << c.unicode();
 }
 
 TEST(ViewScale, ScaledSizesRoundHalfToEven) {

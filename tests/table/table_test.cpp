@@ -10,7 +10,9 @@ using namespace quorvex;
 
 namespace {
 
-QString header(const Table& t, int column) { return t.cell(column, 0); }
+QString header(const Table& t, int column) {
+    return t.cell(column, 0);
+}
 
 } // namespace
 
@@ -55,7 +57,8 @@ TEST(Table, StartState) {
     EXPECT_EQ(header(t, 1), "X1");
     EXPECT_EQ(header(t, 2), "Y1");
     EXPECT_EQ(t.currentCurve(), 1);
-    for (int n = 1; n <= 20; ++n) EXPECT_EQ(t.nextRow(n), 1);
+    for (int n = 1; n <= 20; ++n)
+        EXPECT_EQ(t.nextRow(n), 1);
     EXPECT_EQ(t.curveLabel(), "N1");
     EXPECT_FALSE(t.firstRowHasData());
 }
@@ -64,12 +67,14 @@ TEST(Table, AppendPointFillsRowsAndGrowsTheTable) {
     QLocale::setDefault(QLocale::c());
     Table t;
     QSignalSpy rows(&t, &Table::rowCountChanged);
-    for (int i = 1; i <= 5; ++i) ASSERT_TRUE(t.appendPoint(i * 0.5, -i));
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_TRUE(t.appendPoint(i * 0.5, -i));
     EXPECT_EQ(t.cell(1, 1), "0.5");
     EXPECT_EQ(t.cell(2, 5), "-5");
     EXPECT_EQ(t.nextRow(1), 6);
     EXPECT_TRUE(t.firstRowHasData());
-    for (int i = 6; i <= 31; ++i) t.appendPoint(i, i);
+    for (int i = 6; i <= 31; ++i)
+        t.appendPoint(i, i);
     EXPECT_EQ(t.rowCountSetting(), 31);
     EXPECT_EQ(t.cell(1, 31), "31");
     EXPECT_EQ(rows.count(), 1);
@@ -163,7 +168,8 @@ TEST(Table, ClearOperations) {
     Table t;
     t.setPairCount(3);
     for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 4; ++r) t.setCell(c, r, QString::number(c * 10 + r));
+        for (int r = 1; r <= 4; ++r)
+            t.setCell(c, r, QString::number(c * 10 + r));
     t.setCurveText("2");
     t.setNextRow(2, 5);
     t.clearCurrentPair();
@@ -181,7 +187,8 @@ TEST(Table, ClearOperations) {
 
     t.setNextRow(3, 9);
     t.clearAllPairs();
-    for (int c = 1; c <= 6; ++c) EXPECT_TRUE(t.isEmpty(c, 4));
+    for (int c = 1; c <= 6; ++c)
+        EXPECT_TRUE(t.isEmpty(c, 4));
     EXPECT_EQ(t.nextRow(3), 1);
     EXPECT_EQ(header(t, 1), "X1") << "headers stay";
 }

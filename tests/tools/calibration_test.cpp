@@ -33,22 +33,23 @@ TEST(ToGraph, EveryTransferFunction) {
     } cases[] = {
         {"0", "10", Linear, 200, 50, 2.5},
         {"-1", "1", Linear, 200, 0, -1},
-        {"1", "100", Log10Axis, 200, 100, 10},          // back to the quantity
-        {"1", "100", Log10Value, 200, 100, 1},          // the decimal logarithm itself
+        {"1", "100", Log10Axis, 200, 100, 10}, // back to the quantity
+        {"1", "100", Log10Value, 200, 100, 1}, // the decimal logarithm itself
         {"1", "100", Ln, 200, 100, std::log(10.0)},
         {"1", "16", Log2, 200, 100, 2},
         {"0", "1", Exp, 200, 100, (1 + std::exp(1.0)) / 2},
-        {"1", "0.5", Reciprocal, 100, 50, 1.5},         // 1/x interpolated, stays reciprocal
+        {"1", "0.5", Reciprocal, 100, 50, 1.5}, // 1/x interpolated, stays reciprocal
         {"1", "3", Square, 200, 100, 5},
         {"4", "16", SquareRoot, 200, 100, 3},
-        {"0", "10", -1, 200, 50, 2.5},                  // no item selected: linear
+        {"0", "10", -1, 200, 50, 2.5}, // no item selected: linear
     };
     for (const auto& c : cases) {
         const Calibration cal = axes(c.a, c.b, c.function, c.span);
         const ToGraph g(cal, QChar('.'));
         EXPECT_NEAR(g.x(c.pixel), c.expected, 1e-12) << c.a << " " << c.b << " f" << c.function;
         // Rows count downwards: the same fraction from the bottom.
-        EXPECT_NEAR(g.y(c.span - c.pixel), c.expected, 1e-12) << c.a << " " << c.b << " f" << c.function;
+        EXPECT_NEAR(g.y(c.span - c.pixel), c.expected, 1e-12)
+            << c.a << " " << c.b << " f" << c.function;
     }
 }
 

@@ -11,14 +11,16 @@ namespace {
 Raster curveRaster(int top, int thickness = 3) {
     Raster r(40, 60, PixelFormat::Bit24, kWhite);
     for (int y = top; y < top + thickness; ++y)
-        for (int x = 0; x < 40; ++x) r.setPixel(x, y, kRed);
+        for (int x = 0; x < 40; ++x)
+            r.setPixel(x, y, kRed);
     return r;
 }
 
 int count(const Raster& r, Colour c) {
     int n = 0;
     for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x) n += r.pixel(x, y) == c;
+        for (int x = 0; x < r.width(); ++x)
+            n += r.pixel(x, y) == c;
     return n;
 }
 
@@ -26,7 +28,8 @@ int count(const Raster& r, Colour c) {
 
 TEST(SelfCorrection, FindsTheMiddleOfTheTopmostRun) {
     const Raster r = curveRaster(25);
-    EXPECT_EQ(selfCorrectedRow(r, kRed, 10, 20, 1.0, 15), 26) << "three rows below the click, middle row";
+    EXPECT_EQ(selfCorrectedRow(r, kRed, 10, 20, 1.0, 15), 26)
+        << "three rows below the click, middle row";
     EXPECT_EQ(selfCorrectedRow(r, kRed, 10, 30, 1.0, 15), 26) << "above the click too";
     // The same at other view scales: (u, v) are view positions.
     EXPECT_EQ(selfCorrectedRow(r, kRed, 20, 40, 2.0, 15), 26);
@@ -42,8 +45,10 @@ TEST(SelfCorrection, FindsTheMiddleOfTheTopmostRun) {
 
 TEST(SelfCorrection, ExactColourTwoCurvesAndRunLength) {
     Raster r = curveRaster(25);
-    for (int y = 10; y < 12; ++y) r.setPixel(7, y, kRed);
-    EXPECT_EQ(selfCorrectedRow(r, kRed, 7, 20, 1.0, 15), 10) << "the upper curve wins (rows 10, 11: 10.5 to even)";
+    for (int y = 10; y < 12; ++y)
+        r.setPixel(7, y, kRed);
+    EXPECT_EQ(selfCorrectedRow(r, kRed, 7, 20, 1.0, 15), 10)
+        << "the upper curve wins (rows 10, 11: 10.5 to even)";
     r.setPixel(8, 25, kRed ^ 1); // one bit off
     EXPECT_EQ(selfCorrectedRow(r, kRed, 8, 20, 1.0, 15), 26) << "rows 26, 27 only: 26.5 to even";
     // A long run counts at most window + 1 rows.
@@ -68,13 +73,15 @@ TEST(Bezier, DrawnAtCountsThreeKPlusOne) {
     EXPECT_EQ(reds[4], reds[3]) << "nothing new at the 5th and 6th press";
     EXPECT_EQ(reds[5], reds[3]);
     EXPECT_GT(reds[6], reds[3]);
-    for (int i = 7; i < BezierStroke::kMaxPoints; ++i) ASSERT_TRUE(stroke.add({1, 1}));
+    for (int i = 7; i < BezierStroke::kMaxPoints; ++i)
+        ASSERT_TRUE(stroke.add({1, 1}));
     EXPECT_FALSE(stroke.add({2, 2})) << "the 255th point overflows";
     EXPECT_EQ(stroke.count(), 254);
     // On a 1-bit raster the stroke paints white.
     Raster mono(20, 20, PixelFormat::Bit1, kBlack);
     BezierStroke s2;
-    for (QPoint p : {QPoint(1, 1), QPoint(5, 18), QPoint(12, 18), QPoint(18, 1)}) s2.add(p);
+    for (QPoint p : {QPoint(1, 1), QPoint(5, 18), QPoint(12, 18), QPoint(18, 1)})
+        s2.add(p);
     EXPECT_TRUE(drawBezierStroke(mono, s2, 1, kGrey));
     EXPECT_GT(count(mono, kWhite), 10);
 }
@@ -114,7 +121,8 @@ TEST(Markers, DrawnAndUndone) {
 
 TEST(Markers, ListCapacityAndRedRemoval) {
     MarkerList list;
-    for (int i = 0; i < 1005; ++i) list.append({i, i});
+    for (int i = 0; i < 1005; ++i)
+        list.append({i, i});
     EXPECT_EQ(list.count(), 1000);
     EXPECT_EQ(list.at(999), QPoint(999, 999));
 

@@ -1,7 +1,7 @@
 #include "app/gui/dialogs.h"
 
-#include "core/numbers.h"
 #include "components/widgets.h"
+#include "core/numbers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,15 +31,17 @@ TAboutBox1::TAboutBox1(QWidget* parent) : QDialog(parent) {
     name->setFont(big);
     layout->addWidget(name);
     layout->addWidget(new QLabel(QStringLiteral("Version  2.16")));
-    layout->addWidget(new QLabel(QStringLiteral("Turns pictures of graphs into numbers: calibrate the axes, "
-                                                "digitize the curves, save the data.")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Turns pictures of graphs into numbers: calibrate the axes, "
+                                  "digitize the curves, save the data.")));
     auto* close = new QPushButton(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("OKButton"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);
 }
 
-THintForm::THintForm(QWidget* parent) : QDialog(parent), dontShow_(new QCheckBox(QStringLiteral("Don't show window in next time"))) {
+THintForm::THintForm(QWidget* parent)
+    : QDialog(parent), dontShow_(new QCheckBox(QStringLiteral("Don't show window in next time"))) {
     setObjectName(QStringLiteral("HintForm"));
     setWindowTitle(QStringLiteral("Above all..."));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
@@ -51,10 +53,12 @@ THintForm::THintForm(QWidget* parent) : QDialog(parent), dontShow_(new QCheckBox
         icon->setPixmap(glyphIcon(icons[i]).pixmap(24, 24));
         layout->addWidget(icon, i, 0);
     }
-    auto* text = new QLabel(QStringLiteral(
-        "Open a file with image of graph.\r\nPush down the button \"Fix coordinates\"\r\nSelect a rectangular area on "
-        "the image.\r\nInput real coordinates of left-bottom and right-top\r\ncorners of this dash rectangle in the "
-        "input fields.\r\nNow may begin to digitize your graph!"));
+    auto* text =
+        new QLabel(QStringLiteral("Open a file with image of graph.\r\nPush down the button \"Fix "
+                                  "coordinates\"\r\nSelect a rectangular area on "
+                                  "the image.\r\nInput real coordinates of left-bottom and "
+                                  "right-top\r\ncorners of this dash rectangle in the "
+                                  "input fields.\r\nNow may begin to digitize your graph!"));
     layout->addWidget(text, 0, 1, 3, 1);
     dontShow_->setObjectName(QStringLiteral("CheckBox1"));
     layout->addWidget(dontShow_, 3, 0, 1, 2);
@@ -64,9 +68,12 @@ THintForm::THintForm(QWidget* parent) : QDialog(parent), dontShow_(new QCheckBox
     layout->addWidget(ok, 4, 1, Qt::AlignRight);
 }
 
-bool THintForm::dontShowAgain() const { return dontShow_->isChecked(); }
+bool THintForm::dontShowAgain() const {
+    return dontShow_->isChecked();
+}
 
-CalculatorDialog::CalculatorDialog(QWidget* parent) : QDialog(parent), display_(new QLineEdit(QStringLiteral("0"))) {
+CalculatorDialog::CalculatorDialog(QWidget* parent)
+    : QDialog(parent), display_(new QLineEdit(QStringLiteral("0"))) {
     setObjectName(QStringLiteral("RxCalculator1"));
     setWindowTitle(QStringLiteral("Calculator"));
     display_->setReadOnly(true);
@@ -75,8 +82,11 @@ CalculatorDialog::CalculatorDialog(QWidget* parent) : QDialog(parent), display_(
     auto* grid = new QGridLayout(this);
     grid->addWidget(display_, 0, 0, 1, 4);
     const QString separator(localeDecimalSeparator());
-    const QString keys[5][4] = {{"7", "8", "9", "/"}, {"4", "5", "6", "*"}, {"1", "2", "3", "-"},
-                                {"0", separator, "=", "+"}, {"C", "", "", ""}};
+    const QString keys[5][4] = {{"7", "8", "9", "/"},
+                                {"4", "5", "6", "*"},
+                                {"1", "2", "3", "-"},
+                                {"0", separator, "=", "+"},
+                                {"C", "", "", ""}};
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 4; ++c) {
             if (keys[r][c].isEmpty()) continue;
@@ -88,15 +98,22 @@ CalculatorDialog::CalculatorDialog(QWidget* parent) : QDialog(parent), display_(
         }
 }
 
-QString CalculatorDialog::display() const { return display_->text(); }
+QString CalculatorDialog::display() const {
+    return display_->text();
+}
 
 void CalculatorDialog::applyPending() {
     const double value = parseDouble(display_->text());
-    if (pending_ == QLatin1Char('+')) accumulator_ += value;
-    else if (pending_ == QLatin1Char('-')) accumulator_ -= value;
-    else if (pending_ == QLatin1Char('*')) accumulator_ *= value;
-    else if (pending_ == QLatin1Char('/')) accumulator_ /= value;
-    else accumulator_ = value;
+    if (pending_ == QLatin1Char('+'))
+        accumulator_ += value;
+    else if (pending_ == QLatin1Char('-'))
+        accumulator_ -= value;
+    else if (pending_ == QLatin1Char('*'))
+        accumulator_ *= value;
+    else if (pending_ == QLatin1Char('/'))
+        accumulator_ /= value;
+    else
+        accumulator_ = value;
 }
 
 void CalculatorDialog::press(QChar key) {
@@ -116,7 +133,8 @@ void CalculatorDialog::press(QChar key) {
         startNew_ = true;
     } else if (QStringLiteral("+-*/=").contains(key)) {
         if (!startNew_ || pending_.isNull()) applyPending();
-        display_->setText(std::isfinite(accumulator_) ? NumberText(accumulator_) : QStringLiteral("Error"));
+        display_->setText(std::isfinite(accumulator_) ? NumberText(accumulator_)
+                                                      : QStringLiteral("Error"));
         pending_ = key == QLatin1Char('=') ? QChar() : key;
         startNew_ = true;
     }
@@ -124,9 +142,12 @@ void CalculatorDialog::press(QChar key) {
 
 void CalculatorDialog::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) press(QLatin1Char('='));
-    else if (event->key() == Qt::Key_Escape) QDialog::keyPressEvent(event);
-    else if (!text.isEmpty()) press(text.at(0));
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        press(QLatin1Char('='));
+    else if (event->key() == Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
+    else if (!text.isEmpty())
+        press(text.at(0));
 }
 
 TZastavka::TZastavka() : bar_(new QProgressBar(this)) {
@@ -140,15 +161,18 @@ TZastavka::TZastavka() : bar_(new QProgressBar(this)) {
         QPainter p(&picture);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 1));
-        for (int x = 40; x < 480; x += 40) p.drawLine(x, 60, x, 240);
-        for (int y = 60; y <= 240; y += 30) p.drawLine(40, y, 480, y);
+        for (int x = 40; x < 480; x += 40)
+            p.drawLine(x, 60, x, 240);
+        for (int y = 60; y <= 240; y += 30)
+            p.drawLine(40, y, 480, y);
         p.setPen(QPen(QColor(0x20, 0x40, 0xA0), 3));
         QPainterPath curve(QPointF(40, 220));
         curve.cubicTo(QPointF(160, 40), QPointF(300, 260), QPointF(480, 80));
         p.drawPath(curve);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xE0, 0x20, 0x20));
-        for (double t = 0.05; t < 1; t += 0.1) p.drawEllipse(curve.pointAtPercent(t), 4, 4);
+        for (double t = 0.05; t < 1; t += 0.1)
+            p.drawEllipse(curve.pointAtPercent(t), 4, 4);
         QFont f = p.font();
         f.setPixelSize(36);
         f.setBold(true);
@@ -173,6 +197,8 @@ void TZastavka::advance(int amount) {
     repaint();
 }
 
-int TZastavka::progress() const { return bar_->value(); }
+int TZastavka::progress() const {
+    return bar_->value();
+}
 
 } // namespace quorvex

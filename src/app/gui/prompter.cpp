@@ -11,15 +11,18 @@ namespace quorvex {
 Answer QtPrompter::question(QWidget* parent, const QString& text, bool withCancel) {
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    const auto answer = QMessageBox::question(parent, QApplication::applicationDisplayName(), text, buttons);
+    const auto answer =
+        QMessageBox::question(parent, QApplication::applicationDisplayName(), text, buttons);
     if (answer == QMessageBox::Yes) return Answer::Yes;
     if (answer == QMessageBox::No) return Answer::No;
     return withCancel ? Answer::Cancel : Answer::No;
 }
 
 void QtPrompter::information(QWidget* parent, const QString& text, bool warning) {
-    if (warning) QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-    else QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+    if (warning)
+        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+    else
+        QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
 }
 
 std::optional<Prompter::OpenChoice> QtPrompter::openFile(QWidget* parent, const QString& title,
@@ -55,6 +58,8 @@ std::optional<QColor> QtPrompter::colour(QWidget* parent, const QColor& initial)
     return chosen;
 }
 
-bool QtPrompter::run(QDialog* dialog) { return dialog->exec() == QDialog::Accepted; }
+bool QtPrompter::run(QDialog* dialog) {
+    return dialog->exec() == QDialog::Accepted;
+}
 
 } // namespace quorvex

@@ -25,8 +25,8 @@ public:
 
     struct OpenChoice {
         QString path;
-        int filter = 0;               // the file type shown when the dialog closed
-        bool filterSwitched = false;  // the user chose another file type while it was shown
+        int filter = 0;              // the file type shown when the dialog closed
+        bool filterSwitched = false; // the user chose another file type while it was shown
     };
     virtual std::optional<OpenChoice> openFile(QWidget* parent, const QString& title,
                                                const QString& folder, const QStringList& filters,
@@ -47,7 +47,8 @@ public:
     std::optional<OpenChoice> openFile(QWidget* parent, const QString& title, const QString& folder,
                                        const QStringList& filters, int filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder,
-                                    const QStringList& filters, const QString& defaultSuffix) override;
+                                    const QStringList& filters,
+                                    const QString& defaultSuffix) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool run(QDialog* dialog) override;
 };

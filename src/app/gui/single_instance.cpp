@@ -49,8 +49,12 @@ SingleInstance::SingleInstance(std::function<bool()> answer, QObject* parent)
     });
 }
 
-SingleInstance::~SingleInstance() { server_->close(); }
+SingleInstance::~SingleInstance() {
+    server_->close();
+}
 
-bool SingleInstance::isListening() const { return server_->isListening(); }
+bool SingleInstance::isListening() const {
+    return server_->isListening();
+}
 
 } // namespace quorvex

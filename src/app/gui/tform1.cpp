@@ -3,14 +3,14 @@
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "image/view_scale.h"
-#include "tools/gui/fix_coordinates_dialog.h"
 #include "table/gui/table_grid_model.h"
 #include "table/table.h"
+#include "tools/gui/fix_coordinates_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -39,7 +39,8 @@ template <typename W> W* named(W* widget, const char* name) {
     return widget;
 }
 
-QToolButton* toolButton(const char* name, Glyph glyph, const QString& hint, bool checkable = false) {
+QToolButton* toolButton(const char* name, Glyph glyph, const QString& hint,
+                        bool checkable = false) {
     auto* b = named(new QToolButton, name);
     b->setIcon(glyphIcon(glyph));
     b->setToolTip(hint);
@@ -73,16 +74,21 @@ TForm1::TForm1(std::unique_ptr<Prompter> prompter, const QString& programPath, Q
     FormCreate();
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
 
 void TForm1::createToolBar() {
     ToolBar4 = named(new QToolBar(QStringLiteral("Main")), "ToolBar4");
     ToolBar4->setMovable(false);
     addToolBar(Qt::TopToolBarArea, ToolBar4);
     SpeedButton6 = toolButton("SpeedButton6", Glyph::Open, QStringLiteral("Open Image file"));
-    SpeedButton15 = toolButton("SpeedButton15", Glyph::Copy, QStringLiteral("Copy Image to Clipboard"));
-    SpeedButton12 = toolButton("SpeedButton12", Glyph::Paste, QStringLiteral("Paste Image from Clipboard"));
-    RxSpeedButton2 = toolButton("RxSpeedButton2", Glyph::Calculator, QStringLiteral("Show calculator"));
+    SpeedButton15 =
+        toolButton("SpeedButton15", Glyph::Copy, QStringLiteral("Copy Image to Clipboard"));
+    SpeedButton12 =
+        toolButton("SpeedButton12", Glyph::Paste, QStringLiteral("Paste Image from Clipboard"));
+    RxSpeedButton2 =
+        toolButton("RxSpeedButton2", Glyph::Calculator, QStringLiteral("Show calculator"));
     BitBtn1 = named(new QPushButton(QStringLiteral("Y(X)")), "BitBtn1");
     BitBtn1->setIcon(glyphIcon(Glyph::Graph));
     BitBtn1->setToolTip(QStringLiteral("Display  Y(X) data from Table in Grapher"));
@@ -97,18 +103,22 @@ void TForm1::createToolBar() {
     N_curve = named(new QLineEdit(QStringLiteral("1")), "N_curve");
     N_curve->setToolTip(QStringLiteral("Curve's number: sets Table columns"));
     N_curve->setFixedWidth(36);
-    RxSpeedButton6 = toolButton("RxSpeedButton6", Glyph::Format, QStringLiteral("Format of image map"));
+    RxSpeedButton6 =
+        toolButton("RxSpeedButton6", Glyph::Format, QStringLiteral("Format of image map"));
     RxSpeedButton6->setPopupMode(QToolButton::InstantPopup);
     RxSpeedButton6->setEnabled(false);
     ComboBoxSize = named(new QComboBox, "ComboBoxSize");
     ComboBoxSize->setEditable(true);
-    for (int i = 0; i < kMeasureItems; ++i) ComboBoxSize->addItem(measureItemText(i));
+    for (int i = 0; i < kMeasureItems; ++i)
+        ComboBoxSize->addItem(measureItemText(i));
     ComboBoxSize->setCurrentIndex(kRealSizeItem);
     ComboBoxSize->setInsertPolicy(QComboBox::NoInsert);
-    ComboBoxSize->setToolTip(QStringLiteral("The measure of the Image map,\r\nby keyboard or select an item."));
+    ComboBoxSize->setToolTip(
+        QStringLiteral("The measure of the Image map,\r\nby keyboard or select an item."));
     ComboBoxSize->setEnabled(false);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton15, SpeedButton12, RxSpeedButton2})
+    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton15, SpeedButton12,
+                                                      RxSpeedButton2})
         ToolBar4->addWidget(w);
     ToolBar4->addSeparator();
     ToolBar4->addWidget(BitBtn1);
@@ -155,26 +165,29 @@ QWidget* TForm1::createDigitizationPage() {
     Panel2 = named(new QWidget, "Panel2");
     auto* grid = new QGridLayout(Panel2);
     const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
-    const char* hints[4] = {
-        "X of left bottom vertex of selected rectangle (in units of the graph)",
-        "Y of left bottom vertex of selected rectangle (in units of the graph)",
-        "X of right top vertex of selected rectangle (in units of the graph)",
-        "Y of right top  vertex of selected rectangle (in units of the graph)"};
+    const char* hints[4] = {"X of left bottom vertex of selected rectangle (in units of the graph)",
+                            "Y of left bottom vertex of selected rectangle (in units of the graph)",
+                            "X of right top vertex of selected rectangle (in units of the graph)",
+                            "Y of right top  vertex of selected rectangle (in units of the graph)"};
     const char* labels[4] = {"X lb", "Y lb", "X rt", "Y rt"};
     for (int i = 0; i < 4; ++i) {
-        cornerFields_[static_cast<std::size_t>(i)] = named(new QLineEdit(QStringLiteral("0")), names[i]);
+        cornerFields_[static_cast<std::size_t>(i)] =
+            named(new QLineEdit(QStringLiteral("0")), names[i]);
         cornerFields_[static_cast<std::size_t>(i)]->setToolTip(QString::fromLatin1(hints[i]));
         cornerFields_[static_cast<std::size_t>(i)]->setEnabled(false);
         grid->addWidget(new QLabel(QString::fromLatin1(labels[i])), i / 2, (i % 2) * 2);
         grid->addWidget(cornerFields_[static_cast<std::size_t>(i)], i / 2, (i % 2) * 2 + 1);
     }
     ComboBox2 = named(new QComboBox, "ComboBox2");
-    ComboBox2->addItems({"X line", "X log10", "Log10(X)", "LnX", "Log2(X)", "expX", "1/X", "X^2", "SqrtX"});
+    ComboBox2->addItems(
+        {"X line", "X log10", "Log10(X)", "LnX", "Log2(X)", "expX", "1/X", "X^2", "SqrtX"});
     ComboBox3 = named(new QComboBox, "ComboBox3");
-    ComboBox3->addItems({"Y line", "Y log10", "Log10(Y)", "LnY", "Log2(Y)", "expY", "1/Y", "Y^2", "SqrtY"});
+    ComboBox3->addItems(
+        {"Y line", "Y log10", "Log10(Y)", "LnY", "Log2(Y)", "expY", "1/Y", "Y^2", "SqrtY"});
     grid->addWidget(ComboBox2, 2, 1);
     grid->addWidget(ComboBox3, 2, 3);
-    SelectOnly = toolButton("SelectOnly", Glyph::Rectangle, QStringLiteral("Select only the area of automatic digitization"), true);
+    SelectOnly = toolButton("SelectOnly", Glyph::Rectangle,
+                            QStringLiteral("Select only the area of automatic digitization"), true);
     SelectOnly->setEnabled(false);
     grid->addWidget(SelectOnly, 2, 0);
 
@@ -215,7 +228,8 @@ QWidget* TForm1::createDigitizationPage() {
     StepValue->setToolTip(QStringLiteral("Value of step on X in pixells"));
     Border = named(new QSpinBox, "Border");
     Border->setRange(0, 30);
-    Border->setToolTip(QStringLiteral("That in outcome of digitization the frame (of the axis) has not got"));
+    Border->setToolTip(
+        QStringLiteral("That in outcome of digitization the frame (of the axis) has not got"));
     autoLayout->addWidget(StepValue, 0, 1);
     autoLayout->addWidget(new QLabel(QStringLiteral("from")), 1, 0);
     autoLayout->addWidget(SpinEdit3, 1, 1);
@@ -237,7 +251,8 @@ QWidget* TForm1::createDigitizationPage() {
     SearchInterval->setSingleStep(0.1);
     SearchInterval->setDecimals(1);
     SearchInterval->setValue(1.0);
-    SearchInterval->setToolTip(QStringLiteral("Search interval between points = this_value*marker_size"));
+    SearchInterval->setToolTip(
+        QStringLiteral("Search interval between points = this_value*marker_size"));
     extraLayout->addWidget(new QLabel(QStringLiteral("Search interval")), 2, 0);
     extraLayout->addWidget(SearchInterval, 2, 1);
     extraLayout->addWidget(Bezier, 0, 0, 1, 2);
@@ -248,28 +263,40 @@ QWidget* TForm1::createDigitizationPage() {
     PageControl2->addTab(extra, QStringLiteral("extra"));
 
     SpeedBar1 = named(new QToolBar, "SpeedBar1");
-    RectSelect = toolButton("RectSelect", Glyph::Rectangle,
-                            QStringLiteral("Fix coordinates:\r\nselect a rectangle by mouse and input\r\ncoordinates "
-                                           "of left-bottom and right-top\r\ncorners of this rectangle in red input-fields"),
-                            true);
-    Points = toolButton("Points", Glyph::Colour, QStringLiteral("Select the curve colour on the image"), true);
-    BitBtn2 = toolButton("BitBtn2", Glyph::Points, QStringLiteral("Automatic digitization in defined rectangular area..."));
-    SpeedButton11SA = toolButton("SpeedButton11SA", Glyph::Search,
-                                 QStringLiteral("Search in area: push left button of mouse\r\nand move the cursor along a curve"), true);
-    SpeedButton112SA = toolButton("SpeedButton112SA", Glyph::Manual,
-                                  QStringLiteral("Manual input: click on the Image in desired point,\r\nis better with "
-                                                 "checked Self-correction,\r\nin order to undo the last input then "
-                                                 "click\r\nof left mouse on the Image"),
-                                  true);
-    RxSpeedButton1 = toolButton("RxSpeedButton1", Glyph::Markers, QStringLiteral("Remove red markers"));
+    RectSelect = toolButton(
+        "RectSelect", Glyph::Rectangle,
+        QStringLiteral(
+            "Fix coordinates:\r\nselect a rectangle by mouse and input\r\ncoordinates "
+            "of left-bottom and right-top\r\ncorners of this rectangle in red input-fields"),
+        true);
+    Points = toolButton("Points", Glyph::Colour,
+                        QStringLiteral("Select the curve colour on the image"), true);
+    BitBtn2 = toolButton("BitBtn2", Glyph::Points,
+                         QStringLiteral("Automatic digitization in defined rectangular area..."));
+    SpeedButton11SA = toolButton(
+        "SpeedButton11SA", Glyph::Search,
+        QStringLiteral(
+            "Search in area: push left button of mouse\r\nand move the cursor along a curve"),
+        true);
+    SpeedButton112SA = toolButton(
+        "SpeedButton112SA", Glyph::Manual,
+        QStringLiteral("Manual input: click on the Image in desired point,\r\nis better with "
+                       "checked Self-correction,\r\nin order to undo the last input then "
+                       "click\r\nof left mouse on the Image"),
+        true);
+    RxSpeedButton1 =
+        toolButton("RxSpeedButton1", Glyph::Markers, QStringLiteral("Remove red markers"));
     RxSpeedButton1->setVisible(false);
-    ColorBtn = toolButton("ColorBtn", Glyph::Colour, QStringLiteral("Select curve colour from pallet..."));
-    Rotate = toolButton("Rotate", Glyph::Rotate, QStringLiteral("Rotate the image along a drawn line"), true);
+    ColorBtn =
+        toolButton("ColorBtn", Glyph::Colour, QStringLiteral("Select curve colour from pallet..."));
+    Rotate = toolButton("Rotate", Glyph::Rotate,
+                        QStringLiteral("Rotate the image along a drawn line"), true);
     Pencil = toolButton("Pencil", Glyph::Pencil, QStringLiteral("Pencil"), true);
-    for (QToolButton* b : {RectSelect, Points, BitBtn2, SpeedButton11SA, SpeedButton112SA, RxSpeedButton1,
-                           ColorBtn, Rotate, Pencil})
+    for (QToolButton* b : {RectSelect, Points, BitBtn2, SpeedButton11SA, SpeedButton112SA,
+                           RxSpeedButton1, ColorBtn, Rotate, Pencil})
         SpeedBar1->addWidget(b);
-    for (QToolButton* b : {RectSelect, Points, BitBtn2, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
+    for (QToolButton* b :
+         {RectSelect, Points, BitBtn2, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
         b->setEnabled(false);
 
     auto* upper = new QWidget;
@@ -347,7 +374,8 @@ QWidget* TForm1::createTablePage() {
     };
     add("SpeedButton2", Glyph::Import, "Open data file to Table");
     tableDataButtons_.push_back(add("PasteButton", Glyph::Copy, "Copy to Clipboard..."));
-    tableDataButtons_.push_back(add("Excel2", Glyph::Spreadsheet, "Insert Table data into MS Excel"));
+    tableDataButtons_.push_back(
+        add("Excel2", Glyph::Spreadsheet, "Insert Table data into MS Excel"));
     tableDataButtons_.push_back(add("RxSpeedButton4", Glyph::DataFormat, "Data format..."));
     tableDataButtons_.push_back(add("SpeedButton1", Glyph::Calculate, "Calculate..."));
     tableDataButtons_.push_back(add("Repl", Glyph::Replace, "Replace..."));
@@ -433,7 +461,9 @@ void TForm1::createStatusBar() {
     setStatusBar(bar);
 }
 
-void TForm1::showStatus(const QString& text) { panels_[4]->setText(text); }
+void TForm1::showStatus(const QString& text) {
+    panels_[4]->setText(text);
+}
 
 QString TForm1::statusText(int panel) const {
     return panel >= 0 && panel < 5 ? panels_[static_cast<std::size_t>(panel)]->text() : QString();
@@ -441,7 +471,8 @@ QString TForm1::statusText(int panel) const {
 
 void TForm1::setPanelWidths(int p0, int p1, int p2, int p3) {
     const int widths[4] = {p0, p1, p2, p3};
-    for (int i = 0; i < 4; ++i) panels_[static_cast<std::size_t>(i)]->setFixedWidth(widths[i]);
+    for (int i = 0; i < 4; ++i)
+        panels_[static_cast<std::size_t>(i)]->setFixedWidth(widths[i]);
 }
 
 } // namespace quorvex

@@ -93,7 +93,9 @@ public:
     const UndoRecord& undoRecord() const { return undo_; }
     Colour curveColour() const { return curveColour_; }
     int markerSize() const { return markerSize_; }
-    class TRectangleSize* fixCoordinatesDialog() const { return fixDialog_; }
+    class TRectangleSize* fixCoordinatesDialog() const {
+        return fixDialog_;
+    }
 
     // Image commands, callable with a path as the dialogs would give it.
     bool openImage(const QString& path, ImageReader reader);
@@ -239,11 +241,12 @@ private:
             prompter_->information(this, error.message(), true);
         }
     }
+
 public:
     // The hooks through which long operations lock the window and show their progress.
     LongOperation::Hooks longOperationHooks();
-private:
 
+private:
     std::unique_ptr<Prompter> prompter_;
     QString programPath_;
     IniFile ini_;
@@ -331,8 +334,8 @@ private:
     QCheckBox* Bezier = nullptr;
     QCheckBox* N32 = nullptr;
     QSpinBox* SpinEdit4 = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;  // first row of automatic digitization
-    QSpinBox* SpinEdit2 = nullptr;  // last row
+    QSpinBox* SpinEdit3 = nullptr; // first row of automatic digitization
+    QSpinBox* SpinEdit2 = nullptr; // last row
     QSpinBox* StepValue = nullptr;
     QSpinBox* Border = nullptr;
     QDoubleSpinBox* SearchInterval = nullptr;

@@ -29,17 +29,21 @@ namespace quorvex {
 
 // ---- step fields
 
-int TForm1::calibrationPixelWidth() const { return std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()); }
+int TForm1::calibrationPixelWidth() const {
+    return std::abs(pixelRightTop_.x() - pixelLeftBottom_.x());
+}
 
 void TForm1::refreshStepCaption() {
-    if (const auto caption = steps::graphStepCaption(cornerFields_[0]->text(), cornerFields_[2]->text(),
-                                                     SpinEdit3->value(), SpinEdit2->value(), localeDecimalSeparator()))
+    if (const auto caption = steps::graphStepCaption(cornerFields_[0]->text(),
+                                                     cornerFields_[2]->text(), SpinEdit3->value(),
+                                                     SpinEdit2->value(), localeDecimalSeparator()))
         N110->setText(*caption);
 }
 
 // "from" or "to" changed: the step follows; from = to has no step and is reported.
 void TForm1::recomputeStep() {
-    if (const auto step = steps::stepFor(calibrationPixelWidth(), SpinEdit3->value(), SpinEdit2->value()))
+    if (const auto step =
+            steps::stepFor(calibrationPixelWidth(), SpinEdit3->value(), SpinEdit2->value()))
         StepValue->setValue(*step);
     else
         showStatus(pointFailureText(PointFailure::ZeroDivide));
@@ -57,10 +61,13 @@ void TForm1::SpinEdit2Change() {
 
 void TForm1::StepValueChange() {
     if (presettingSteps_ || dragging_) return;
-    SpinEdit2->setValue(steps::toFor(calibrationPixelWidth(), StepValue->value(), SpinEdit3->value()));
+    SpinEdit2->setValue(
+        steps::toFor(calibrationPixelWidth(), StepValue->value(), SpinEdit3->value()));
 }
 
-void TForm1::N32Click() { SpinEdit4->setEnabled(!N32->isChecked()); }
+void TForm1::N32Click() {
+    SpinEdit4->setEnabled(!N32->isChecked());
+}
 
 // "Setup step": the step in graph units.
 void TForm1::N110Click() {
@@ -78,16 +85,19 @@ void TForm1::N110Click() {
     double width = 0;
     {
         double a = 0, b = 0;
-        if (tryParseDouble(cornerFields_[0]->text(), separator, a) && tryParseDouble(cornerFields_[2]->text(), separator, b))
+        if (tryParseDouble(cornerFields_[0]->text(), separator, a) &&
+            tryParseDouble(cornerFields_[2]->text(), separator, b))
             width = std::abs(a - b);
     }
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, width, separator](const QString& text) {
-        QString fixed = text;
-        fixed.replace(QLatin1Char(','), separator).replace(QLatin1Char('.'), separator);
-        double v = 0;
-        if (tryParseDouble(fixed, separator, v) && std::abs(v) > width) fixed = NumberText(width, separator);
-        if (fixed != text) edit->setText(fixed);
-    });
+    QObject::connect(
+        edit, &QLineEdit::textEdited, edit, [edit, width, separator](const QString& text) {
+            QString fixed = text;
+            fixed.replace(QLatin1Char(','), separator).replace(QLatin1Char('.'), separator);
+            double v = 0;
+            if (tryParseDouble(fixed, separator, v) && std::abs(v) > width)
+                fixed = NumberText(width, separator);
+            if (fixed != text) edit->setText(fixed);
+        });
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         double step = 0;
         if (!tryParseDouble(edit->text(), separator, step) || step == 0) {
@@ -111,7 +121,8 @@ void TForm1::BitBtn2Click() {
     if (!cornerTextsDiffer()) return finish();
     if (!N37->isChecked()) N37Click();
     setDataCommandsEnabled(true);
-    if (bezierUsed_ && prompter_->question(this, message(Msg::BezierDigitizeQuestion), false) == Answer::Yes) {
+    if (bezierUsed_ &&
+        prompter_->question(this, message(Msg::BezierDigitizeQuestion), false) == Answer::Yes) {
         curveColour_ = markerColour_;
         Image3->setColour(curveColour_);
         bezierUsed_ = false;
@@ -129,12 +140,15 @@ void TForm1::BitBtn2Click() {
     }
     {
         const int height = document_.raster.height();
-        const double corner[4] = {double(pixelLeftBottom_.x()), double(height - pixelLeftBottom_.y()),
-                                  double(pixelRightTop_.x()), double(height - pixelRightTop_.y())};
+        const double corner[4] = {double(pixelLeftBottom_.x()),
+                                  double(height - pixelLeftBottom_.y()), double(pixelRightTop_.x()),
+                                  double(height - pixelRightTop_.y())};
         bool pixels = true;
         for (int i = 0; i < 4; ++i)
-            pixels = pixels && parseDouble(cornerFields_[static_cast<std::size_t>(i)]->text()) == corner[i];
-        if (pixels && prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
+            pixels = pixels &&
+                     parseDouble(cornerFields_[static_cast<std::size_t>(i)]->text()) == corner[i];
+        if (pixels &&
+            prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
             return finish();
     }
     const bool markersOn = N10Mark->isChecked();
@@ -158,9 +172,15 @@ void TForm1::BitBtn2Click() {
     int row = 0;
     if (accepted) {
         switch (dialog.tableStart()) {
-        case TPixelFormat::FromFirstRow: table_->setNextRow(n, 1); break;
-        case TPixelFormat::AtEnd: table_->setNextRow(n, table_->nextRow(n) + 1); break;
-        case TPixelFormat::FromField: table_->setNextRow(n, SpinEdit3->value()); break;
+        case TPixelFormat::FromFirstRow:
+            table_->setNextRow(n, 1);
+            break;
+        case TPixelFormat::AtEnd:
+            table_->setNextRow(n, table_->nextRow(n) + 1);
+            break;
+        case TPixelFormat::FromField:
+            table_->setNextRow(n, SpinEdit3->value());
+            break;
         }
         row = table_->nextRow(n) - 1;
         undo_.restoreRow = row;
@@ -182,9 +202,12 @@ void TForm1::BitBtn2Click() {
         bool linesRead = true;
         try {
             if (s.grid.typedOn)
-                readTypedLines(dialog.horizontalLinesText(), dialog.spacePressesH(), dialog.verticalLinesText(),
-                               dialog.spacePressesV(), document_.raster.height(), lines);
-            if (s.grid.searchOn) findHorizontalLines(document_.raster, curveColour_, s.area, s.indent, s.grid, lines);
+                readTypedLines(dialog.horizontalLinesText(), dialog.spacePressesH(),
+                               dialog.verticalLinesText(), dialog.spacePressesV(),
+                               document_.raster.height(), lines);
+            if (s.grid.searchOn)
+                findHorizontalLines(document_.raster, curveColour_, s.area, s.indent, s.grid,
+                                    lines);
         } catch (const ConversionError& error) {
             prompter_->information(this, error.message(), true);
             linesRead = false;
@@ -264,7 +287,9 @@ void TForm1::SpeedButton11SAClick() {
             reportingConversion([this] { table_->clearCurrentPair(); });
             mouseMode_ = 1;
             break;
-        case Answer::No: mouseMode_ = 1; break;
+        case Answer::No:
+            mouseMode_ = 1;
+            break;
         case Answer::Cancel:
             SpeedButton11SA->setChecked(false);
             mouseMode_ = 6;
@@ -322,7 +347,7 @@ void TForm1::searchRelease() {
     undo_.markerSize = 1;
     undo_.xColumn = 2 * n - 1;
     undo_.markerColour = markerColour_;
-    undo_.restoreRow = 1; // the stroke's rows are cleared from row 1
+    undo_.restoreRow = 1;    // the stroke's rows are cleared from row 1
     undo_.available = false; // offered through the search flag
     swallowNextClick_ = true;
     SpinEdit5->setValue(3);

@@ -23,20 +23,24 @@ void TForm1::N49Click() {
         prompter_->information(this, error.message(), true);
         return;
     }
-    const QString folder = ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
-    const auto path = prompter_->saveFile(this, QStringLiteral("Save Table as text file"), folder,
-                                          {QStringLiteral("Data files (*.dat)"), QStringLiteral("Text files (*.txt)"),
-                                           QStringLiteral("All files (*)")},
-                                          QStringLiteral("dat"));
+    const QString folder =
+        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const auto path =
+        prompter_->saveFile(this, QStringLiteral("Save Table as text file"), folder,
+                            {QStringLiteral("Data files (*.dat)"),
+                             QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")},
+                            QStringLiteral("dat"));
     if (!path) return;
-    if (QFileInfo::exists(*path) && prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
+    if (QFileInfo::exists(*path) &&
+        prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     QString error;
     SaveOutcome outcome;
     {
         LongOperation operation(longOperationHooks(), table_->gridRowCount());
-        outcome = saveDataFile(*table_, curve, options.options(), *path,
-                               [&operation](int row) { return operation.step(row); }, &error);
+        outcome = saveDataFile(
+            *table_, curve, options.options(), *path,
+            [&operation](int row) { return operation.step(row); }, &error);
     }
     if (outcome == SaveOutcome::Failed) {
         prompter_->information(this, error, true);
@@ -49,9 +53,11 @@ void TForm1::N49Click() {
 }
 
 void TForm1::N50Click() {
-    const QString folder = ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
-    const auto choice = prompter_->openFile(this, QStringLiteral("Import data from file to Table"), folder,
-                                            {QStringLiteral("Text files (*.txt *.dat)"), QStringLiteral("All files (*)")}, 0);
+    const QString folder =
+        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const auto choice = prompter_->openFile(
+        this, QStringLiteral("Import data from file to Table"), folder,
+        {QStringLiteral("Text files (*.txt *.dat)"), QStringLiteral("All files (*)")}, 0);
     if (!choice) return;
     QFile file(choice->path);
     if (!file.open(QIODevice::ReadOnly)) {

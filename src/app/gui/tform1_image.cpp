@@ -31,8 +31,9 @@
 namespace quorvex {
 
 namespace {
-const QStringList kOpenFilters{QStringLiteral("*.bmp;*.jpg (*.bmp *.jpg *.jpeg)"), QStringLiteral("*.gif (*.gif)"),
-                               QStringLiteral("*.tif (*.tif)"), QStringLiteral("All (*.*)")};
+const QStringList kOpenFilters{QStringLiteral("*.bmp;*.jpg (*.bmp *.jpg *.jpeg)"),
+                               QStringLiteral("*.gif (*.gif)"), QStringLiteral("*.tif (*.tif)"),
+                               QStringLiteral("All (*.*)")};
 constexpr int kGifFilter = 1;
 constexpr int kTiffFilter = 2;
 } // namespace
@@ -42,7 +43,8 @@ constexpr int kTiffFilter = 2;
 RecentFiles TForm1::recentFiles() const {
     RecentFiles files;
     for (int i = 0; i < 4; ++i)
-        files[static_cast<std::size_t>(i)] = ini_.readString(ini::kOpenFiles, ini::recentFileKey(i + 1), QString());
+        files[static_cast<std::size_t>(i)] =
+            ini_.readString(ini::kOpenFiles, ini::recentFileKey(i + 1), QString());
     return files;
 }
 
@@ -61,15 +63,17 @@ void TForm1::readRecentFiles() {
 void TForm1::rebuildRecentMenu() {
     const RecentFiles files = recentFiles();
     for (int i = 0; i < 4; ++i)
-        recentEntries_[static_cast<std::size_t>(i)]->setText(recentEntryCaption(files[static_cast<std::size_t>(i)]));
+        recentEntries_[static_cast<std::size_t>(i)]->setText(
+            recentEntryCaption(files[static_cast<std::size_t>(i)]));
 }
 
 // ---- opening
 
 void TForm1::N34Click() {
-    const QString folder = imageFolder_.isEmpty() ? QFileInfo(programPath_).absolutePath() : imageFolder_;
-    const auto choice = prompter_->openFile(this, QStringLiteral("Open image file with graph"), folder,
-                                            kOpenFilters, openFilter_);
+    const QString folder =
+        imageFolder_.isEmpty() ? QFileInfo(programPath_).absolutePath() : imageFolder_;
+    const auto choice = prompter_->openFile(this, QStringLiteral("Open image file with graph"),
+                                            folder, kOpenFilters, openFilter_);
     if (!choice) return;
     openFilter_ = choice->filter;
     ImageReader reader = readerForPath(choice->path);
@@ -98,7 +102,9 @@ void TForm1::afterOpen(const QString& path) {
     AfterLoadReset();
     setWindowTitle(fileCaption(path));
     const RecentFiles files = updatedRecentFiles(recentFiles(), path);
-    for (int i = 0; i < 4; ++i) ini_.writeString(ini::kOpenFiles, ini::recentFileKey(i + 1), files[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 4; ++i)
+        ini_.writeString(ini::kOpenFiles, ini::recentFileKey(i + 1),
+                         files[static_cast<std::size_t>(i)]);
     saveIni();
     rebuildRecentMenu();
     SpeedButton112SA->setChecked(false);
@@ -106,13 +112,17 @@ void TForm1::afterOpen(const QString& path) {
 }
 
 void TForm1::ReopenRecent(int slot) {
-    if (slot < 1 || slot > 4 || recentEntries_[static_cast<std::size_t>(slot - 1)]->text().isEmpty()) return;
+    if (slot < 1 || slot > 4 ||
+        recentEntries_[static_cast<std::size_t>(slot - 1)]->text().isEmpty())
+        return;
     const QString path = recentFiles()[static_cast<std::size_t>(slot - 1)];
     if (path.isEmpty()) return;
     openImage(path, readerForPath(path));
 }
 
-void TForm1::Reloadtheimagefile1Click() { ReopenRecent(1); }
+void TForm1::Reloadtheimagefile1Click() {
+    ReopenRecent(1);
+}
 
 // ---- purge, clipboard, save
 
@@ -151,8 +161,9 @@ void TForm1::ClipbrdExecute() {
         document_.raster = fromQImage(image);
         const int choice = dialog.choice();
         if (choice >= TForm7::Bit1 && choice <= TForm7::Bit32) {
-            const PixelFormat formats[7] = {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
-                                            PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
+            const PixelFormat formats[7] = {
+                PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8, PixelFormat::Bit15,
+                PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
             document_.raster = convertPixelFormat(document_.raster, formats[choice]);
         } else if (choice == TForm7::Grayscale) {
             GrayscaleRaster(document_.raster);
@@ -168,10 +179,12 @@ void TForm1::SaveImage1Click() {
         prompter_->information(this, message(Msg::NoImage));
         return;
     }
-    const auto path = prompter_->saveFile(this, message(Msg::SaveImageTitle), imageFolder_,
-                                          {QStringLiteral("Bitmaps (*.bmp)")}, QStringLiteral("bmp"));
+    const auto path =
+        prompter_->saveFile(this, message(Msg::SaveImageTitle), imageFolder_,
+                            {QStringLiteral("Bitmaps (*.bmp)")}, QStringLiteral("bmp"));
     if (!path) return;
-    if (QFileInfo::exists(*path) && prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
+    if (QFileInfo::exists(*path) &&
+        prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     try {
         writeBmpFile(document_.raster, *path);
@@ -212,7 +225,8 @@ void TForm1::ScanClick() {
         Raster scanned;
         {
             LongOperation operation(longOperationHooks(), 100);
-            scanned = acquireImage(device, [&operation](int percent) { return operation.step(percent); });
+            scanned =
+                acquireImage(device, [&operation](int percent) { return operation.step(percent); });
         }
         document_.raster = std::move(scanned);
     } catch (const ImageError& error) {
@@ -226,16 +240,20 @@ void TForm1::ScanClick() {
 // ---- pixel format
 
 void TForm1::checkFormatItem() {
-    const PixelFormat order[7] = {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
-                                  PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
-    for (auto* item : formatItems_) item->setChecked(false);
+    const PixelFormat order[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
+                                  PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
+                                  PixelFormat::Bit32};
+    for (auto* item : formatItems_)
+        item->setChecked(false);
     for (int i = 0; i < 7; ++i)
-        if (document_.raster.format() == order[i]) formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
+        if (document_.raster.format() == order[i])
+            formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
 }
 
 void TForm1::formatMenuClick(PixelFormat format) {
-    const PixelFormat order[7] = {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
-                                  PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
+    const PixelFormat order[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
+                                  PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
+                                  PixelFormat::Bit32};
     for (int i = 0; i < 7; ++i)
         if (order[i] == format) formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
     document_.formatChangedByUser = true;
@@ -285,13 +303,14 @@ void TForm1::AfterLoadReset() {
     mouseMode_ = 6;
     markerSize_ = SpinEdit5->value();
     viewScale_ = 1.0;
-    for (QAction* a : {N40, Reloadtheimagefile1, SaveImage1, Rotate90, YX1, Auto1, N37, Chart_bg, Fixcoord,
-                       CopytheimagetoClipboard1})
+    for (QAction* a : {N40, Reloadtheimagefile1, SaveImage1, Rotate90, YX1, Auto1, N37, Chart_bg,
+                       Fixcoord, CopytheimagetoClipboard1})
         a->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RxSpeedButton6, BitBtn1, Points, RectSelect, Rotate, Pencil,
-                                                      SpeedButton15, ComboBoxSize})
+    for (QWidget* w : std::initializer_list<QWidget*>{RxSpeedButton6, BitBtn1, Points, RectSelect,
+                                                      Rotate, Pencil, SpeedButton15, ComboBoxSize})
         w->setEnabled(true);
-    for (QLineEdit* field : cornerFields_) field->setEnabled(false);
+    for (QLineEdit* field : cornerFields_)
+        field->setEnabled(false);
     SelectOnly->setChecked(false);
     SelectOnly->setEnabled(false);
     N110->setText(QStringLiteral("0"));

@@ -61,7 +61,9 @@ void TForm1::FormCreate() {
     ComboBox2->setCurrentIndex(0);
     ComboBox3->setCurrentIndex(0);
     // Small screens: warn a few times, and give the read-outs more room.
-    const int screenHeight = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().height() : 768;
+    const int screenHeight = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->geometry().height()
+                                 : 768;
     if (screenHeight < 600) {
         const int count = ini_.readInteger(ini::kApplication, ini::kLowResolutionCount, 1);
         if (static_cast<unsigned char>(count) <= 3) {
@@ -80,19 +82,24 @@ void TForm1::loadSettings() {
     hintTime_ = ini_.readInteger(ini::kApplication, ini::kHint, 10000);
     HintHideP->setChecked(hintTime_ == 10000);
     statusBar()->setFixedHeight(ini_.readInteger(ini::kStatusBar, ini::kHeight, 22));
-    const double factor = ini_.readFloat(ini::kStatusBar, ini::kWidthFactor, 1.0, localeDecimalSeparator());
-    setPanelWidths(Round(factor * 70), Round(factor * 100), Round(factor * 100), Round(factor * 100));
+    const double factor =
+        ini_.readFloat(ini::kStatusBar, ini::kWidthFactor, 1.0, localeDecimalSeparator());
+    setPanelWidths(Round(factor * 70), Round(factor * 100), Round(factor * 100),
+                   Round(factor * 100));
     autoResizePanels_ = ini_.readBool(ini::kStatusBar, ini::kAutoResizePanels, true);
     Bezier->setChecked(ini_.readBool(ini::kAuto, ini::kPolyBezier, true));
-    setMessageLanguage(languageFromIni(ini_.readString(ini::kApplication, ini::kLanguage, QString()), messageLanguage()));
+    setMessageLanguage(languageFromIni(
+        ini_.readString(ini::kApplication, ini::kLanguage, QString()), messageLanguage()));
     rulersFlag_ = ini_.readBool(ini::kImage, ini::kShowRulers, true);
     hairLinesFlag_ = ini_.readBool(ini::kImage, ini::kHairLines, true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) w->setVisible(rulersFlag_);
+    for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1})
+        w->setVisible(rulersFlag_);
     markerColour_ = kRed;
     if (HintHideP->isChecked()) hintTime_ = 10000;
     PageControl2->setCurrentIndex(0);
     reportingConversion([this] { table_->setNextRow(table_->currentCurve(), 1); });
-    imageFolder_ = ini_.readString(ini::kImage, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    imageFolder_ =
+        ini_.readString(ini::kImage, ini::kDirectory, QFileInfo(programPath_).absolutePath());
     const bool correction = ini_.readBool(ini::kAuto, ini::kCorrection, true);
     CheckBoxCorrect->setChecked(correction);
     Correct->setEnabled(correction);
@@ -165,14 +172,16 @@ void TForm1::WriteSettings() {
     s.showRulers = rulersFlag_;
     s.hairLines = hairLinesFlag_;
     s.windowState = isMinimized() ? QStringLiteral("wsMinimized")
-                                  : (isMaximized() ? QStringLiteral("wsMaximized") : QStringLiteral("wsNormal"));
+                                  : (isMaximized() ? QStringLiteral("wsMaximized")
+                                                   : QStringLiteral("wsNormal"));
     s.clientWidth = width();
     s.clientHeight = height();
     s.windowLeft = x();
     s.windowTop = y();
     writeSettings(ini_, s, localeDecimalSeparator());
     saveIni();
-    if (!writeDigitizeCfg(cfgPath_, digitizeCfgLines(currentDigitizeConfig()))) settingsWriteFailed(cfgPath_);
+    if (!writeDigitizeCfg(cfgPath_, digitizeCfgLines(currentDigitizeConfig())))
+        settingsWriteFailed(cfgPath_);
 }
 
 void TForm1::DefaultMClick() {
@@ -205,22 +214,27 @@ void TForm1::DefaultMClick() {
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !applyingPlacement_) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !applyingPlacement_)
+        FormActivate();
 }
 
 void TForm1::FormActivate() {
     SpinEdit4->setEnabled(!N32->isChecked());
     BitBtn1->setText(QStringLiteral("Y(X)"));
     if (mouseMode_ == 6)
-        for (QToolButton* b : {RectSelect, SpeedButton112SA, SpeedButton11SA, Points}) b->setChecked(false);
+        for (QToolButton* b : {RectSelect, SpeedButton112SA, SpeedButton11SA, Points})
+            b->setChecked(false);
     // The stored placement comes back at every activation.
     applyingPlacement_ = true;
     try {
         const int left = ini_.readInteger(ini::kApplication, ini::kWindowLeft, 0);
         const int top = ini_.readInteger(ini::kApplication, ini::kWindowTop, 0);
-        const int w = clientSizeFromIni(ini_.readInteger(ini::kApplication, ini::kWindowClientWidth, 600));
-        const int h = clientSizeFromIni(ini_.readInteger(ini::kApplication, ini::kWindowClientHeight, 480));
-        const QString state = ini_.readString(ini::kApplication, ini::kWindowState, QStringLiteral("wsMaximized"));
+        const int w =
+            clientSizeFromIni(ini_.readInteger(ini::kApplication, ini::kWindowClientWidth, 600));
+        const int h =
+            clientSizeFromIni(ini_.readInteger(ini::kApplication, ini::kWindowClientHeight, 480));
+        const QString state =
+            ini_.readString(ini::kApplication, ini::kWindowState, QStringLiteral("wsMaximized"));
         if (state == QLatin1String("wsNormal")) {
             setWindowState(Qt::WindowNoState);
             move(left, top);
@@ -260,14 +274,16 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::Exit3Click() { close(); }
+void TForm1::Exit3Click() {
+    close();
+}
 
 // ---- window-wide switches
 
 void TForm1::EnabledAll(bool enable) {
-    for (QWidget* w : std::initializer_list<QWidget*>{ComboBoxSize, N_curve, RxSpinButton1, Panel2, PageControl1,
-                                                      SpeedButton6, SpeedButton12, SpeedButton15, BitBtn1,
-                                                      RxSpeedButton2, Image1})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ComboBoxSize, N_curve, RxSpinButton1, Panel2, PageControl1, SpeedButton6,
+             SpeedButton12, SpeedButton15, BitBtn1, RxSpeedButton2, Image1})
         w->setEnabled(enable);
     Protokol->setEnabled(enable);
 }
@@ -305,7 +321,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (ComboBoxSize && watched == ComboBoxSize->lineEdit()) return measureKeyPress(key);
         // "," or "." typed into a corner field enters the locale's decimal separator.
         for (QLineEdit* field : cornerFields_)
-            if (watched == field && (key->text() == QLatin1String(",") || key->text() == QLatin1String("."))) {
+            if (watched == field &&
+                (key->text() == QLatin1String(",") || key->text() == QLatin1String("."))) {
                 field->insert(QString(localeDecimalSeparator()));
                 return true;
             }
@@ -328,8 +345,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TForm1::bringToFront() {
     if (windowTitle() != bareCaption()) return false;
-    if (isMinimized()) showNormal();
-    else show();
+    if (isMinimized())
+        showNormal();
+    else
+        show();
     // A dialog the program is showing gets the focus, else the main window.
     QWidget* target = QApplication::activeModalWidget();
     if (!target || !target->isVisible() || !target->isEnabled()) target = this;
@@ -338,7 +357,9 @@ bool TForm1::bringToFront() {
     return true;
 }
 
-void TForm1::HintHidePClick() { hintTime_ = HintHideP->isChecked() ? 10000 : 2500; }
+void TForm1::HintHidePClick() {
+    hintTime_ = HintHideP->isChecked() ? 10000 : 2500;
+}
 
 void TForm1::PurgeClipboard1Click() {
     QApplication::clipboard()->clear();

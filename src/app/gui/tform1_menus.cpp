@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,7 +31,9 @@ QAction* TForm1::addAction(QMenu* menu, const QString& name, const QString& capt
 void TForm1::createMenus() {
     Protokol = menuBar();
     Protokol->setObjectName(QStringLiteral("Protokol"));
-    auto separator = [](QMenu* m, const char* name) { m->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+    auto separator = [](QMenu* m, const char* name) {
+        m->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
     auto disabled = [](QAction* a) {
         a->setEnabled(false);
         return a;
@@ -46,7 +48,8 @@ void TForm1::createMenus() {
     N34 = addAction(fileMenu_, "N34", "Open graph Image...");
     N34->setShortcut(QKeySequence::Open);
     N40 = disabled(addAction(fileMenu_, "N40", "Purge Image"));
-    Reloadtheimagefile1 = disabled(addAction(fileMenu_, "Reloadtheimagefile1", "Reload Image file"));
+    Reloadtheimagefile1 =
+        disabled(addAction(fileMenu_, "Reloadtheimagefile1", "Reload Image file"));
     separator(fileMenu_, "N8");
     SaveImage1 = disabled(addAction(fileMenu_, "SaveImage1", "Save graph Image..."));
     N49 = disabled(addAction(fileMenu_, "N49", "Save data from Table..."));
@@ -64,15 +67,18 @@ void TForm1::createMenus() {
     recentSeparator_ = fileMenu_->addSeparator();
     for (int i = 0; i < 4; ++i) {
         recentEntries_[static_cast<std::size_t>(i)] = fileMenu_->addAction(QString());
-        recentEntries_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        recentEntries_[static_cast<std::size_t>(i)]->setObjectName(
+            QStringLiteral("RecentFile%1").arg(i + 1));
     }
 
     QMenu* digitization = Protokol->addMenu(QStringLiteral("Digitization"));
     UndoPoint1 = disabled(addAction(digitization, "UndoPoint1", "Undo input of the latest point"));
     UndoAuto = addAction(digitization, "UndoAuto", "Undo digitization");
     separator(digitization, "N28");
-    CopytheimagetoClipboard1 = disabled(addAction(digitization, "CopytheimagetoClipboard1", "Copy Image to Clipboard"));
-    PastefromClipboard1 = disabled(addAction(digitization, "PastefromClipboard1", "Paste Image from Clipboard..."));
+    CopytheimagetoClipboard1 =
+        disabled(addAction(digitization, "CopytheimagetoClipboard1", "Copy Image to Clipboard"));
+    PastefromClipboard1 =
+        disabled(addAction(digitization, "PastefromClipboard1", "Paste Image from Clipboard..."));
     separator(digitization, "N4");
     Fixcoord = disabled(addAction(digitization, "Fixcoord", "Fix coordinates"));
     N43 = addAction(digitization, "N43", "Select curve colour from pallet...");
@@ -84,7 +90,8 @@ void TForm1::createMenus() {
     N10Mark->setToolTip(QStringLiteral("Mark a digitezed points with color"));
     MarkerClor = addAction(digitization, "MarkerClor", "Select marker colour from pallet...");
     separator(digitization, "N30");
-    Rotatebackgroundimagecolor1 = addAction(digitization, "Rotatebackgroundimagecolor1", "Select rotate background image colour...");
+    Rotatebackgroundimagecolor1 = addAction(digitization, "Rotatebackgroundimagecolor1",
+                                            "Select rotate background image colour...");
     Rotate90 = disabled(addAction(digitization, "Rotate90", "Rotate 90 degrees"));
     separator(digitization, "N44");
     ShowZoom1 = addAction(digitization, "ShowZoom1", "Show Zoom");
@@ -96,7 +103,8 @@ void TForm1::createMenus() {
     Rescale1 = disabled(addAction(tableMenu, "Rescale1", "Re-digitize data XY..."));
     separator(tableMenu, "N2");
     TableintoExcel1 = disabled(addAction(tableMenu, "TableintoExcel1", "Table into Excel"));
-    ColumninClipboard1 = disabled(addAction(tableMenu, "ColumninClipboard1", "Copy to Clipboard..."));
+    ColumninClipboard1 =
+        disabled(addAction(tableMenu, "ColumninClipboard1", "Copy to Clipboard..."));
     separator(tableMenu, "N48");
     Calculate1 = disabled(addAction(tableMenu, "Calculate1", "Calculate..."));
     Dataformat1 = disabled(addAction(tableMenu, "Dataformat1", "Data format..."));
@@ -150,8 +158,10 @@ void TForm1::createMenus() {
     RxPopupMenu1->setObjectName(QStringLiteral("RxPopupMenu1"));
     formatGroup_ = new QActionGroup(this);
     formatGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    const char* formatNames[8] = {"N1bit1", "N4bit1", "N8bit1", "N15bit1", "N16bit1", "N24bit1", "N32bit1", "gray1"};
-    const char* formatCaptions[8] = {"1 bit", "4 bit", "8 bit", "15 bit", "16 bit", "24 bit", "32 bit", "gray"};
+    const char* formatNames[8] = {"N1bit1",  "N4bit1",  "N8bit1",  "N15bit1",
+                                  "N16bit1", "N24bit1", "N32bit1", "gray1"};
+    const char* formatCaptions[8] = {"1 bit",  "4 bit",  "8 bit",  "15 bit",
+                                     "16 bit", "24 bit", "32 bit", "gray"};
     for (int i = 0; i < 8; ++i) {
         QAction* a = checked(addAction(RxPopupMenu1, formatNames[i], formatCaptions[i]), false);
         formatGroup_->addAction(a);
@@ -206,7 +216,8 @@ void TForm1::connectCommands() {
     connect(N34, &QAction::triggered, this, &TForm1::N34Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::N34Click);
     for (int i = 0; i < 4; ++i)
-        connect(recentEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { ReopenRecent(i + 1); });
+        connect(recentEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { ReopenRecent(i + 1); });
     connect(Reloadtheimagefile1, &QAction::triggered, this, &TForm1::Reloadtheimagefile1Click);
     connect(N40, &QAction::triggered, this, &TForm1::N40Click);
     connect(SaveImage1, &QAction::triggered, this, &TForm1::SaveImage1Click);
@@ -219,8 +230,9 @@ void TForm1::connectCommands() {
     connect(SpeedButton15, &QToolButton::clicked, this, &TForm1::CopyToClipboardClick);
     connect(PastefromClipboard1, &QAction::triggered, this, &TForm1::ClipbrdExecute);
     connect(SpeedButton12, &QToolButton::clicked, this, &TForm1::ClipbrdExecute);
-    const PixelFormat formats[7] = {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit8, PixelFormat::Bit15,
-                                    PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
+    const PixelFormat formats[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
+                                    PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
+                                    PixelFormat::Bit32};
     for (int i = 0; i < 7; ++i)
         connect(formatItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, f = formats[i]] { formatMenuClick(f); });
@@ -255,14 +267,16 @@ void TForm1::connectCommands() {
     connect(CheckBoxCorrect, &QCheckBox::clicked, this, &TForm1::CheckBoxCorrectClick);
     connect(Bezier, &QCheckBox::clicked, this, &TForm1::BezierClick);
     connect(SpinEdit5, qOverload<int>(&QSpinBox::valueChanged), this, &TForm1::SpinEdit5Change);
-    connect(Zoom, qOverload<int>(&QSpinBox::valueChanged), this, [this](int factor) { zoomFactor_ = factor; });
+    connect(Zoom, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int factor) { zoomFactor_ = factor; });
 
     // The image and its tools.
     connect(Image1, &ImageView::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image1, &ImageView::mouseMoved, this, &TForm1::Image1MouseMove);
     connect(Image1, &ImageView::mouseReleased, this, &TForm1::Image1MouseUp);
     for (QToolButton* b : {RectSelect, Points, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
-        connect(b, &QToolButton::toggled, this, [this, b](bool down) { toolButtonToggled(b, down); });
+        connect(b, &QToolButton::toggled, this,
+                [this, b](bool down) { toolButtonToggled(b, down); });
     connect(RectSelect, &QToolButton::clicked, this, &TForm1::RectSelectClick);
     connect(Points, &QToolButton::clicked, this, &TForm1::PointsClick);
     connect(SpeedButton112SA, &QToolButton::clicked, this, &TForm1::SpeedButton112SAClick);
@@ -298,13 +312,16 @@ void TForm1::connectCommands() {
     connect(ShowZoom1, &QAction::triggered, this, &TForm1::ShowZoom1Click);
     connect(HideZoom1, &QAction::triggered, this, &TForm1::HideZoom1Click);
     connect(RxSpeedButton3, &QToolButton::clicked, this, [this] {
-        if (zoomActive_) HideZoom1Click();
-        else ShowZoom1Click();
+        if (zoomActive_)
+            HideZoom1Click();
+        else
+            ShowZoom1Click();
     });
     connect(RsRulerH, &Ruler::doubleClicked, this, &TForm1::RsRulerCorner1DblClick);
     connect(RsRulerV, &Ruler::doubleClicked, this, &TForm1::RsRulerCorner1DblClick);
     RsRulerCorner1->installEventFilter(this);
-    for (QLineEdit* f : cornerFields_) f->installEventFilter(this);
+    for (QLineEdit* f : cornerFields_)
+        f->installEventFilter(this);
 
     // Text data files.
     connect(N49, &QAction::triggered, this, &TForm1::N49Click);
@@ -316,7 +333,8 @@ void TForm1::connectCommands() {
         connect(importButton, &QToolButton::clicked, this, &TForm1::N50Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index != PageControl1->indexOf(TabSheet4))
-            for (int i = 0; i < 4; ++i) panels_[static_cast<std::size_t>(i)]->clear();
+            for (int i = 0; i < 4; ++i)
+                panels_[static_cast<std::size_t>(i)]->clear();
     });
     // Idle update of the clipboard commands.
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TForm1::ClipbrdUpdate);

@@ -32,7 +32,9 @@ void TForm1::PrepareClearMenu() {
     Clear2->setText(table_->clearPairCaption());
 }
 
-void TForm1::ClearAllClick() { table_->clearAllPairs(); }
+void TForm1::ClearAllClick() {
+    table_->clearAllPairs();
+}
 
 void TForm1::Clear2Click() {
     reportingConversion([this] { table_->clearCurrentPair(); });
@@ -46,10 +48,12 @@ void TForm1::releaseDigitizingTools() {
 }
 
 void TForm1::setDataCommandsEnabled(bool enabled) {
-    for (QWidget* w : tableDataButtons_) w->setEnabled(enabled);
-    for (QWidget* w : grapherDataButtons_) w->setEnabled(enabled);
-    for (QAction* a : {N49, Rescale1, TableintoExcel1, ColumninClipboard1, Calculate1, Dataformat1, N1, X1, N42,
-                       Clear1, N91, MG_clear, N45})
+    for (QWidget* w : tableDataButtons_)
+        w->setEnabled(enabled);
+    for (QWidget* w : grapherDataButtons_)
+        w->setEnabled(enabled);
+    for (QAction* a : {N49, Rescale1, TableintoExcel1, ColumninClipboard1, Calculate1, Dataformat1,
+                       N1, X1, N42, Clear1, N91, MG_clear, N45})
         a->setEnabled(enabled);
     BitBtn1->setEnabled(enabled || BitBtn1->isEnabled());
     YX1->setEnabled(enabled || YX1->isEnabled());

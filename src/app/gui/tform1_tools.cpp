@@ -4,8 +4,8 @@
 
 #include "components/image_view.h"
 #include "components/widgets.h"
-#include "core/messages.h"
 #include "core/canvas.h"
+#include "core/messages.h"
 #include "core/round.h"
 #include "table/table.h"
 #include "tools/gui/fix_coordinates_dialog.h"
@@ -38,7 +38,9 @@ Calibration TForm1::calibration() const {
     return c;
 }
 
-void TForm1::refreshImage(const QRect& area) { Image1->refresh(area); }
+void TForm1::refreshImage(const QRect& area) {
+    Image1->refresh(area);
+}
 
 void TForm1::eraseSelection() {
     if (skipNextErase_) {
@@ -50,31 +52,39 @@ void TForm1::eraseSelection() {
 
 void TForm1::drawSelection() {
     drawSelectionRectangle(document_.raster, selection_, markerColour_);
-    refreshImage(QRect(QPoint(std::min(selection_.left, selection_.right), std::min(selection_.top, selection_.bottom)),
-                       QPoint(std::max(selection_.left, selection_.right), std::max(selection_.top, selection_.bottom))));
+    refreshImage(QRect(QPoint(std::min(selection_.left, selection_.right),
+                              std::min(selection_.top, selection_.bottom)),
+                       QPoint(std::max(selection_.left, selection_.right),
+                              std::max(selection_.top, selection_.bottom))));
 }
 
 void TForm1::setImageCursor() {
-    Image1->setCursor(mouseMode_ == 2 || mouseMode_ == 1 ? markerCursor(markerSize_) : QCursor(Qt::CrossCursor));
+    Image1->setCursor(mouseMode_ == 2 || mouseMode_ == 1 ? markerCursor(markerSize_)
+                                                         : QCursor(Qt::CrossCursor));
 }
 
 // One tool at a time: a button going down releases the others.
 void TForm1::toolButtonToggled(QToolButton* button, bool down) {
     if (!down) return;
-    for (QToolButton* other : {RectSelect, Points, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
+    for (QToolButton* other :
+         {RectSelect, Points, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
         if (other != button && other->isChecked()) other->setChecked(false);
 }
 
 void TForm1::RectSelectClick() {
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
         w->setEnabled(true);
-    for (QLineEdit* f : cornerFields_) f->setEnabled(true);
+    for (QLineEdit* f : cornerFields_)
+        f->setEnabled(true);
     PageControl2->setCurrentIndex(1);
     mouseMode_ = RectSelect->isChecked() ? 0 : 6;
     Image1->setCursor(Qt::CrossCursor);
 }
 
-void TForm1::PointsClick() { mouseMode_ = Points->isChecked() ? 4 : 0; }
+void TForm1::PointsClick() {
+    mouseMode_ = Points->isChecked() ? 4 : 0;
+}
 
 void TForm1::presetRows(int lastRow, int firstRow) {
     presettingSteps_ = true;
@@ -108,19 +118,23 @@ void TForm1::selectionRelease(double u, double v) {
     dragging_ = false;
     RectSelect->setChecked(false);
     mouseMode_ = 6;
-    if (selection_.left == selection_.right && selection_.top == selection_.bottom) return; // a click
-    selection_ = {std::min(selection_.left, selection_.right), std::min(selection_.top, selection_.bottom),
-                  std::max(selection_.left, selection_.right), std::max(selection_.top, selection_.bottom)};
+    if (selection_.left == selection_.right && selection_.top == selection_.bottom)
+        return; // a click
+    selection_ = {
+        std::min(selection_.left, selection_.right), std::min(selection_.top, selection_.bottom),
+        std::max(selection_.left, selection_.right), std::max(selection_.top, selection_.bottom)};
     const int width = document_.raster.width(), height = document_.raster.height();
-    const QPoint q(std::clamp(Round(u / viewScale_), 0, width), std::clamp(Round(v / viewScale_), 0, height));
+    const QPoint q(std::clamp(Round(u / viewScale_), 0, width),
+                   std::clamp(Round(v / viewScale_), 0, height));
     if (SelectOnly->isChecked()) {
-        area_ = {std::min(pressPoint_.x(), q.x()), std::max(pressPoint_.y(), q.y()), std::max(pressPoint_.x(), q.x()),
-                 std::min(pressPoint_.y(), q.y())};
+        area_ = {std::min(pressPoint_.x(), q.x()), std::max(pressPoint_.y(), q.y()),
+                 std::max(pressPoint_.x(), q.x()), std::min(pressPoint_.y(), q.y())};
         presetRows(area_.right - area_.left, 1);
         // A selection one pixel wide leaves the step as it was: it would divide by zero.
         if (SpinEdit2->value() != SpinEdit3->value()) {
             presettingSteps_ = true;
-            StepValue->setValue(Round(double(area_.right - area_.left) / (SpinEdit2->value() - SpinEdit3->value())));
+            StepValue->setValue(Round(double(area_.right - area_.left) /
+                                      (SpinEdit2->value() - SpinEdit3->value())));
             presettingSteps_ = false;
         }
         refreshStepCaption();
@@ -132,13 +146,15 @@ void TForm1::selectionRelease(double u, double v) {
         cornerFields_[2]->setText(QString::number(pixelRightTop_.x()));
         cornerFields_[1]->setText(QString::number(height - pixelLeftBottom_.y()));
         cornerFields_[3]->setText(QString::number(height - pixelRightTop_.y()));
-        for (QLineEdit* f : cornerFields_) f->setStyleSheet(calibratedFieldStyle());
-        area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
+        for (QLineEdit* f : cornerFields_)
+            f->setStyleSheet(calibratedFieldStyle());
+        area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(),
+                 pixelRightTop_.y()};
         presetRows(pixelRightTop_.x() - pixelLeftBottom_.x(), 1);
         if (SpinEdit2->value() != SpinEdit3->value()) {
             presettingSteps_ = true;
-            StepValue->setValue(
-                Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) / double(SpinEdit2->value() - SpinEdit3->value())));
+            StepValue->setValue(Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) /
+                                      double(SpinEdit2->value() - SpinEdit3->value())));
             presettingSteps_ = false;
         }
         refreshStepCaption();
@@ -154,9 +170,11 @@ void TForm1::FixCoordinates(bool rightClick) {
     if (document_.raster.isEmpty()) return;
     const int width = document_.raster.width(), height = document_.raster.height();
     if (rightClick) RectSelect->setChecked(true);
-    for (QLineEdit* f : cornerFields_) f->setEnabled(true);
+    for (QLineEdit* f : cornerFields_)
+        f->setEnabled(true);
     TRectangleSize& d = *fixDialog_;
-    d.prepare({cornerFields_[0]->text(), cornerFields_[1]->text(), cornerFields_[2]->text(), cornerFields_[3]->text()},
+    d.prepare({cornerFields_[0]->text(), cornerFields_[1]->text(), cornerFields_[2]->text(),
+               cornerFields_[3]->text()},
               width, height, selection_);
     prompter_->run(&d);
     // OK (the dialog has no other way out).
@@ -165,9 +183,11 @@ void TForm1::FixCoordinates(bool rightClick) {
     SpinEdit2->setValue(std::abs(d.SpinEdit2->value() - d.SpinEdit1->value()));
     SpinEdit3->setValue(1);
     StepValue->setValue(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
         w->setEnabled(true);
-    for (QLineEdit* f : cornerFields_) f->setEnabled(true);
+    for (QLineEdit* f : cornerFields_)
+        f->setEnabled(true);
 
     eraseSelection();
     const int lbY = d.SpinEdit3->value(), rtY = d.SpinEdit4->value();
@@ -183,14 +203,17 @@ void TForm1::FixCoordinates(bool rightClick) {
     bool typedArePixels = true;
     for (int i = 0; i < 4; ++i) {
         double value = 0;
-        if (!tryParseDouble(d.graphFields[static_cast<std::size_t>(i)]->text(), localeDecimalSeparator(), value) ||
+        if (!tryParseDouble(d.graphFields[static_cast<std::size_t>(i)]->text(),
+                            localeDecimalSeparator(), value) ||
             Round(value) != pixels[i])
             typedArePixels = false;
     }
     for (int i = 0; i < 4; ++i)
         cornerFields_[static_cast<std::size_t>(i)]->setText(
-            typedArePixels ? QString::number(pixels[i]) : d.graphFields[static_cast<std::size_t>(i)]->text());
-    for (QLineEdit* f : cornerFields_) f->setStyleSheet(calibratedFieldStyle());
+            typedArePixels ? QString::number(pixels[i])
+                           : d.graphFields[static_cast<std::size_t>(i)]->text());
+    for (QLineEdit* f : cornerFields_)
+        f->setStyleSheet(calibratedFieldStyle());
     area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
     drawSelection();
     selectionShown_ = true;
@@ -220,9 +243,15 @@ void TForm1::Image1MouseDown(QMouseEvent* event) {
     autoScrollOnDrag_ = true;
     lastSearchPoint_ = QPoint(0, 0);
     switch (mouseMode_) {
-    case 0: selectionPress(u, v); break;
-    case 1: searchPress(u, v); break;
-    case 2: manualInputPress(u, v); break;
+    case 0:
+        selectionPress(u, v);
+        break;
+    case 1:
+        searchPress(u, v);
+        break;
+    case 2:
+        manualInputPress(u, v);
+        break;
     case 4: {
         const int x = Round(u / viewScale_), y = Round(v / viewScale_);
         if (document_.raster.contains(x, y)) {
@@ -231,8 +260,11 @@ void TForm1::Image1MouseDown(QMouseEvent* event) {
         }
         break;
     }
-    case 6: ScrollBox1->setFocus(); break;
-    default: break;
+    case 6:
+        ScrollBox1->setFocus();
+        break;
+    default:
+        break;
     }
     updateUndoActions();
 }
@@ -262,7 +294,8 @@ bool TForm1::uncalibratedCheck() {
                                 double(pixelRightTop_.x()), double(height - pixelRightTop_.y())};
     for (int i = 0; i < 4; ++i) {
         double value = 0;
-        if (!tryParseDouble(cornerFields_[static_cast<std::size_t>(i)]->text(), localeDecimalSeparator(), value) ||
+        if (!tryParseDouble(cornerFields_[static_cast<std::size_t>(i)]->text(),
+                            localeDecimalSeparator(), value) ||
             value != expected[i])
             return true;
     }
@@ -297,7 +330,9 @@ void TForm1::SpeedButton112SAClick() {
         mouseMode_ = 2;
         markers_.setCount(0);
         break;
-    case Answer::No: mouseMode_ = 2; break;
+    case Answer::No:
+        mouseMode_ = 2;
+        break;
     }
     setImageCursor();
     updateUndoActions();
@@ -306,7 +341,8 @@ void TForm1::SpeedButton112SAClick() {
 // The corner-text check: equal X or Y texts of the two corners (compared as texts) are refused
 // with a message.
 bool TForm1::cornerTextsDiffer() {
-    if (cornerFields_[0]->text() != cornerFields_[2]->text() && cornerFields_[1]->text() != cornerFields_[3]->text())
+    if (cornerFields_[0]->text() != cornerFields_[2]->text() &&
+        cornerFields_[1]->text() != cornerFields_[3]->text())
         return true;
     prompter_->information(this, message(Msg::EqualCorners));
     return false;
@@ -329,7 +365,8 @@ void TForm1::manualInputPress(double u, double v) {
                 prompter_->information(this, message(Msg::BezierOverflow));
                 return;
             }
-            if (drawBezierStroke(document_.raster, bezier_, SpinEdit5->value(), markerColour_)) Image1->refreshAll();
+            if (drawBezierStroke(document_.raster, bezier_, SpinEdit5->value(), markerColour_))
+                Image1->refreshAll();
             bezierUsed_ = true;
         }
         const double x = u / s;
@@ -342,7 +379,8 @@ void TForm1::manualInputPress(double u, double v) {
         if (N10Mark->isChecked()) {
             const QPoint at(Round(x), Round(y));
             drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
-            refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1), at + QPoint(markerSize_ + 1, markerSize_ + 1)));
+            refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
+                               at + QPoint(markerSize_ + 1, markerSize_ + 1)));
             markers_.append(at);
         }
         const int row = table_->nextRow(n);
@@ -391,13 +429,16 @@ void TForm1::SpinEdit5Change(int value) {
 void TForm1::N10MarkClick() {
     if (N10Mark->isChecked()) return; // it was off: now on, nothing else
     switch (prompter_->question(this, message(Msg::MarkersOffQuestion), true)) {
-    case Answer::Cancel: N10Mark->setChecked(true); break;
+    case Answer::Cancel:
+        N10Mark->setChecked(true);
+        break;
     case Answer::Yes:
         removeRedMarkers(document_.raster);
         Image1->refreshAll();
         checkFormatItem();
         break;
-    case Answer::No: break;
+    case Answer::No:
+        break;
     }
 }
 
@@ -406,7 +447,8 @@ void TForm1::UndoPointClick() {
     if (N10Mark->isChecked()) {
         const QPoint at(Round(undo_.latestPosition.x()), Round(undo_.latestPosition.y()));
         drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
-        refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1), at + QPoint(markerSize_ + 1, markerSize_ + 1)));
+        refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
+                           at + QPoint(markerSize_ + 1, markerSize_ + 1)));
     }
     UndoPoint->setEnabled(false);
     reportingConversion([this] {
@@ -424,7 +466,8 @@ void TForm1::UndoPointClick() {
             if (!bezier_.drawable()) return;
             Canvas canvas(document_.raster);
             canvas.pen = Pen{markerColour_, width, PenStyle::Solid,
-                             document_.raster.format() == PixelFormat::Bit1 ? RasterOp::White : RasterOp::NotXorPen};
+                             document_.raster.format() == PixelFormat::Bit1 ? RasterOp::White
+                                                                            : RasterOp::NotXorPen};
             canvas.brush = Brush{markerColour_, true};
             canvas.polyBezier(bezier_.points());
         };
@@ -456,7 +499,8 @@ void TForm1::UndoDigitizationClick() {
 }
 
 void TForm1::updateUndoActions() {
-    bool enabled = searchUndoable_ || (undo_.available && !(Bezier->isChecked() && SpeedButton112SA->isChecked()));
+    bool enabled = searchUndoable_ ||
+                   (undo_.available && !(Bezier->isChecked() && SpeedButton112SA->isChecked()));
     UndoAuto->setEnabled(enabled);
     UndoAutoP->setEnabled(enabled);
     const QString caption = message(Msg::UndoDigitization);

@@ -25,7 +25,8 @@ namespace quorvex {
 void TForm1::ApplyScale(double scale) {
     if (!(scale > 0) || document_.raster.isEmpty()) return; // a zero measure would divide by zero
     viewScale_ = scale;
-    const QSize size = scaledImageSize(QSize(document_.raster.width(), document_.raster.height()), scale);
+    const QSize size =
+        scaledImageSize(QSize(document_.raster.width(), document_.raster.height()), scale);
     Image1->setFixedSize(size.expandedTo(QSize(1, 1)));
     N37->setChecked(false);
     Auto1->setChecked(false);
@@ -36,7 +37,8 @@ void TForm1::N37Click() {
     viewScale_ = 1.0;
     N37->setChecked(true);
     Auto1->setChecked(false);
-    Image1->setFixedSize(QSize(document_.raster.width(), document_.raster.height()).expandedTo(QSize(1, 1)));
+    Image1->setFixedSize(
+        QSize(document_.raster.width(), document_.raster.height()).expandedTo(QSize(1, 1)));
     zoomActive_ = true;
 }
 
@@ -44,7 +46,8 @@ void TForm1::Auto1Click() {
     ComboBoxSize->setCurrentIndex(kAutoItem);
     Auto1->setChecked(true);
     N37->setChecked(false);
-    const auto fitted = fitIntoBox(ScrollBox1->viewport()->size(), QSize(document_.raster.width(), document_.raster.height()));
+    const auto fitted = fitIntoBox(ScrollBox1->viewport()->size(),
+                                   QSize(document_.raster.width(), document_.raster.height()));
     if (!fitted) return; // no picture: nothing to fit
     viewScale_ = fitted->scale;
     Image1->setFixedSize(fitted->size);
@@ -68,8 +71,11 @@ void TForm1::ComboBoxSizeSelect(int index) {
 
 // Keys typed into the measure box; true when the key was consumed.
 bool TForm1::measureKeyPress(QKeyEvent* event) {
-    if (event->text().isEmpty() && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
-    const QChar key = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) ? QChar('\r') : event->text().at(0);
+    if (event->text().isEmpty() && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    const QChar key = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+                          ? QChar('\r')
+                          : event->text().at(0);
     if (!measureKeyAccepted(key)) {
         QApplication::beep();
         typedValuePending_ = false;
@@ -143,12 +149,15 @@ bool TForm1::ShowMousePosition(double u, double v) {
         // While a button is held the box follows the mouse.
         QScrollBar* h = ScrollBox1->horizontalScrollBar();
         QScrollBar* vb = ScrollBox1->verticalScrollBar();
-        const int width = ScrollBox1->viewport()->width(), height = ScrollBox1->viewport()->height();
+        const int width = ScrollBox1->viewport()->width(),
+                  height = ScrollBox1->viewport()->height();
         if (u >= h->value() + width || h->value() >= u) h->setValue(static_cast<int>(u));
         if (v >= vb->value() + height || vb->value() >= v) vb->setValue(static_cast<int>(v));
     }
-    if (document_.raster.isEmpty() || !insideShownImage(document_.raster, u, v, viewScale_)) return false;
-    const Readout r = mouseReadout(document_.raster, calibration(), localeDecimalSeparator(), u, v, viewScale_);
+    if (document_.raster.isEmpty() || !insideShownImage(document_.raster, u, v, viewScale_))
+        return false;
+    const Readout r =
+        mouseReadout(document_.raster, calibration(), localeDecimalSeparator(), u, v, viewScale_);
     panels_[0]->setText(r.colour);
     if (r.failure) {
         showStatus(pointFailureText(*r.failure));

@@ -40,10 +40,12 @@ QPixmap filled(QSize size, Colour c) {
 }
 } // namespace
 
-TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent), curve_(curveColour) {
+TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent)
+    : QDialog(parent), curve_(curveColour) {
     setObjectName(QStringLiteral("PixelFormat"));
     setWindowTitle(QStringLiteral("Automatic Digitization settings"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowStaysOnTopHint);
     auto* layout = new QVBoxLayout(this);
     pages = named(new QTabWidget, "PageControl1");
     layout->addWidget(pages);
@@ -53,7 +55,10 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     auto* cg = new QGridLayout(colour);
     RxSwitch1 = named(new QCheckBox(QStringLiteral("Color dispersion")), "RxSwitch1");
     cg->addWidget(RxSwitch1, 0, 0, 1, 2);
-    cg->addWidget(named(new QLabel(QStringLiteral("If regime Color Dispersion is switched ON, then time of digitization will be more long")), "RxLabel1"), 0, 2, 1, 4);
+    cg->addWidget(named(new QLabel(QStringLiteral("If regime Color Dispersion is switched ON, then "
+                                                  "time of digitization will be more long")),
+                        "RxLabel1"),
+                  0, 2, 1, 4);
     RxSpinEdit1 = spin("RxSpinEdit1", 0, 300, 0);
     RxSlider1 = named(new QSlider(Qt::Horizontal), "RxSlider1");
     RxSlider1->setRange(0, 300);
@@ -76,14 +81,17 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     cg->addWidget(Label2, 3, 1);
     cg->addWidget(Label3, 3, 2);
     cg->addWidget(Label4, 3, 3);
-    cg->addWidget(named(new QLabel(QStringLiteral("Interval relatively \"Curve color\" :")), "Label14"), 4, 0, 1, 2);
+    cg->addWidget(
+        named(new QLabel(QStringLiteral("Interval relatively \"Curve color\" :")), "Label14"), 4, 0,
+        1, 2);
     SpeedButton1 = named(new QToolButton, "SpeedButton1");
     SpeedButton1->setText(QStringLiteral("left (-)"));
     SpeedButton2 = named(new QToolButton, "SpeedButton2");
     SpeedButton2->setText(QStringLiteral("left/right (-/+)"));
     SpeedButton3 = named(new QToolButton, "SpeedButton3");
     SpeedButton3->setText(QStringLiteral("right (+)"));
-    for (QToolButton* b : {SpeedButton1, SpeedButton2, SpeedButton3}) b->setCheckable(true);
+    for (QToolButton* b : {SpeedButton1, SpeedButton2, SpeedButton3})
+        b->setCheckable(true);
     SpeedButton2->setChecked(true);
     cg->addWidget(SpeedButton1, 4, 2);
     cg->addWidget(SpeedButton2, 4, 3);
@@ -92,7 +100,8 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     cg->addWidget(ProgressBar1, 5, 0, 1, 6);
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Find the most close hue of Curve Color")), "CheckBox1");
+    CheckBox1 =
+        named(new QCheckBox(QStringLiteral("Find the most close hue of Curve Color")), "CheckBox1");
     CheckBox1->setChecked(true);
     cg->addWidget(CheckBox1, 6, 0, 1, 6);
     pages->addTab(colour, QStringLiteral("Color"));
@@ -100,7 +109,10 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     // Brightness
     auto* bright = named(new QWidget, "TabSheet4");
     auto* bg = new QGridLayout(bright);
-    bg->addWidget(named(new QLabel(QStringLiteral("For black color (and others with R=G=B) set a range of brightness:")), "Label15"), 0, 0, 1, 4);
+    bg->addWidget(named(new QLabel(QStringLiteral(
+                            "For black color (and others with R=G=B) set a range of brightness:")),
+                        "Label15"),
+                  0, 0, 1, 4);
     RxSwitch4 = named(new QCheckBox(QStringLiteral("Brightness")), "RxSwitch4");
     RxSwitch4->setToolTip(QStringLiteral("On/off"));
     RxSpinEdit2 = spin("RxSpinEdit2", 0, 255, 0);
@@ -134,7 +146,10 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     // Grid
     auto* gridPage = named(new QWidget, "TabSheet2");
     auto* gg = new QGridLayout(gridPage);
-    gg->addWidget(named(new QLabel(QStringLiteral(" You may switch on the searching of a grid on the Image of graph")), "Label11"), 0, 0, 1, 4);
+    gg->addWidget(named(new QLabel(QStringLiteral(
+                            " You may switch on the searching of a grid on the Image of graph")),
+                        "Label11"),
+                  0, 0, 1, 4);
     RxSwitch2 = named(new QCheckBox(QStringLiteral("Search the grid")), "RxSwitch2");
     RxSwitch2->setToolTip(QStringLiteral("On/Off of automatic searching of grid"));
     gg->addWidget(RxSwitch2, 1, 0);
@@ -142,8 +157,12 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     auto* sgl = new QGridLayout(searchGroup);
     SpinEdit1 = spin("SpinEdit1", 3, 20, 5);
     SpinEdit2 = spin("SpinEdit2", 3, 20, 5);
-    SpinEdit1->setToolTip(QStringLiteral("If this quantity of points has identical color with curve\r\nfor the one value of  Y, then this datum Y is excluded"));
-    SpinEdit2->setToolTip(QStringLiteral("If this quantity of points has identical color with curve\r\nfor the one value of  X, then this datum X is excluded"));
+    SpinEdit1->setToolTip(
+        QStringLiteral("If this quantity of points has identical color with curve\r\nfor the one "
+                       "value of  Y, then this datum Y is excluded"));
+    SpinEdit2->setToolTip(
+        QStringLiteral("If this quantity of points has identical color with curve\r\nfor the one "
+                       "value of  X, then this datum X is excluded"));
     RxLabel2 = named(new QLabel(QStringLiteral("Help")), "RxLabel2");
     sgl->addWidget(new QLabel(QStringLiteral("for horizontal lines")), 0, 0);
     sgl->addWidget(SpinEdit1, 0, 1);
@@ -160,7 +179,10 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     wgl->addWidget(RxLabel3, 0, 2);
     gg->addWidget(searchGroup, 2, 0, 1, 2);
     gg->addWidget(widthGroup, 2, 2, 1, 2);
-    gg->addWidget(named(new QLabel(QStringLiteral("Set width of grid lines and its coordinates (at the most 20 lines):")), "Label5"), 3, 0, 1, 4);
+    gg->addWidget(named(new QLabel(QStringLiteral(
+                            "Set width of grid lines and its coordinates (at the most 20 lines):")),
+                        "Label5"),
+                  3, 0, 1, 4);
     RxSwitch3 = named(new QCheckBox(QStringLiteral("Typed grid lines")), "RxSwitch3");
     RxSwitch3->setToolTip(QStringLiteral("On/Off of taking into account of grid"));
     gg->addWidget(RxSwitch3, 4, 0);
@@ -172,9 +194,11 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
         w->installEventFilter(this);
     }
     Edit1 = named(new QLineEdit, "Edit1");
-    Edit1->setToolTip(QStringLiteral("Type coordinates Y of horizontal lines (at the most 20 lines) through SPACE"));
+    Edit1->setToolTip(QStringLiteral(
+        "Type coordinates Y of horizontal lines (at the most 20 lines) through SPACE"));
     Edit2 = named(new QLineEdit, "Edit2");
-    Edit2->setToolTip(QStringLiteral("Type coordinates X of vertical lines (at the most 20 lines) through SPACE"));
+    Edit2->setToolTip(QStringLiteral(
+        "Type coordinates X of vertical lines (at the most 20 lines) through SPACE"));
     gg->addWidget(new QLabel(QStringLiteral("Horizontal lines:")), 5, 0);
     gg->addWidget(SpinEdit5, 5, 1);
     gg->addWidget(Edit1, 5, 2, 1, 2);
@@ -188,10 +212,12 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     // Table
     auto* tablePage = named(new QWidget, "TabSheet3");
     auto* tl = new QVBoxLayout(tablePage);
-    auto* box = named(new QGroupBox(QStringLiteral(" Add data  X-Y  into Table...  ")), "RadioGroup1");
+    auto* box =
+        named(new QGroupBox(QStringLiteral(" Add data  X-Y  into Table...  ")), "RadioGroup1");
     auto* bl = new QVBoxLayout(box);
     RadioGroup1 = new QButtonGroup(this);
-    const char* starts[3] = {"From the first row", "At the end of existing data", "As set in field \"from\" (tab \"auto\")"};
+    const char* starts[3] = {"From the first row", "At the end of existing data",
+                             "As set in field \"from\" (tab \"auto\")"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QRadioButton(QString::fromLatin1(starts[i]));
         RadioGroup1->addButton(b, i);
@@ -208,7 +234,10 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    layout->addWidget(named(new QLabel(QStringLiteral("Either \"Color\" or \"Brightness\" or \"Grid\" \r\ntaking into account !!!")), "RxLabel4"));
+    layout->addWidget(
+        named(new QLabel(QStringLiteral(
+                  "Either \"Color\" or \"Brightness\" or \"Grid\" \r\ntaking into account !!!")),
+              "RxLabel4"));
     connect(ok, &QPushButton::clicked, this, &TPixelFormat::RxSpeedButton1Click);
     connect(cancel, &QPushButton::clicked, this, &TPixelFormat::RxSpeedButton2Click);
 
@@ -236,7 +265,8 @@ TPixelFormat::TPixelFormat(Colour curveColour, QWidget* parent) : QDialog(parent
         image->setMouseTracking(true);
         image->installEventFilter(this);
     }
-    for (QLabel* help : {RxLabel2, RxLabel3}) help->installEventFilter(this);
+    for (QLabel* help : {RxLabel2, RxLabel3})
+        help->installEventFilter(this);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
     gridPage->setMouseTracking(true);
@@ -255,7 +285,8 @@ void TPixelFormat::prepare(PixelFormat format) {
     RxSwitch4->setEnabled(imageBits_ != 1);
     const bool grey = isGrey(curve_);
     pages->widget(1)->setEnabled(grey);
-    // The page shown first: brightness for a grey curve, else colour when it can be used, else grid.
+    // The page shown first: brightness for a grey curve, else colour when it can be used, else
+    // grid.
     pages->setCurrentIndex(grey ? 1 : (colourPage ? 0 : 2));
 }
 
@@ -273,8 +304,8 @@ IntervalSide TPixelFormat::side() const {
 }
 
 void TPixelFormat::switchColour(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{RxSpinEdit1, RxSlider1, Image2, SpeedButton1, SpeedButton2,
-                                                      SpeedButton3, CheckBox1})
+    for (QWidget* w : std::initializer_list<QWidget*>{RxSpinEdit1, RxSlider1, Image2, SpeedButton1,
+                                                      SpeedButton2, SpeedButton3, CheckBox1})
         w->setEnabled(on);
     if (!on) return;
     CheckBox1->setChecked(true);
@@ -299,7 +330,8 @@ void TPixelFormat::switchGridSearch(bool on) {
 }
 
 void TPixelFormat::switchTypedGrid(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{SpinEdit5, SpinEdit6, Edit1, Edit2}) w->setEnabled(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{SpinEdit5, SpinEdit6, Edit1, Edit2})
+        w->setEnabled(on);
     if (on) {
         RxSwitch2->setChecked(false);
         RxSwitch1->setChecked(false);
@@ -312,7 +344,8 @@ void TPixelFormat::switchTypedGrid(bool on) {
 }
 
 void TPixelFormat::switchBrightness(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{RxSpinEdit2, RxSlider2, Image3}) w->setEnabled(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{RxSpinEdit2, RxSlider2, Image3})
+        w->setEnabled(on);
     if (!on) return;
     RxSwitch2->setChecked(false);
     RxSwitch1->setChecked(false);
@@ -354,19 +387,22 @@ void TPixelFormat::showColour(Colour c) {
 bool TPixelFormat::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         auto* label = qobject_cast<QLabel*>(watched);
-        if (label && (label == Image1 || label == Image2 || label == Image3) && !label->pixmap().isNull()) {
+        if (label && (label == Image1 || label == Image2 || label == Image3) &&
+            !label->pixmap().isNull()) {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
             const QImage image = label->pixmap().toImage();
             if (image.rect().contains(at)) showColour(fromQRgb(image.pixel(at)));
         }
-        if (watched == SpinEdit5 || watched == SpinEdit6) Label10->setText(message(Msg::GridHelpLineWidth));
+        if (watched == SpinEdit5 || watched == SpinEdit6)
+            Label10->setText(message(Msg::GridHelpLineWidth));
         if (watched == pages->widget(2)) Label10->clear();
     } else if (event->type() == QEvent::Enter) {
         if (watched == RxLabel2) Label10->setText(message(Msg::GridHelpManyValued));
         if (watched == RxLabel3) Label10->setText(message(Msg::GridHelpLineWidth));
     } else if (event->type() == QEvent::Leave) {
         if (watched == RxLabel2 || watched == RxLabel3) Label10->clear();
-    } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+    } else if (event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
         if (watched == Edit1) ++spacePressesH_;
         if (watched == Edit2) ++spacePressesV_;
     }
@@ -407,15 +443,25 @@ Recognition TPixelFormat::recognition() const {
     r.interval = RxSpinEdit1->value();
     r.side = side();
     r.brightnessMax = RxSpinEdit2->value();
-    if (dispersionOn_) r.mode = CheckBox1->isChecked() ? RecognitionMode::ClosestHue : RecognitionMode::Interval;
-    else if (RxSwitch4->isChecked()) r.mode = CheckBox2->isChecked() ? RecognitionMode::TowardsBlack : RecognitionMode::Brightness;
-    else r.mode = RecognitionMode::Exact;
+    if (dispersionOn_)
+        r.mode = CheckBox1->isChecked() ? RecognitionMode::ClosestHue : RecognitionMode::Interval;
+    else if (RxSwitch4->isChecked())
+        r.mode =
+            CheckBox2->isChecked() ? RecognitionMode::TowardsBlack : RecognitionMode::Brightness;
+    else
+        r.mode = RecognitionMode::Exact;
     return r;
 }
 
-GridSettings TPixelFormat::grid() const { return grid_; }
-QString TPixelFormat::horizontalLinesText() const { return Edit1->text(); }
-QString TPixelFormat::verticalLinesText() const { return Edit2->text(); }
+GridSettings TPixelFormat::grid() const {
+    return grid_;
+}
+QString TPixelFormat::horizontalLinesText() const {
+    return Edit1->text();
+}
+QString TPixelFormat::verticalLinesText() const {
+    return Edit2->text();
+}
 
 TPixelFormat::TableStart TPixelFormat::tableStart() const {
     return static_cast<TableStart>(std::max(0, RadioGroup1->checkedId()));

@@ -43,11 +43,11 @@ public:
 
     // Controls, by their names.
     QTabWidget* pages;
-    QCheckBox* RxSwitch1;  // colour interval
+    QCheckBox* RxSwitch1; // colour interval
     QSlider* RxSlider1;
     QSpinBox* RxSpinEdit1;
-    QLabel* Image1;        // curve colour swatch
-    QLabel* Image2;        // interval strip
+    QLabel* Image1; // curve colour swatch
+    QLabel* Image2; // interval strip
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -56,14 +56,14 @@ public:
     QToolButton* SpeedButton2;
     QToolButton* SpeedButton3;
     QProgressBar* ProgressBar1;
-    QCheckBox* CheckBox1;  // closest hue
-    QCheckBox* RxSwitch4;  // brightness
+    QCheckBox* CheckBox1; // closest hue
+    QCheckBox* RxSwitch4; // brightness
     QSlider* RxSlider2;
     QSpinBox* RxSpinEdit2;
-    QLabel* Image3;        // grey scale
+    QLabel* Image3; // grey scale
     QLabel* Label16;
-    QCheckBox* CheckBox2;  // towards black
-    QCheckBox* RxSwitch2;  // grid search
+    QCheckBox* CheckBox2; // towards black
+    QCheckBox* RxSwitch2; // grid search
     QGroupBox* searchGroup;
     QGroupBox* widthGroup;
     QSpinBox* SpinEdit1;
@@ -72,7 +72,7 @@ public:
     QSpinBox* SpinEdit4;
     QLabel* RxLabel2;
     QLabel* RxLabel3;
-    QCheckBox* RxSwitch3;  // typed grid lines
+    QCheckBox* RxSwitch3; // typed grid lines
     QSpinBox* SpinEdit5;
     QSpinBox* SpinEdit6;
     QLineEdit* Edit1;

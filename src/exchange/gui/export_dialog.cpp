@@ -35,8 +35,10 @@ TExportTO::TExportTO(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExportTO"));
     setWindowTitle(QStringLiteral("Options of data file"));
     auto* layout = new QVBoxLayout(this);
-    RadioGroup1 = radioGroup(this, layout, "RadioGroup1", "Delimiter between columns", {"Space", "Tab"}, 1);
-    RadioGroup2 = radioGroup(this, layout, "RadioGroup2", "Save from TABLE", {"current columns X-Y", "all columns"}, 0);
+    RadioGroup1 =
+        radioGroup(this, layout, "RadioGroup1", "Delimiter between columns", {"Space", "Tab"}, 1);
+    RadioGroup2 = radioGroup(this, layout, "RadioGroup2", "Save from TABLE",
+                             {"current columns X-Y", "all columns"}, 0);
     CheckBox1 = new QCheckBox(QStringLiteral("Include  text in the first line of saved file"));
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     layout->addWidget(CheckBox1);

@@ -15,11 +15,13 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent), group_(new QButtonGroup(this)
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Pixel format of Image"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Note that a switching of Color Dispersion is possible only for 15bit and more")));
+    layout->addWidget(new QLabel(QStringLiteral(
+        "Note that a switching of Color Dispersion is possible only for 15bit and more")));
     auto* box = new QGroupBox(QStringLiteral("Define color format  "));
     box->setObjectName(QStringLiteral("RadioGroup1"));
     auto* grid = new QGridLayout(box);
-    const char* items[9] = {"1 bit", "4 bit", "8 bit", "15 bit", "16 bit", "24 bit", "32 bit", "Grayscale", "no changes"};
+    const char* items[9] = {"1 bit",  "4 bit",  "8 bit",     "15 bit",    "16 bit",
+                            "24 bit", "32 bit", "Grayscale", "no changes"};
     for (int i = 0; i < 9; ++i) {
         auto* button = new QRadioButton(QString::fromLatin1(items[i]));
         button->setObjectName(QStringLiteral("Choice%1").arg(i));
@@ -36,7 +38,9 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent), group_(new QButtonGroup(this)
     setFixedSize(sizeHint());
 }
 
-int TForm7::choice() const { return group_->checkedId(); }
+int TForm7::choice() const {
+    return group_->checkedId();
+}
 
 void TForm7::setChoice(int choice) {
     if (auto* b = group_->button(choice)) b->setChecked(true);

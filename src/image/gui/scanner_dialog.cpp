@@ -6,13 +6,14 @@
 
 namespace quorvex {
 
-ScannerSourceDialog::ScannerSourceDialog(const QList<ScannerDevice>& devices, const QString& current,
-                                         QWidget* parent)
+ScannerSourceDialog::ScannerSourceDialog(const QList<ScannerDevice>& devices,
+                                         const QString& current, QWidget* parent)
     : QDialog(parent), devices_(devices), list_(new QListWidget) {
     setObjectName(QStringLiteral("ScannerSource"));
     setWindowTitle(QStringLiteral("Select source"));
     list_->setObjectName(QStringLiteral("Sources"));
-    for (const auto& d : devices_) list_->addItem(d.description + QStringLiteral("  [") + d.name + QLatin1Char(']'));
+    for (const auto& d : devices_)
+        list_->addItem(d.description + QStringLiteral("  [") + d.name + QLatin1Char(']'));
     int row = 0;
     for (int i = 0; i < devices_.size(); ++i)
         if (devices_[i].name == current) row = i;

@@ -12,7 +12,8 @@ namespace quorvex {
 class ScannerSourceDialog : public QDialog {
     Q_OBJECT
 public:
-    ScannerSourceDialog(const QList<ScannerDevice>& devices, const QString& current, QWidget* parent = nullptr);
+    ScannerSourceDialog(const QList<ScannerDevice>& devices, const QString& current,
+                        QWidget* parent = nullptr);
     QString chosenDevice() const;
     QListWidget* list() const { return list_; }
 

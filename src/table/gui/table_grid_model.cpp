@@ -13,7 +13,9 @@ TableGridModel::TableGridModel(Table* table, QObject* parent)
     connect(table_, &Table::shapeChanged, this, &TableGridModel::onShapeChanged);
 }
 
-int TableGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+int TableGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
 
 int TableGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownColumns_;

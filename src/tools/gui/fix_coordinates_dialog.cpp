@@ -1,8 +1,8 @@
 #include "tools/gui/fix_coordinates_dialog.h"
 
+#include "components/widgets.h"
 #include "core/messages.h"
 #include "core/numbers.h"
-#include "components/widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -40,11 +40,13 @@ TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
         graphFields[static_cast<std::size_t>(i)] = new QLineEdit(this);
         graphFields[static_cast<std::size_t>(i)]->setObjectName(QString::fromLatin1(names[i]));
         graphFields[static_cast<std::size_t>(i)]->setToolTip(
-            i % 2 == 0 || i == 1 ? QStringLiteral("coordinates of left bottom corner (in coorfinates of Your chart)")
-                                 : QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
+            i % 2 == 0 || i == 1
+                ? QStringLiteral("coordinates of left bottom corner (in coorfinates of Your chart)")
+                : QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
         graphFields[static_cast<std::size_t>(i)]->installEventFilter(this);
     }
-    graphFields[2]->setToolTip(QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
+    graphFields[2]->setToolTip(
+        QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
     grid->addWidget(new QLabel(QStringLiteral("^\r\nI\r\nY")), 2, 0, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("left-bottom")), 2, 1);
     grid->addWidget(SpinEdit1, 3, 1);
@@ -57,7 +59,8 @@ TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
     grid->addWidget(graphFields[2], 5, 2);
     grid->addWidget(graphFields[3], 6, 2);
     grid->addWidget(new QLabel(QStringLiteral("X --->")), 7, 1);
-    CheckBox1 = new QCheckBox(QStringLiteral("Synchronize data of simple-edit fields with a changing of spin-edit fields"));
+    CheckBox1 = new QCheckBox(QStringLiteral(
+        "Synchronize data of simple-edit fields with a changing of spin-edit fields"));
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setChecked(true);
     grid->addWidget(CheckBox1, 8, 0, 1, 4);
@@ -73,7 +76,8 @@ TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
 void TRectangleSize::prepare(const std::array<QString, 4>& mainTexts, int width, int height,
                              const SelectionBox& selection) {
     Label1->setText(message(Msg::FixCoordinatesHelp));
-    for (std::size_t i = 0; i < 4; ++i) graphFields[i]->setText(mainTexts[i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        graphFields[i]->setText(mainTexts[i]);
     SpinEdit1->setMaximum(width);
     SpinEdit2->setMaximum(width);
     SpinEdit3->setMaximum(height);
@@ -91,14 +95,15 @@ void TRectangleSize::prepare(const std::array<QString, 4>& mainTexts, int width,
     SpinEdit3->setValue(height - std::max(selection.top, selection.bottom));
     SpinEdit4->setValue(height - std::min(selection.top, selection.bottom));
     if (allZero) {
-        for (QLineEdit* f : graphFields) f->setText(QStringLiteral("0"));
+        for (QLineEdit* f : graphFields)
+            f->setText(QStringLiteral("0"));
         CheckBox1->setChecked(synchronised);
     }
 }
 
 void TRectangleSize::synchronise(QSpinBox* source) {
     if (!CheckBox1->isChecked()) return;
-    QLineEdit* target = source == SpinEdit1 ? graphFields[0]
+    QLineEdit* target = source == SpinEdit1   ? graphFields[0]
                         : source == SpinEdit3 ? graphFields[1]
                         : source == SpinEdit2 ? graphFields[2]
                                               : graphFields[3];
@@ -107,7 +112,8 @@ void TRectangleSize::synchronise(QSpinBox* source) {
 
 void TRectangleSize::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    for (QLineEdit* f : graphFields) f->setStyleSheet(calibratedFieldStyle());
+    for (QLineEdit* f : graphFields)
+        f->setStyleSheet(calibratedFieldStyle());
     QPainter p(this);
     p.setPen(QPen(Qt::red, 1, Qt::DotLine));
     p.drawRect(60, 80, 290, 60);

@@ -25,10 +25,10 @@ public:
     void prepare(const std::array<QString, 4>& mainTexts, int imageWidth, int imageHeight,
                  const SelectionBox& selection);
 
-    QSpinBox* SpinEdit1; // X left-bottom
-    QSpinBox* SpinEdit2; // X right-top
-    QSpinBox* SpinEdit3; // Y left-bottom
-    QSpinBox* SpinEdit4; // Y right-top
+    QSpinBox* SpinEdit1;                   // X left-bottom
+    QSpinBox* SpinEdit2;                   // X right-top
+    QSpinBox* SpinEdit3;                   // Y left-bottom
+    QSpinBox* SpinEdit4;                   // Y right-top
     std::array<QLineEdit*, 4> graphFields; // Edit1 .. Edit4
     QCheckBox* CheckBox1;
     QLabel* Label1;
