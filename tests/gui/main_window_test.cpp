@@ -402,6 +402,45 @@ private slots:
         Q_UNUSED(form);
     }
 
+    void badSettingsAreReportedAndTheWindowStaysUsable() {
+        const QString ini = iniFilePath(QCoreApplication::applicationFilePath());
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Application]\nHint=abc\n");
+        f.close();
+        TForm1* form = createForm();
+        QCOMPARE(form->settingsError(), QString("'abc' is not a valid integer value"));
+        QVERIFY(prompter_->messages.contains("'abc' is not a valid integer value"));
+        openThroughDialog(writeRaster("ok.bmp", Raster(4, 4, PixelFormat::Bit24)));
+        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - ok.bmp"));
+        tearDownTest();
+        setUpTest();
+
+        // A digitize.cfg line that is no number: reported, the lines before it applied.
+        QFile cfg(digitizeCfgPath(QCoreApplication::applicationFilePath()));
+        QVERIFY(cfg.open(QIODevice::WriteOnly));
+        cfg.write("1\n2\n1\n6\n12\nx\n");
+        cfg.close();
+        form = createForm();
+        QVERIFY(form->settingsError().contains("line 6"));
+        QCOMPARE(child<QSpinBox>("SpinEdit5")->value(), 12);
+    }
+
+    void activationRestoresTheStoredPlacement() {
+        QFile f(iniFilePath(QCoreApplication::applicationFilePath()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Application]\nWindow state=wsNormal\nWindow left=10\nWindow top=20\n"
+                "Window client width=900\nWindow client height=700\n");
+        f.close();
+        TForm1* form = createForm();
+        QApplication::setActiveWindow(form);
+        QTRY_COMPARE(form->size(), QSize(900, 700));
+        form->resize(1000, 750);
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(form);
+        QTRY_COMPARE(form->size(), QSize(900, 700));
+    }
+
     void hintTimeFollowsTheHelpItem() {
         TForm1* form = createForm();
         QCOMPARE(form->hintTime(), 10000);
