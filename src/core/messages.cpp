@@ -57,6 +57,7 @@ constexpr Entry kCatalog[] = {
     {Msg::PointZeroDivide, "Wow!!! EZeroDivide!", "Wow!!! EZeroDivide!"},
     {Msg::PointError, "Error!", "Ошибка!"},
     {Msg::BezierOverflow, "Overflow of Bezier array!", "Переполнение массива Безье!"},
+    {Msg::ZoomDragging, "Draging of Zoom panel", "Перетаскивание панели увеличения"},
     {Msg::FixCoordinatesHelp,
      " For resize of the dash rectangle input coordinates\n\rof left bottom and right top points "
      "of the new rectangle\n\r(screen coordinates - in spin-edit fields,\n\rreal coordinates of "

@@ -34,6 +34,7 @@ enum class Msg {
     SettingsWriteFailed,
     // View
     MeasureFactor,
+    ZoomDragging,
     // Calibration and manual input
     PointConvertError,
     PointZeroDivide,

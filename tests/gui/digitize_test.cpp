@@ -11,9 +11,11 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -215,8 +217,14 @@ private slots:
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(900, -40));
         QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("400"));
         QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("300"));
-        // The read-out: pixel and graph values under the mouse.
+        // The read-out: pixel and graph values under the mouse; the zoom panel follows.
         sendMouse(image, QEvent::MouseMove, QPoint(250, 150));
+        QVERIFY(!child<QLabel>("Image2")->pixmap().isNull());
+        QCOMPARE(child<QLabel>("Image2")->pixmap().size(), QSize(174, 174));
+        auto* dock = child<QDockWidget>("ZoomDock");
+        dock->setFloating(true);
+        QCOMPARE(form->statusText(4), QString("Draging of Zoom panel"));
+        dock->setFloating(false);
         QCOMPARE(form->statusText(1), QString("x,y= (250, 150)"));
         QCOMPARE(form->statusText(2), QString("X=250"));
         child<QLineEdit>("Edit1")->setText("abc");

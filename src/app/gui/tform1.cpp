@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -320,9 +321,13 @@ QWidget* TForm1::createDigitizationPage() {
     Image2->setFixedSize(174, 174);
     Image2->setFrameShape(QFrame::NoFrame);
     Image2->setToolTip(QStringLiteral("Drag witih mouse"));
+    // The zoom image can be dragged out of its container and docked back.
+    zoomDock_ = named(new QDockWidget(QStringLiteral("Zoom")), "ZoomDock");
+    zoomDock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    zoomDock_->setWidget(Image2);
     zoomLayout->addWidget(RxSpeedButton3, 0, 0);
     zoomLayout->addWidget(Zoom, 0, 1);
-    zoomLayout->addWidget(Image2, 1, 0, 1, 3);
+    zoomLayout->addWidget(zoomDock_, 1, 0, 1, 3);
     zoomLayout->setColumnStretch(2, 1);
     RxSplitter2->addWidget(upper);
     RxSplitter2->addWidget(Panel8);

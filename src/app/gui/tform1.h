@@ -342,6 +342,7 @@ private:
     QSpinBox* Zoom = nullptr;
     QToolButton* RxSpeedButton3 = nullptr;
     QWidget* Panel8 = nullptr;
+    class QDockWidget* zoomDock_ = nullptr;
     QToolBar* SpeedBar1 = nullptr;
     QToolButton* RectSelect = nullptr;
     QToolButton* Points = nullptr;

@@ -3,6 +3,7 @@
 
 #include "components/image_view.h"
 #include "components/widgets.h"
+#include "core/messages.h"
 #include "table/table.h"
 
 #include <QActionGroup>
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -309,6 +311,9 @@ void TForm1::connectCommands() {
     connect(Auto1, &QAction::triggered, this, &TForm1::Auto1Click);
     connect(ComboBoxSize, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBoxSizeSelect);
     ComboBoxSize->lineEdit()->installEventFilter(this);
+    connect(zoomDock_, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating) showStatus(message(Msg::ZoomDragging));
+    });
     connect(ShowZoom1, &QAction::triggered, this, &TForm1::ShowZoom1Click);
     connect(HideZoom1, &QAction::triggered, this, &TForm1::HideZoom1Click);
     connect(RxSpeedButton3, &QToolButton::clicked, this, [this] {
