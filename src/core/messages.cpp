@@ -50,6 +50,7 @@ constexpr Entry kCatalog[] = {
     {Msg::ScanFailed, "Scanning failed: %1", "Сканирование не удалось: %1"},
     {Msg::ConfigFileInvalid, "The settings file \"%1\" has a line that is not a number (line %2).",
      "В файле настроек \"%1\" строка %2 не является числом."},
+    {Msg::HelpFileMissing, "The help file \"%1\" is not found.", "Файл справки \"%1\" не найден."},
     {Msg::SettingsWriteFailed, "Cannot write the settings file \"%1\".",
      "Не удаётся записать файл настроек \"%1\"."},
     {Msg::MeasureFactor, "Image-Measure factor = ", "Степень увеличения = "},

@@ -31,6 +31,7 @@ enum class Msg {
     ScanFailed,
     // Settings files
     ConfigFileInvalid,
+    HelpFileMissing,
     SettingsWriteFailed,
     // View
     MeasureFactor,

@@ -1,5 +1,6 @@
 // The main window driven as a user would, offscreen, with scripted answers to its dialogs.
 #include "app/gui/dialogs.h"
+#include "app/gui/interface_options.h"
 #include "app/gui/single_instance.h"
 #include "app/gui/tform1.h"
 #include "components/image_view.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -26,10 +28,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <future>
 
@@ -439,6 +443,60 @@ private slots:
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(form);
         QTRY_COMPARE(form->size(), QSize(900, 700));
+    }
+
+    void interfaceOptions() {
+        TForm1* form = createForm();
+        openThroughDialog(writeRaster("o.bmp", Raster(20, 20, PixelFormat::Bit24)));
+        // Cancel after switching the rulers off: they stay off, the key is not written yet.
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* o = static_cast<TInterfacing*>(d);
+            if (o->applyButton->isEnabled() || o->language->checkedId() != 0) return false;
+            o->selectNode("Image/Rulers");
+            o->rulers->click();
+            return false;
+        });
+        child<QAction>("interfaceOptions")->trigger();
+        QVERIFY(child<Ruler>("RsRulerH")->isHidden());
+        QVERIFY(!form->ini().contains(ini::kImage, ini::kShowRulers) ||
+                form->ini().readString(ini::kImage, ini::kShowRulers, "") == "True");
+        // OK with Russian, a taller status bar and short hints.
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* o = static_cast<TInterfacing*>(d);
+            o->language->button(1)->click();
+            o->Height->setValue(30);
+            o->hints->setChecked(false);
+            o->rulers->setChecked(true);
+            o->OkClick();
+            return true;
+        });
+        child<QAction>("interfaceOptions")->trigger();
+        QCOMPARE(messageLanguage(), Language::Russian);
+        QCOMPARE(form->ini().readString(ini::kApplication, ini::kLanguage, ""), QString("Russian"));
+        QCOMPARE(form->ini().readString(ini::kImage, ini::kShowRulers, ""), QString("True"));
+        QCOMPARE(form->hintTime(), 2500);
+        QCOMPARE(form->statusBar()->height(), 30);
+        QVERIFY(!child<Ruler>("RsRulerH")->isHidden());
+        QCOMPARE(child<QAction>("UndoAuto")->text(), QString::fromUtf8("Отменить оцифровку"));
+        setMessageLanguage(Language::English);
+    }
+
+    void helpOpensTheFileOfTheLanguage() {
+        TForm1* form = createForm();
+        const QString beside =
+            QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + "/QUORVEX21E.HLP";
+        QFile::remove(beside);
+        child<QAction>("Help2")->trigger();
+        QVERIFY(prompter_->messages.last().contains("QUORVEX21E.HLP"));
+        QVERIFY(QFile::copy(QStringLiteral(QUORVEX_SOURCE_DIR "/help/QUORVEX21E.HLP"), beside));
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* text = d->findChild<QTextBrowser*>("HelpText");
+            return text && text->toPlainText().contains("Getting started");
+        });
+        child<QAction>("Help2")->trigger();
+        QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
+        QFile::remove(beside);
+        Q_UNUSED(form);
     }
 
     void hintTimeFollowsTheHelpItem() {

@@ -79,6 +79,8 @@ public:
     bool showStartupHint() const { return showStartupHint_; }
     const IniFile& ini() const { return ini_; }
     QString digitizeCfgFile() const { return cfgPath_; }
+    // The help file of the message language, beside the program.
+    QString helpFile() const;
     // The error the settings loader reported while the window was created, if any.
     const QString& settingsError() const { return settingsError_; }
 
@@ -166,6 +168,8 @@ public slots:
     void N50Click();
     // Commands and Help
     void DefaultMClick();
+    void interfaceOptionsClick();
+    void Help2Click();
     void PurgeClipboard1Click();
     void HintHidePClick();
     void About1Click();

@@ -247,6 +247,8 @@ void TForm1::connectCommands() {
     connect(Clear1, &QAction::triggered, this, &TForm1::ClearAllClick);
     connect(Clear2, &QAction::triggered, this, &TForm1::Clear2Click);
     connect(DefaultM, &QAction::triggered, this, &TForm1::DefaultMClick);
+    connect(interfaceOptions, &QAction::triggered, this, &TForm1::interfaceOptionsClick);
+    connect(Help2, &QAction::triggered, this, &TForm1::Help2Click);
     connect(PurgeClipboard1, &QAction::triggered, this, &TForm1::PurgeClipboard1Click);
     connect(HintHideP, &QAction::triggered, this, &TForm1::HintHidePClick);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);

@@ -1,0 +1,96 @@
+// "Interface options" and the help viewer.
+#include "app/gui/interface_options.h"
+#include "app/gui/tform1.h"
+
+#include "components/image_view.h"
+#include "components/widgets.h"
+#include "core/round.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace quorvex {
+
+void TForm1::interfaceOptionsClick() {
+    InterfaceState s;
+    s.language = messageLanguage();
+    s.showStartupHint = showStartupHint_;
+    s.hintsTenSeconds = HintHideP->isChecked();
+    s.hintsCaption = HintHideP->text();
+    s.statusBarHeight = statusBar()->height();
+    s.widthFactor = panels_[0]->width() / 70.0;
+    s.autoResizePanels = autoResizePanels_;
+    s.rulersShown = !RsRulerH->isHidden();
+    s.hairLines = hairLinesFlag_;
+
+    InterfaceActions a;
+    a.showRulers = [this](bool on) {
+        if (!on) return RsRulerCorner1DblClick();
+        for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) {
+            w->setVisible(true);
+            w->setEnabled(true);
+        }
+        rulersFlag_ = true;
+        UpdateRulers(28);
+    };
+    a.hairLines = [this](bool on) { hairLinesFlag_ = on; };
+    a.startupHint = [this](bool on) { showStartupHint_ = on; };
+    a.apply = [this](const InterfaceState& state) {
+        const double f = state.widthFactor;
+        setPanelWidths(Round(f * 70), Round(f * 100), Round(f * 100), Round(f * 100));
+        statusBar()->setFixedHeight(state.statusBarHeight);
+        HintHideP->setChecked(state.hintsTenSeconds);
+        HintHidePClick();
+        setMessageLanguage(state.language);
+        rulersFlag_ = state.rulersShown;
+        hairLinesFlag_ = state.hairLines;
+        if (!rulersFlag_) RsRulerCorner1DblClick();
+        ini_.writeString(ini::kApplication, ini::kLanguage, languageIniText(state.language));
+        ini_.writeBool(ini::kImage, ini::kShowRulers, rulersFlag_);
+        ini_.writeBool(ini::kImage, ini::kHairLines, hairLinesFlag_);
+        saveIni();
+        updateUndoActions();
+    };
+    a.writeSettings = [this] { WriteSettings(); };
+    a.loadDefaults = [this] { DefaultMClick(); };
+    a.autoResizeOnClose = [this](bool on) { autoResizePanels_ = on; };
+    TInterfacing dialog(s, a, this);
+    prompter_->run(&dialog);
+}
+
+QString TForm1::helpFile() const {
+    const QString name = messageLanguage() == Language::Russian ? QStringLiteral("QUORVEX21R.HLP")
+                                                                : QStringLiteral("QUORVEX21E.HLP");
+    return QFileInfo(programPath_).absolutePath() + QLatin1Char('/') + name;
+}
+
+void TForm1::Help2Click() {
+    const QString path = helpFile();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter_->information(this, message(Msg::HelpFileMissing).arg(path), true);
+        return;
+    }
+    QDialog viewer(this);
+    viewer.setObjectName(QStringLiteral("HelpViewer"));
+    viewer.setWindowTitle(QStringLiteral("Quorvex - Help"));
+    auto* layout = new QVBoxLayout(&viewer);
+    auto* browser = new QTextBrowser;
+    browser->setObjectName(QStringLiteral("HelpText"));
+    browser->setHtml(QString::fromUtf8(file.readAll()));
+    browser->scrollToAnchor(QStringLiteral("topic4"));
+    layout->addWidget(browser);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &viewer, &QDialog::reject);
+    layout->addWidget(buttons);
+    viewer.resize(640, 480);
+    prompter_->run(&viewer);
+}
+
+} // namespace quorvex
