@@ -3,6 +3,7 @@
 #include "core/round.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvex {
 
@@ -68,6 +69,27 @@ bool rowTestActive(const ScanSettings& s, const GridLines& lines) {
            !lines.horizontal.empty();
 }
 
+// Walks the rows of a run scan: from the row below the area's top (plus indent) down to the row
+// two above its bottom (the first row always), skipping the bands of horizontal grid lines in the
+// exact mode. `examine(y)` returns the row after which the walk goes on, or nothing to end it.
+template <typename Examine>
+void walkRunScan(const ScanSettings& s, const GridLines& lines, Examine&& examine) {
+    const bool rowTest = rowTestActive(s, lines);
+    int y = s.area.top + s.indent + 1;
+    do {
+        if (rowTest) {
+            const int bandEnd = gridBandEnd(lines, s.grid.lineWidthH, y);
+            if (bandEnd >= 0) {
+                y = bandEnd + 1;
+                continue;
+            }
+        }
+        const std::optional<int> next = examine(y);
+        if (!next) return;
+        y = *next + 1;
+    } while (y <= s.area.bottom - s.indent - 2);
+}
+
 // The column rule itself, over any column accessor.
 template <typename Column>
 void scanColumn(const Column& c, int x, const ScanSettings& s, const GridLines& lines,
@@ -94,43 +116,23 @@ void scanColumn(const Column& c, int x, const ScanSettings& s, const GridLines& 
                   s.selfCorrection ? selfCorrect(c, r, chosen, s.correctionDepth, best) : chosen);
         return;
     }
-    const bool rowTest = rowTestActive(s, lines);
-    int y = a.top + s.indent + 1;
-    do {
-        if (rowTest) {
-            const int bandEnd = gridBandEnd(lines, s.grid.lineWidthH, y);
-            if (bandEnd >= 0) {
-                y = bandEnd + 1;
-                continue;
-            }
-        }
-        if (r.matches(c(y))) {
-            if (s.selfCorrection) y = selfCorrect(c, r, y, s.correctionDepth, 0);
-            point(x, y);
-            if (s.oneValued) return;
-            if (s.thickness >= 2) y += s.thickness;
-        }
-        ++y;
-    } while (y <= a.bottom - s.indent - 2);
+    walkRunScan(s, lines, [&](int y) -> std::optional<int> {
+        if (!r.matches(c(y))) return y;
+        if (s.selfCorrection) y = selfCorrect(c, r, y, s.correctionDepth, 0);
+        point(x, y);
+        if (s.oneValued) return std::nullopt;
+        return s.thickness >= 2 ? y + s.thickness : y;
+    });
 }
 
 // The rows a one-valued run scan examines, in order, until it finds a match: they do not depend
 // on the column, only on the area and the grid bands.
 std::vector<int> examinedRows(const ScanSettings& s, const GridLines& lines) {
     std::vector<int> rows;
-    const bool rowTest = rowTestActive(s, lines);
-    int y = s.area.top + s.indent + 1;
-    do {
-        if (rowTest) {
-            const int bandEnd = gridBandEnd(lines, s.grid.lineWidthH, y);
-            if (bandEnd >= 0) {
-                y = bandEnd + 1;
-                continue;
-            }
-        }
+    walkRunScan(s, lines, [&rows](int y) -> std::optional<int> {
         rows.push_back(y);
-        ++y;
-    } while (y <= s.area.bottom - s.indent - 2);
+        return y;
+    });
     return rows;
 }
 
