@@ -16,6 +16,11 @@ Raster convertPixelFormat(const Raster& raster, PixelFormat target);
 // Returns true when the raster was changed.
 bool GrayscaleRaster(Raster& raster);
 
+// The seven formats of the format menu and the paste dialog, in their order.
+constexpr PixelFormat kMenuFormats[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
+                                         PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
+                                         PixelFormat::Bit32};
+
 // The name of a format in the format menu and dialog ("1 bit" ... "32 bit"; "device").
 QString pixelFormatName(PixelFormat format);
 

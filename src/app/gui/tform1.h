@@ -136,6 +136,7 @@ public slots:
     void BezierClick();
     void SpinEdit5Change(int value);
     void N10MarkClick();
+    void removeMarkers();
     void UndoPointClick();
     void UndoDigitizationClick();
     void FixCoordinates(bool rightClick = false);

@@ -161,10 +161,7 @@ void TForm1::ClipbrdExecute() {
         document_.raster = fromQImage(image);
         const int choice = dialog.choice();
         if (choice >= TForm7::Bit1 && choice <= TForm7::Bit32) {
-            const PixelFormat formats[7] = {
-                PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8, PixelFormat::Bit15,
-                PixelFormat::Bit16, PixelFormat::Bit24, PixelFormat::Bit32};
-            document_.raster = convertPixelFormat(document_.raster, formats[choice]);
+            document_.raster = convertPixelFormat(document_.raster, kMenuFormats[choice]);
         } else if (choice == TForm7::Grayscale) {
             GrayscaleRaster(document_.raster);
         }
@@ -240,22 +237,16 @@ void TForm1::ScanClick() {
 // ---- pixel format
 
 void TForm1::checkFormatItem() {
-    const PixelFormat order[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
-                                  PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
-                                  PixelFormat::Bit32};
     for (auto* item : formatItems_)
         item->setChecked(false);
     for (int i = 0; i < 7; ++i)
-        if (document_.raster.format() == order[i])
+        if (document_.raster.format() == kMenuFormats[i])
             formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
 }
 
 void TForm1::formatMenuClick(PixelFormat format) {
-    const PixelFormat order[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
-                                  PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
-                                  PixelFormat::Bit32};
     for (int i = 0; i < 7; ++i)
-        if (order[i] == format) formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
+        if (kMenuFormats[i] == format) formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
     document_.formatChangedByUser = true;
     try {
         // "1 bit" goes through the screen format first, as the platform's copy does.

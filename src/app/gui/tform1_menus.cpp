@@ -4,6 +4,7 @@
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/messages.h"
+#include "image/pixel_format.h"
 #include "table/table.h"
 
 #include <QActionGroup>
@@ -232,12 +233,9 @@ void TForm1::connectCommands() {
     connect(SpeedButton15, &QToolButton::clicked, this, &TForm1::CopyToClipboardClick);
     connect(PastefromClipboard1, &QAction::triggered, this, &TForm1::ClipbrdExecute);
     connect(SpeedButton12, &QToolButton::clicked, this, &TForm1::ClipbrdExecute);
-    const PixelFormat formats[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
-                                    PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
-                                    PixelFormat::Bit32};
     for (int i = 0; i < 7; ++i)
         connect(formatItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
-                [this, f = formats[i]] { formatMenuClick(f); });
+                [this, f = kMenuFormats[i]] { formatMenuClick(f); });
     connect(formatItems_[7], &QAction::triggered, this, &TForm1::gray1Click);
     connect(ShowTable1, &QAction::triggered, this, &TForm1::ShowTable1Click);
     connect(RxSpinButton1, &SpinButton::upClicked, this, &TForm1::NextCurveClick);
@@ -294,10 +292,7 @@ void TForm1::connectCommands() {
     connect(cornerFields_[0], &QLineEdit::textChanged, this, &TForm1::refreshStepCaption);
     connect(cornerFields_[2], &QLineEdit::textChanged, this, &TForm1::refreshStepCaption);
     connect(N10Mark, &QAction::triggered, this, &TForm1::N10MarkClick);
-    connect(RxSpeedButton1, &QToolButton::clicked, this, [this] {
-        removeRedMarkers(document_.raster);
-        Image1->refreshAll();
-    });
+    connect(RxSpeedButton1, &QToolButton::clicked, this, &TForm1::removeMarkers);
     for (QAction* a : {UndoPoint, UndoPoint1})
         connect(a, &QAction::triggered, this, &TForm1::UndoPointClick);
     for (QAction* a : {UndoAuto, UndoAutoP})

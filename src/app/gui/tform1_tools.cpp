@@ -433,13 +433,18 @@ void TForm1::N10MarkClick() {
         N10Mark->setChecked(true);
         break;
     case Answer::Yes:
-        removeRedMarkers(document_.raster);
-        Image1->refreshAll();
-        checkFormatItem();
+        removeMarkers();
         break;
     case Answer::No:
         break;
     }
+}
+
+// Marker removal: pure red pixels become almost white; the raster is 24-bit afterwards.
+void TForm1::removeMarkers() {
+    removeRedMarkers(document_.raster);
+    Image1->refreshAll();
+    checkFormatItem();
 }
 
 void TForm1::UndoPointClick() {
