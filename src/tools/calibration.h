@@ -43,8 +43,7 @@ long double transfer(int function, long double value);
 struct Calibration {
     QPoint pixelLeftBottom;
     QPoint pixelRightTop;
-    // The texts of Edit1 (X left-bottom), Edit3 (X right-top), Edit2 (Y left-bottom),
-    // Edit4 (Y right-top).
+    // The texts of the four corner-value fields.
     QString xLeftBottom = QStringLiteral("0");
     QString xRightTop = QStringLiteral("0");
     QString yLeftBottom = QStringLiteral("0");

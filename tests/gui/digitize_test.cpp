@@ -3,7 +3,7 @@
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "corpus.h"
-#include "exchange/gui/export_dialog.h"
+#include "exchange/gui/data_file_options_dialog.h"
 #include "gui_fixture.h"
 #include "table/table.h"
 #include "tools/gui/fix_coordinates_dialog.h"
@@ -75,13 +75,13 @@ class DigitizeTest : public WindowFixture {
         const QString png = corpusFile("lin_sine.png");
         if (!QFileInfo::exists(png)) qFatal("missing corpus chart %s", qPrintable(png));
         const ChartTruth truth = readTruth(corpusFile("lin_sine.json"));
-        TForm1* form = createForm();
-        form->openImage(png, ImageReader::BuiltIn);
-        if (measureItem >= 0) emit child<QComboBox>("ComboBoxSize")->activated(measureItem);
-        if (form->viewScale() != scale) qFatal("scale not applied");
-        auto* image = child<ImageView>("Image1");
+        MainWindow* window = createWindow();
+        window->openImageFile(png, ImageReader::BuiltIn);
+        if (measureItem >= 0) emit child<QComboBox>(controls::measureBox)->activated(measureItem);
+        if (window->viewScale() != scale) qFatal("scale not applied");
+        auto* image = child<ImageView>(controls::imageView);
 
-        child<QToolButton>("RectSelect")->click();
+        child<QToolButton>(controls::rectangleTool)->click();
         const QPoint from(qRound(truth.leftBottom.x() * scale),
                           qRound(truth.leftBottom.y() * scale));
         const QPoint to(qRound(truth.rightTop.x() * scale), qRound(truth.rightTop.y() * scale));
@@ -94,13 +94,14 @@ class DigitizeTest : public WindowFixture {
 
     // Types the graph values of the corners that the drag selected.
     void typeCornerValues(const ChartTruth& truth) {
-        const Calibration c = form_->calibration();
+        const Calibration c = window_->calibration();
         const double values[4] = {truth.xAt(c.pixelLeftBottom.x()),
                                   truth.yAt(c.pixelLeftBottom.y()), truth.xAt(c.pixelRightTop.x()),
                                   truth.yAt(c.pixelRightTop.y())};
-        const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
+        const char* const fields[4] = {controls::xLeftBottom, controls::yLeftBottom,
+                                       controls::xRightTop, controls::yRightTop};
         for (int i = 0; i < 4; ++i) {
-            auto* field = child<QLineEdit>(names[i]);
+            auto* field = child<QLineEdit>(fields[i]);
             field->selectAll();
             QTest::keyClicks(field, QString::number(values[i], 'g', 17));
         }
@@ -108,19 +109,19 @@ class DigitizeTest : public WindowFixture {
 
     void startManualInput() {
         prompter_->colours.push_back(QColor(255, 0, 0));
-        child<QAction>("N43")->trigger();          // the curve colour: the chart's red
-        prompter_->answers.push_back(Answer::Yes); // clear X1, Y1
-        child<QToolButton>("SpeedButton112SA")->click();
+        child<QAction>(controls::curveColour)->trigger(); // the curve colour: the chart's red
+        prompter_->answers.push_back(Answer::Yes);        // clear X1, Y1
+        child<QToolButton>(controls::manualInputTool)->click();
         QCOMPARE(prompter_->questions.last(), QString("Clear the columns X1,Y1 of Table?"));
-        QCOMPARE(form_->mouseMode(), 2);
+        QCOMPARE(window_->mouseMode(), MouseMode::ManualInput);
     }
 
     void digitizeSineAt(double scale, int measureItem) {
         const ChartTruth truth = prepareSine(scale, measureItem);
         typeCornerValues(truth);
         startManualInput();
-        const Raster before = form_->document().raster;
-        auto* image = child<ImageView>("Image1");
+        const Raster before = window_->document().raster;
+        auto* image = child<ImageView>(controls::imageView);
         const int columns[] = {150, 260, 370, 480, 590, 700};
         for (int px : columns) {
             // A click a few rows off the curve: self-correction brings it onto the line.
@@ -129,7 +130,7 @@ class DigitizeTest : public WindowFixture {
             sendMouse(image, QEvent::MouseButtonPress, at);
             sendMouse(image, QEvent::MouseButtonRelease, at);
         }
-        Table* t = form_->table();
+        Table* t = window_->table();
         QCOMPARE(t->nextRow(1), 7);
         for (int i = 0; i < 6; ++i) {
             bool okX = false, okY = false;
@@ -141,36 +142,36 @@ class DigitizeTest : public WindowFixture {
                 std::abs(y - std::sin(x)) <= truth.pixelHeightY(),
                 qPrintable(QString("row %1: y %2, sin %3").arg(i + 1).arg(y).arg(std::sin(x))));
         }
-        QCOMPARE(form_->markerList().count(), 6);
-        QVERIFY(!(form_->document().raster == before)); // the markers are in the raster
+        QCOMPARE(window_->markerList().count(), 6);
+        QVERIFY(!(window_->document().raster == before)); // the markers are in the raster
 
         // Undo the latest point: its cells empty, its marker gone.
-        child<QAction>("UndoPoint1")->trigger();
+        child<QAction>(controls::undoLatestPoint)->trigger();
         QVERIFY(t->isEmpty(1, 6));
         QVERIFY(t->isEmpty(2, 6));
         QCOMPARE(t->nextRow(1), 6);
-        QVERIFY(!child<QAction>("UndoPoint1")->isEnabled());
+        QVERIFY(!child<QAction>(controls::undoLatestPoint)->isEnabled());
         // Drawn twice, the marker restores every pixel but its centre, which the first drawing set
         // to the marker colour and the second inverted (white on this red curve).
         int changed = 0;
         for (int y = 0; y < before.height(); ++y)
             for (int x = columns[5] - 6; x <= columns[5] + 6; ++x)
-                changed += form_->document().raster.pixel(x, y) != before.pixel(x, y);
+                changed += window_->document().raster.pixel(x, y) != before.pixel(x, y);
         QVERIFY(changed <= 1);
 
         // Undo the digitization: the other rows empty, each marker leaves only its centre pixel.
-        QVERIFY(child<QAction>("UndoAuto")->isEnabled());
-        child<QAction>("UndoAuto")->trigger();
+        QVERIFY(child<QAction>(controls::undoDigitization)->isEnabled());
+        child<QAction>(controls::undoDigitization)->trigger();
         for (int row = 1; row <= 5; ++row)
             QVERIFY(t->isEmpty(1, row));
         QCOMPARE(t->nextRow(1), 1);
-        QCOMPARE(form_->mouseMode(), 6);
-        QVERIFY(!child<QToolButton>("SpeedButton112SA")->isChecked());
+        QCOMPARE(window_->mouseMode(), MouseMode::Idle);
+        QVERIFY(!child<QToolButton>(controls::manualInputTool)->isChecked());
         // What is left of the markers: at most their centre pixels.
         int differing = 0;
         for (int y = 0; y < before.height(); ++y)
             for (int x = 0; x < before.width(); ++x)
-                differing += form_->document().raster.pixel(x, y) != before.pixel(x, y);
+                differing += window_->document().raster.pixel(x, y) != before.pixel(x, y);
         QVERIFY2(differing <= 6, qPrintable(QString::number(differing)));
     }
 
@@ -184,99 +185,100 @@ private slots:
     void digitizesTheSineAtDoubleSize() { digitizeSineAt(2.0, 6); }
 
     void calibrationFieldsAfterADrag() {
-        TForm1* form = createForm();
-        form->openImage(writeRaster("c.bmp", Raster(400, 300, PixelFormat::Bit24)),
-                        ImageReader::BuiltIn);
-        auto* image = child<ImageView>("Image1");
-        child<QToolButton>("RectSelect")->click();
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("c.bmp", Raster(400, 300, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        auto* image = child<ImageView>(controls::imageView);
+        child<QToolButton>(controls::rectangleTool)->click();
         // From right-bottom... no: from (210, 50) to (10, 250), the opposite of the usual drag.
         sendMouse(image, QEvent::MouseButtonPress, QPoint(210, 50));
         sendMouse(image, QEvent::MouseMove, QPoint(10, 250));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(10, 250));
-        QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
-        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("210"));
-        QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("50"));
-        QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("250"));
-        QCOMPARE(form->mouseMode(), 6);
-        QVERIFY(!child<QToolButton>("RectSelect")->isChecked());
+        QCOMPARE(child<QLineEdit>(controls::xLeftBottom)->text(), QString("10"));
+        QCOMPARE(child<QLineEdit>(controls::xRightTop)->text(), QString("210"));
+        QCOMPARE(child<QLineEdit>(controls::yLeftBottom)->text(), QString("50"));
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), QString("250"));
+        QCOMPARE(window->mouseMode(), MouseMode::Idle);
+        QVERIFY(!child<QToolButton>(controls::rectangleTool)->isChecked());
         // Manual input now asks whether to digitize in pixels; No keeps the button up.
         prompter_->answers.push_back(Answer::No);
-        child<QToolButton>("SpeedButton112SA")->click();
+        child<QToolButton>(controls::manualInputTool)->click();
         QVERIFY(prompter_->questions.last().startsWith("In order to get a data"));
-        QVERIFY(!child<QToolButton>("SpeedButton112SA")->isChecked());
+        QVERIFY(!child<QToolButton>(controls::manualInputTool)->isChecked());
 
         // A click without a drag leaves everything as it was; a release outside is clamped.
-        child<QToolButton>("RectSelect")->click();
+        child<QToolButton>(controls::rectangleTool)->click();
         sendMouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(100, 100));
-        QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("10"));
-        QCOMPARE(form->mouseMode(), 6);
-        child<QToolButton>("RectSelect")->click();
+        QCOMPARE(child<QLineEdit>(controls::xLeftBottom)->text(), QString("10"));
+        QCOMPARE(window->mouseMode(), MouseMode::Idle);
+        child<QToolButton>(controls::rectangleTool)->click();
         sendMouse(image, QEvent::MouseButtonPress, QPoint(100, 100));
         sendMouse(image, QEvent::MouseMove, QPoint(200, 200));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(900, -40));
-        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("400"));
-        QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("300"));
+        QCOMPARE(child<QLineEdit>(controls::xRightTop)->text(), QString("400"));
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), QString("300"));
         // The read-out: pixel and graph values under the mouse; the zoom panel follows.
         sendMouse(image, QEvent::MouseMove, QPoint(250, 150));
-        QVERIFY(!child<QLabel>("Image2")->pixmap().isNull());
-        QCOMPARE(child<QLabel>("Image2")->pixmap().size(), QSize(174, 174));
-        auto* dock = child<QDockWidget>("ZoomDock");
+        QVERIFY(!child<QLabel>(controls::zoomPicture)->pixmap().isNull());
+        QCOMPARE(child<QLabel>(controls::zoomPicture)->pixmap().size(), QSize(174, 174));
+        auto* dock = child<QDockWidget>(controls::zoomDock);
         dock->setFloating(true);
-        QCOMPARE(form->statusText(4), QString("Draging of Zoom panel"));
+        QCOMPARE(window->statusText(4), QString("Draging of Zoom panel"));
         dock->setFloating(false);
-        QCOMPARE(form->statusText(1), QString("x,y= (250, 150)"));
-        QCOMPARE(form->statusText(2), QString("X=250"));
-        child<QLineEdit>("Edit1")->setText("abc");
+        QCOMPARE(window->statusText(1), QString("x,y= (250, 150)"));
+        QCOMPARE(window->statusText(2), QString("X=250"));
+        child<QLineEdit>(controls::xLeftBottom)->setText("abc");
         sendMouse(image, QEvent::MouseMove, QPoint(251, 150));
-        QCOMPARE(form->statusText(4), QString("Wow!!! EConvertError!"));
-        QCOMPARE(form->statusText(2), QString("X=250")); // panels keep their texts
+        QCOMPARE(window->statusText(4), QString("Wow!!! EConvertError!"));
+        QCOMPARE(window->statusText(2), QString("X=250")); // panels keep their texts
     }
 
     void fixCoordinatesDialog() {
-        TForm1* form = createForm();
-        form->openImage(writeRaster("f.bmp", Raster(300, 200, PixelFormat::Bit24)),
-                        ImageReader::BuiltIn);
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("f.bmp", Raster(300, 200, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
         prompter_->dialogs.push_back([](QDialog* d) {
-            auto* dialog = static_cast<TRectangleSize*>(d);
-            if (dialog->SpinEdit2->value() != 300 || dialog->SpinEdit3->value() != 0) return false;
-            dialog->SpinEdit1->setValue(20);
-            dialog->SpinEdit3->setValue(30);
-            dialog->SpinEdit2->setValue(220);
-            dialog->SpinEdit4->setValue(180);
+            auto* dialog = static_cast<FixCoordinatesDialog*>(d);
+            if (dialog->rightTopXBox->value() != 300 || dialog->leftBottomYBox->value() != 0)
+                return false;
+            dialog->leftBottomXBox->setValue(20);
+            dialog->leftBottomYBox->setValue(30);
+            dialog->rightTopXBox->setValue(220);
+            dialog->rightTopYBox->setValue(180);
             dialog->graphFields[0]->setText("0");
             dialog->graphFields[1]->setText("-1");
             dialog->graphFields[2]->setText("10");
             dialog->graphFields[3]->setText("1");
             return true;
         });
-        child<QAction>("Fixcoord")->trigger();
-        const Calibration c = form->calibration();
+        child<QAction>(controls::fixCoordinates)->trigger();
+        const Calibration c = window->calibration();
         QCOMPARE(c.pixelLeftBottom, QPoint(20, 170));
         QCOMPARE(c.pixelRightTop, QPoint(220, 20));
-        QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("-1"));
-        QCOMPARE(child<QLineEdit>("Edit3")->text(), QString("10"));
-        QCOMPARE(form->selectionBox().left, 20);
-        QCOMPARE(form->selectionBox().bottom, 170);
-        QVERIFY(child<QToolButton>("SpeedButton112SA")->isEnabled());
+        QCOMPARE(child<QLineEdit>(controls::yLeftBottom)->text(), QString("-1"));
+        QCOMPARE(child<QLineEdit>(controls::xRightTop)->text(), QString("10"));
+        QCOMPARE(window->selectionBox().left, 20);
+        QCOMPARE(window->selectionBox().bottom, 170);
+        QVERIFY(child<QToolButton>(controls::manualInputTool)->isEnabled());
         // The dotted rectangle is in the raster now.
-        QVERIFY(form->document().raster.pixel(20, 20) != kWhite);
+        QVERIFY(window->document().raster.pixel(20, 20) != kWhite);
     }
 
     void measureBoxTypedAndSelected() {
-        TForm1* form = createForm();
-        form->openImage(writeRaster("m.bmp", Raster(801, 1201, PixelFormat::Bit24)),
-                        ImageReader::BuiltIn);
-        auto* box = child<QComboBox>("ComboBoxSize");
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("m.bmp", Raster(801, 1201, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        auto* box = child<QComboBox>(controls::measureBox);
         emit box->activated(3); // 50%
-        QCOMPARE(child<ImageView>("Image1")->size(), QSize(400, 600));
-        QCOMPARE(child<Ruler>("RsRulerH")->scalePercent(), 50);
-        QCOMPARE(child<Ruler>("RsRulerV")->width(), 28);
+        QCOMPARE(child<ImageView>(controls::imageView)->size(), QSize(400, 600));
+        QCOMPARE(child<Ruler>(controls::horizontalRuler)->scalePercent(), 50);
+        QCOMPARE(child<Ruler>(controls::verticalRuler)->width(), 28);
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), "150");
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        QCOMPARE(form->viewScale(), 1.5);
-        QCOMPARE(child<Ruler>("RsRulerV")->width(), 40);
+        QCOMPARE(window->viewScale(), 1.5);
+        QCOMPARE(child<Ruler>(controls::verticalRuler)->width(), 40);
         QCOMPARE(box->lineEdit()->selectedText(), QString("150"));
         // Refused keys change nothing.
         QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
@@ -285,46 +287,47 @@ private slots:
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), "auto");
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        QVERIFY(child<QAction>("Auto1")->isChecked());
-        QVERIFY(form->statusText(4).startsWith("Image-Measure factor = "));
+        QVERIFY(child<QAction>(controls::autoSize)->isChecked());
+        QVERIFY(window->statusText(4).startsWith("Image-Measure factor = "));
         // A typed 0 does nothing harmful.
-        const double before = form->viewScale();
+        const double before = window->viewScale();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), "0");
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        QCOMPARE(form->viewScale(), before);
+        QCOMPARE(window->viewScale(), before);
         // "Auto-size" with no picture does nothing.
-        child<QAction>("N40")->trigger();
-        child<QAction>("Auto1")->trigger();
-        QCOMPARE(form->viewScale(), before);
+        child<QAction>(controls::purgeImage)->trigger();
+        child<QAction>(controls::autoSize)->trigger();
+        QCOMPARE(window->viewScale(), before);
     }
 
     void tableSavedAndLoaded() {
-        TForm1* form = createForm();
-        Table* t = form->table();
+        MainWindow* window = createWindow();
+        Table* t = window->table();
         t->appendPoint(1, 2);
         t->appendPoint(3, 4);
         t->tableEdited(1, 2); // as after typing into the grid: the data commands become usable
         const QString path = files_.filePath("points.dat");
         prompter_->dialogs.push_back([](QDialog* d) { return d->objectName() == "ExportTO"; });
         prompter_->savePaths.push_back(path);
-        child<QAction>("N49")->trigger();
+        child<QAction>(controls::saveTable)->trigger();
         QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->messages.join("; ")));
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray content = saved.readAll();
         QVERIFY(content.startsWith("1\t2\r\n3\t4\r\n\t\r\n"));
         QCOMPARE(content.count("\r\n"), 30);
-        QVERIFY(form->menuBar()->isEnabled());
-        QCOMPARE(form->ini().readString(ini::kData, ini::kDirectory, ""), files_.path());
+        QVERIFY(window->menuBar()->isEnabled());
+        QCOMPARE(window->ini().readString(ini::kData, ini::kDirectory, ""), files_.path());
         // Overwrite: No leaves the file; the options dialog cancelled writes nothing.
         prompter_->dialogs.push_back([](QDialog* d) {
-            static_cast<TExportTO*>(d)->RadioGroup1->button(0)->setChecked(true); // space
+            static_cast<DataFileOptionsDialog*>(d)->delimiterGroup->button(0)->setChecked(
+                true); // space
             return true;
         });
         prompter_->savePaths.push_back(path);
         prompter_->answers.push_back(Answer::No);
-        child<QAction>("N49")->trigger();
+        child<QAction>(controls::saveTable)->trigger();
         saved.seek(0);
         QCOMPARE(saved.readAll(), content);
 
@@ -337,13 +340,13 @@ private slots:
         load.write(forty);
         load.close();
         prompter_->openChoices.push_back({load.fileName(), 0, false});
-        child<QAction>("N50")->trigger();
+        child<QAction>(controls::openDataFile)->trigger();
         QCOMPARE(t->rowCountSetting(), 42);
         QCOMPARE(t->nextRow(1), 42);
         QCOMPARE(t->cell(2, 40), QString("2"));
-        QCOMPARE(child<QSpinBox>("SpinEdit1")->value(), 42);
-        QCOMPARE(child<QTabWidget>("PageControl1")->currentWidget()->objectName(),
-                 QString("TabSheet2"));
+        QCOMPARE(child<QSpinBox>(controls::rowCount)->value(), 42);
+        QCOMPARE(child<QTabWidget>(controls::pages)->currentWidget()->objectName(),
+                 QString(controls::tablePage));
     }
 };
 

@@ -2,7 +2,8 @@
 
 // What every window test shares: a main window over a private settings folder, created with a
 // scripted prompter, and helpers to find its controls and write test files.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
+#include "control_names.h"
 #include "image/bmp.h"
 #include "scripted_prompter.h"
 
@@ -34,27 +35,27 @@ protected:
     QTemporaryDir config_;
     QTemporaryDir files_;
     ScriptedPrompter* prompter_ = nullptr;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> window_;
 
     // A fresh main window over the test's settings folder, shown and without the start-up hint.
-    TForm1* createForm(bool withHint = false) {
+    MainWindow* createWindow(bool withHint = false) {
         auto prompter = std::make_unique<ScriptedPrompter>();
         prompter_ = prompter.get();
-        form_ =
-            std::make_unique<TForm1>(std::move(prompter), QCoreApplication::applicationFilePath());
+        window_ = std::make_unique<MainWindow>(std::move(prompter),
+                                               QCoreApplication::applicationFilePath());
         if (!withHint) {
             // The hint window belongs to the first paint; tests that do not look at it close it.
             prompter_->dialogs.push_back([](QDialog*) { return false; });
         }
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("window not shown");
-        if (!withHint && !QTest::qWaitFor([this] { return !form_->startupHintPending(); }))
+        window_->show();
+        if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("window not shown");
+        if (!withHint && !QTest::qWaitFor([this] { return !window_->startupHintPending(); }))
             qFatal("the start-up hint window did not come");
-        return form_.get();
+        return window_.get();
     }
 
     template <typename T> T* child(const char* name) const {
-        T* found = form_->findChild<T*>(QString::fromLatin1(name));
+        T* found = window_->findChild<T*>(QString::fromLatin1(name));
         if (!found) qFatal("no child %s", name);
         return found;
     }
@@ -76,13 +77,13 @@ protected:
 
     void openThroughDialog(const QString& path, int filter = 0, bool switched = false) {
         prompter_->openChoices.push_back(Prompter::OpenChoice{path, filter, switched});
-        child<QAction>("N34")->trigger();
+        child<QAction>(controls::openImage)->trigger();
     }
 
     QStringList recentSettings() const {
         QStringList entries;
         for (int i = 1; i <= 4; ++i)
-            entries << form_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
+            entries << window_->ini().readString(ini::kOpenFiles, ini::recentFileKey(i), "");
         return entries;
     }
 
@@ -100,9 +101,9 @@ protected:
         QApplication::clipboard()->clear();
     }
     void tearDownTest() {
-        if (form_) {
-            form_->close();
-            form_.reset();
+        if (window_) {
+            window_->close();
+            window_.reset();
         }
     }
 };

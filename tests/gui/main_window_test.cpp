@@ -1,14 +1,14 @@
 // The main window driven as a user would, offscreen, with scripted answers to its dialogs.
-#include "app/gui/dialogs.h"
-#include "app/gui/interface_options.h"
+#include "app/gui/calculator_dialog.h"
+#include "app/gui/interface_options_dialog.h"
+#include "app/gui/main_window.h"
 #include "app/gui/single_instance.h"
-#include "app/gui/tform1.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "corpus.h"
 #include "gui_fixture.h"
 #include "image/bmp.h"
-#include "image/gui/pixel_format_dialog.h"
+#include "image/gui/paste_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
 #include "image/pixel_format.h"
 #include "table/table.h"
@@ -48,39 +48,39 @@ private slots:
     void cleanup() { tearDownTest(); }
 
     void firstStartWritesDefaultsAndShowsTheHintOnce() {
-        TForm1* form = createForm(true);
+        MainWindow* window = createWindow(true);
         QTRY_COMPARE(prompter_->dialogNames.count("HintForm"), 1);
-        QVERIFY(!form->startupHintPending());
-        form->update();
+        QVERIFY(!window->startupHintPending());
+        window->update();
         QTest::qWait(0);
         QCOMPARE(prompter_->dialogNames.count("HintForm"), 1);
-        QFile cfg(form->digitizeCfgFile());
+        QFile cfg(window->digitizeCfgFile());
         QVERIFY(cfg.open(QIODevice::ReadOnly));
         QCOMPARE(cfg.readAll(), QByteArray("1\n1\n1\n2\n1\n1\n1\n1\n1\n"));
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16"));
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16"));
         // The defaults turn "Poly Bezier for manual" off in the first run.
-        QVERIFY(!child<QCheckBox>("Bezier")->isChecked());
-        QVERIFY(!child<QAction>("N40")->isEnabled());
-        QVERIFY(!child<QAction>("N49")->isEnabled());
-        QVERIFY(child<QAction>("N34")->isEnabled());
-        QCOMPARE(form->table()->rowCountSetting(), 30);
+        QVERIFY(!child<QCheckBox>(controls::polyBezier)->isChecked());
+        QVERIFY(!child<QAction>(controls::purgeImage)->isEnabled());
+        QVERIFY(!child<QAction>(controls::saveTable)->isEnabled());
+        QVERIFY(child<QAction>(controls::openImage)->isEnabled());
+        QCOMPARE(window->table()->rowCountSetting(), 30);
     }
 
     void closingAsksAboutTheTableOnlyWithData() {
-        TForm1* form = createForm();
-        form->close();
+        MainWindow* window = createWindow();
+        window->close();
         QVERIFY(prompter_->questions.isEmpty());
         // The settings writer ran: Line size follows Point size, and digitize.cfg has nine lines.
         IniFile ini(iniFilePath(QCoreApplication::applicationFilePath()));
         QCOMPARE(ini.readString(ini::kGrapher, ini::kLineSize, ""), QString("2"));
         QCOMPARE(ini.readString(ini::kApplication, ini::kHint, ""), QString("10000"));
-        form_.reset();
+        window_.reset();
 
-        form = createForm();
-        form->table()->setCell(2, 1, "5");
+        window = createWindow();
+        window->table()->setCell(2, 1, "5");
         QApplication::clipboard()->setText("something");
         prompter_->answers = {Answer::Yes, Answer::Yes};
-        form->close();
+        window->close();
         QCOMPARE(prompter_->questions,
                  (QStringList{"The Table containes the data.  Save its?",
                               "The Clipboard containes the object.  Purge it?"}));
@@ -90,7 +90,7 @@ private slots:
     }
 
     void opensEachFormatThroughTheDialog() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         const struct {
             QString path;
             int filter;
@@ -109,30 +109,30 @@ private slots:
             prompter_->messages.clear();
             openThroughDialog(c.path, c.filter, c.switched);
             QVERIFY2(prompter_->messages.isEmpty(), qPrintable(prompter_->messages.join("; ")));
-            QCOMPARE(form->windowTitle(), "Quorvex 2.16 - " + QFileInfo(c.path).fileName());
-            QCOMPARE(form->document().raster.format(), c.format);
-            QCOMPARE(form->document().fileName, c.path);
+            QCOMPARE(window->windowTitle(), "Quorvex 2.16 - " + QFileInfo(c.path).fileName());
+            QCOMPARE(window->document().raster.format(), c.format);
+            QCOMPARE(window->document().fileName, c.path);
             QCOMPARE(recentSettings().front(), c.path);
-            QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("0"));
-            QVERIFY(!child<QLineEdit>("Edit1")->isEnabled());
-            QVERIFY(child<QAction>("N40")->isEnabled());
-            QVERIFY(child<QAction>("Fixcoord")->isEnabled());
-            QVERIFY(child<QToolButton>("RxSpeedButton6")->isEnabled());
-            QCOMPARE(child<QComboBox>("ComboBoxSize")->currentText(), QString("100%"));
-            QVERIFY(child<ImageView>("Image1")->isEnabled());
-            QCOMPARE(child<ImageView>("Image1")->size(),
-                     QSize(form->document().raster.width(), form->document().raster.height()));
+            QCOMPARE(child<QLineEdit>(controls::xLeftBottom)->text(), QString("0"));
+            QVERIFY(!child<QLineEdit>(controls::xLeftBottom)->isEnabled());
+            QVERIFY(child<QAction>(controls::purgeImage)->isEnabled());
+            QVERIFY(child<QAction>(controls::fixCoordinates)->isEnabled());
+            QVERIFY(child<QToolButton>(controls::formatButton)->isEnabled());
+            QCOMPARE(child<QComboBox>(controls::measureBox)->currentText(), QString("100%"));
+            QVERIFY(child<ImageView>(controls::imageView)->isEnabled());
+            QCOMPARE(child<ImageView>(controls::imageView)->size(),
+                     QSize(window->document().raster.width(), window->document().raster.height()));
         }
         // The newest file first, the four latest only; the menu shows their names.
         QCOMPARE(recentSettings(),
                  (QStringList{cases[4].path, cases[3].path, cases[2].path, cases[1].path}));
-        QCOMPARE(child<QAction>("RecentFile1")->text(), QString("e.ico"));
-        QCOMPARE(child<QAction>("N24bit1")->isChecked(), true);
-        QCOMPARE(form->ini().readString(ini::kImage, ini::kDirectory, ""), files_.path());
+        QCOMPARE(child<QAction>(controls::recentFile1)->text(), QString("e.ico"));
+        QCOMPARE(child<QAction>(controls::format24Bit)->isChecked(), true);
+        QCOMPARE(window->ini().readString(ini::kImage, ini::kDirectory, ""), files_.path());
     }
 
     void gifReaderByFileTypeOrExtension() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         // A GIF: by its extension through the first file type, and by switching the file type.
         const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 2,   0,    1,    0, 0x80, 0,
                                      0,   0,   0,   0,   255, 255, 255, ',',  0,    0, 0,    0,
@@ -143,19 +143,19 @@ private slots:
             f.write(reinterpret_cast<const char*>(gif), sizeof gif);
         }
         openThroughDialog(files_.filePath("g.GIF"), 0, false);
-        QCOMPARE(form->document().raster.width(), 2);
+        QCOMPARE(window->document().raster.width(), 2);
         openThroughDialog(files_.filePath("g.dat"), 1, true);
         QVERIFY(prompter_->messages.isEmpty());
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - g.dat"));
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - g.dat"));
         // A BMP right after, without switching the file type again: the built-in reader.
         const QString bmp = writeRaster("after.bmp", Raster(5, 5, PixelFormat::Bit24));
         openThroughDialog(bmp, 1, false);
         QVERIFY(prompter_->messages.isEmpty());
-        QCOMPARE(form->document().raster.width(), 5);
+        QCOMPARE(window->document().raster.width(), 5);
     }
 
     void unsupportedTypeChangesNothing() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         const QString bmp = writeRaster("keep.bmp", Raster(7, 3, PixelFormat::Bit24));
         openThroughDialog(bmp);
         const QStringList recent = recentSettings();
@@ -166,8 +166,8 @@ private slots:
         openThroughDialog(files_.filePath("mixed.Gif"), 3, false);
         QCOMPARE(prompter_->messages.size(), 1);
         QVERIFY(prompter_->messages.front().contains("GIF"));
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - keep.bmp"));
-        QCOMPARE(form->document().raster.width(), 7);
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - keep.bmp"));
+        QCOMPARE(window->document().raster.width(), 7);
         QCOMPARE(recentSettings(), recent);
         // A damaged file: the same.
         QFile broken(files_.filePath("broken.bmp"));
@@ -176,35 +176,35 @@ private slots:
         broken.close();
         openThroughDialog(files_.filePath("broken.bmp"));
         QCOMPARE(prompter_->messages.size(), 2);
-        QCOMPARE(form->document().raster.width(), 7);
+        QCOMPARE(window->document().raster.width(), 7);
     }
 
     void recentEntriesReopenInTheirOrder() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         QStringList paths;
         for (int i = 0; i < 4; ++i)
             paths << writeRaster(QString("r%1.bmp").arg(i), Raster(4 + i, 4, PixelFormat::Bit24));
         for (const QString& p : paths)
             openThroughDialog(p);
         // Slots now: r3, r2, r1, r0. Slot 3 to the front: r1, r3, r2, r0.
-        child<QAction>("RecentFile3")->trigger();
+        child<QAction>(controls::recentFile3)->trigger();
         QCOMPARE(recentSettings(), (QStringList{paths[1], paths[3], paths[2], paths[0]}));
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - r1.bmp"));
-        QCOMPARE(form->document().raster.width(), 5);
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - r1.bmp"));
+        QCOMPARE(window->document().raster.width(), 5);
         // A reopened file that is gone gives the red cross.
         QFile::remove(paths[3]);
-        child<QAction>("RecentFile2")->trigger();
-        QCOMPARE(form->document().raster.width(), 32);
-        QCOMPARE(form->document().raster.pixel(2, 2), kRed);
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - r3.bmp"));
+        child<QAction>(controls::recentFile2)->trigger();
+        QCOMPARE(window->document().raster.width(), 32);
+        QCOMPARE(window->document().raster.pixel(2, 2), kRed);
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - r3.bmp"));
         // "Reload Image file" reopens slot 1.
-        child<QAction>("Reloadtheimagefile1")->trigger();
+        child<QAction>(controls::reloadImage)->trigger();
         QCOMPARE(recentSettings().front(), paths[3]);
     }
 
     void newImageClearsOnlyTheFirstPair() {
-        TForm1* form = createForm();
-        Table* t = form->table();
+        MainWindow* window = createWindow();
+        Table* t = window->table();
         t->setPairCount(2);
         t->setCell(1, 1, "1");
         t->setCell(2, 1, "2");
@@ -216,143 +216,143 @@ private slots:
         QCOMPARE(t->cell(3, 1), QString("3"));
         QCOMPARE(t->cell(4, 2), QString("4"));
         // With the option off nothing is cleared.
-        child<QAction>("NewTable")->trigger();
+        child<QAction>(controls::clearTableOnNewImage)->trigger();
         t->setCell(1, 1, "9");
         openThroughDialog(writeRaster("m.bmp", Raster(3, 3, PixelFormat::Bit24)));
         QCOMPARE(t->cell(1, 1), QString("9"));
     }
 
     void blackAndWhiteImagesBecomeColourUntilTheFormatIsChanged() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         Raster mono(8, 8, PixelFormat::Bit1, kWhite);
         mono.setPixel(1, 1, kBlack);
         const QString path = writeRaster("mono.bmp", mono);
         openThroughDialog(path);
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit24);
-        QVERIFY(child<QAction>("N24bit1")->isChecked());
-        QCOMPARE(form->markerColour(), kRed);
-        child<QAction>("pf4")->trigger(); // off
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit24);
+        QVERIFY(child<QAction>(controls::format24Bit)->isChecked());
+        QCOMPARE(window->markerColour(), kRed);
+        child<QAction>(controls::colourConversion)->trigger(); // off
         openThroughDialog(path);
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit1);
-        QVERIFY(child<QAction>("N1bit1")->isChecked());
-        QCOMPARE(form->markerColour(), kGrey);
-        child<QAction>("pf4")->trigger(); // on again
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit1);
+        QVERIFY(child<QAction>(controls::format1Bit)->isChecked());
+        QCOMPARE(window->markerColour(), kGrey);
+        child<QAction>(controls::colourConversion)->trigger(); // on again
         // After any command of the format menu, 1-bit images stay as they are.
-        child<QAction>("N8bit1")->trigger();
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit8);
+        child<QAction>(controls::format8Bit)->trigger();
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit8);
         openThroughDialog(path);
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit1);
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit1);
         // "gray" on an 8-bit raster leaves it, but the item is checked.
-        child<QAction>("N8bit1")->trigger();
-        const Raster before = form->document().raster;
-        child<QAction>("gray1")->trigger();
-        QVERIFY(child<QAction>("gray1")->isChecked());
-        QVERIFY(form->document().raster == before);
+        child<QAction>(controls::format8Bit)->trigger();
+        const Raster before = window->document().raster;
+        child<QAction>(controls::formatGray)->trigger();
+        QVERIFY(child<QAction>(controls::formatGray)->isChecked());
+        QVERIFY(window->document().raster == before);
     }
 
     void pasteWithAChosenFormat() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         QImage image(6, 4, QImage::Format_RGB32);
         image.fill(qRgb(10, 200, 30));
         QApplication::clipboard()->setImage(image);
-        QTRY_VERIFY(child<QAction>("PastefromClipboard1")->isEnabled());
+        QTRY_VERIFY(child<QAction>(controls::pasteImage)->isEnabled());
         prompter_->dialogs.push_back([](QDialog* d) {
-            static_cast<TForm7*>(d)->setChoice(TForm7::Bit8);
+            static_cast<PasteFormatDialog*>(d)->setChoice(PasteFormatDialog::Bit8);
             return true;
         });
-        child<QAction>("PastefromClipboard1")->trigger();
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - image pasted from clipboard"));
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit8);
-        QCOMPARE(form->document().raster.width(), 6);
-        QVERIFY(child<QAction>("N8bit1")->isChecked());
+        child<QAction>(controls::pasteImage)->trigger();
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - image pasted from clipboard"));
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit8);
+        QCOMPARE(window->document().raster.width(), 6);
+        QVERIFY(child<QAction>(controls::format8Bit)->isChecked());
         // "no changes" keeps the clipboard's own format; Cancel changes nothing.
         prompter_->dialogs.push_back([](QDialog*) { return true; });
-        child<QAction>("PastefromClipboard1")->trigger();
-        QCOMPARE(form->document().raster.format(), PixelFormat::Bit24);
+        child<QAction>(controls::pasteImage)->trigger();
+        QCOMPARE(window->document().raster.format(), PixelFormat::Bit24);
         prompter_->dialogs.push_back([](QDialog*) { return false; });
-        form->setWindowTitle("unchanged");
-        child<QAction>("PastefromClipboard1")->trigger();
-        QCOMPARE(form->windowTitle(), QString("unchanged"));
+        window->setWindowTitle("unchanged");
+        child<QAction>(controls::pasteImage)->trigger();
+        QCOMPARE(window->windowTitle(), QString("unchanged"));
         // Text in the clipboard: the status message, the picture stays.
         QApplication::clipboard()->setText("no picture");
         prompter_->dialogs.push_back([](QDialog*) { return true; });
-        form->ClipbrdExecute();
-        QCOMPARE(form->statusText(4), QString("WOW! Not graphic format in Clipboard"));
-        QCOMPARE(form->document().raster.width(), 6);
+        window->pasteImage();
+        QCOMPARE(window->statusText(4), QString("WOW! Not graphic format in Clipboard"));
+        QCOMPARE(window->document().raster.width(), 6);
     }
 
     void copyPurgeAndSave() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         openThroughDialog(writeRaster("s.bmp", Raster(9, 5, PixelFormat::Bit24, kRed)));
-        child<QAction>("CopytheimagetoClipboard1")->trigger();
+        child<QAction>(controls::copyImage)->trigger();
         QCOMPARE(QApplication::clipboard()->image().size(), QSize(9, 5));
-        QVERIFY(child<QAction>("PurgeClipboard1")->isEnabled());
-        child<QAction>("PurgeClipboard1")->trigger();
+        QVERIFY(child<QAction>(controls::purgeClipboard)->isEnabled());
+        child<QAction>(controls::purgeClipboard)->trigger();
         QVERIFY(QApplication::clipboard()->image().isNull());
-        QVERIFY(!child<QAction>("PurgeClipboard1")->isEnabled());
+        QVERIFY(!child<QAction>(controls::purgeClipboard)->isEnabled());
 
         // Saving over an existing file happens only after Yes.
         const QString target = files_.filePath("saved.bmp");
         writeBmpFile(Raster(1, 1, PixelFormat::Bit24), target);
         prompter_->savePaths = {target, target};
         prompter_->answers = {Answer::No, Answer::Yes};
-        child<QAction>("SaveImage1")->trigger();
+        child<QAction>(controls::saveImage)->trigger();
         QCOMPARE(readBuiltIn(target).width(), 1);
-        child<QAction>("SaveImage1")->trigger();
+        child<QAction>(controls::saveImage)->trigger();
         QCOMPARE(readBuiltIn(target).width(), 9);
         QCOMPARE(prompter_->questions.count("The file already exists, exchange it?"), 2);
 
-        child<QAction>("N40")->trigger();
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16"));
-        QVERIFY(form->document().raster.isEmpty());
-        QVERIFY(!child<ImageView>("Image1")->isEnabled());
-        QVERIFY(child<QAction>("SaveImage1")->isEnabled());
-        child<QAction>("SaveImage1")->trigger();
+        child<QAction>(controls::purgeImage)->trigger();
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16"));
+        QVERIFY(window->document().raster.isEmpty());
+        QVERIFY(!child<ImageView>(controls::imageView)->isEnabled());
+        QVERIFY(child<QAction>(controls::saveImage)->isEnabled());
+        child<QAction>(controls::saveImage)->trigger();
         QCOMPARE(prompter_->messages.last(), QString("There is no image."));
     }
 
-    void enabledAllLeavesStopAlone() {
-        TForm1* form = createForm();
-        auto* stop = child<QPushButton>("Stop");
+    void interfaceLockLeavesStopAlone() {
+        MainWindow* window = createWindow();
+        auto* stop = child<QPushButton>(controls::stop);
         stop->setEnabled(true);
-        form->EnabledAll(false);
+        window->setInterfaceEnabled(false);
         QVERIFY(stop->isEnabled());
-        QVERIFY(!form->menuBar()->isEnabled());
-        QVERIFY(!child<QLineEdit>("N_curve")->isEnabled());
-        QVERIFY(!child<QTabWidget>("PageControl1")->isEnabled());
-        form->EnabledAll(true);
-        QVERIFY(form->menuBar()->isEnabled());
-        QVERIFY2(!child<QAction>("N40")->isEnabled(), "items keep their own state");
+        QVERIFY(!window->menuBar()->isEnabled());
+        QVERIFY(!child<QLineEdit>(controls::curveNumber)->isEnabled());
+        QVERIFY(!child<QTabWidget>(controls::pages)->isEnabled());
+        window->setInterfaceEnabled(true);
+        QVERIFY(window->menuBar()->isEnabled());
+        QVERIFY2(!child<QAction>(controls::purgeImage)->isEnabled(), "items keep their own state");
         stop->setEnabled(false);
-        form->EnabledAll(true);
+        window->setInterfaceEnabled(true);
         QVERIFY(!stop->isEnabled());
     }
 
     void curveControlsDriveTheTable() {
-        TForm1* form = createForm();
-        child<SpinButton>("RxSpinButton1")->upButton()->click();
-        QCOMPARE(child<QLineEdit>("N_curve")->text(), QString("2"));
-        QCOMPARE(child<QSpinBox>("Rows")->value(), 2);
-        QCOMPARE(child<QLabel>("Label4")->text(), QString("N2"));
-        auto* grid = child<QTableView>("Tabl");
+        MainWindow* window = createWindow();
+        child<SpinButton>(controls::curveSpinButton)->upButton()->click();
+        QCOMPARE(child<QLineEdit>(controls::curveNumber)->text(), QString("2"));
+        QCOMPARE(child<QSpinBox>(controls::pairCount)->value(), 2);
+        QCOMPARE(child<QLabel>(controls::curveLabel)->text(), QString("N2"));
+        auto* grid = child<QTableView>(controls::tableView);
         QCOMPARE(grid->model()->columnCount(), 4);
         QCOMPARE(grid->model()->headerData(2, Qt::Horizontal).toString(), QString("X2*"));
         // Typing a cell in row 20 moves the curve's next row there and enables the data commands.
         grid->model()->setData(grid->model()->index(19, 2), "7", Qt::EditRole);
-        QCOMPARE(form->table()->nextRow(2), 20);
-        QVERIFY(child<QAction>("N49")->isEnabled());
-        QVERIFY(child<QToolButton>("ClTabl")->isEnabled());
+        QCOMPARE(window->table()->nextRow(2), 20);
+        QVERIFY(child<QAction>(controls::saveTable)->isEnabled());
+        QVERIFY(child<QToolButton>(controls::clearTable)->isEnabled());
         // The Clear drop-down.
-        child<QSpinBox>("SpinEdit1")->setValue(50);
+        child<QSpinBox>(controls::rowCount)->setValue(50);
         QCOMPARE(grid->model()->rowCount(), 50);
-        child<QLineEdit>("N_curve")->setText("x");
-        child<SpinButton>("RxSpinButton1")->downButton()->click();
+        child<QLineEdit>(controls::curveNumber)->setText("x");
+        child<SpinButton>(controls::curveSpinButton)->downButton()->click();
         QCOMPARE(prompter_->messages.last(), QString("'x' is not a valid integer value"));
     }
 
     void secondStartBringsTheFirstForwardOnlyWithTheBareTitle() {
-        TForm1* form = createForm();
-        SingleInstance instance([form] { return form->bringToFront(); });
+        MainWindow* window = createWindow();
+        SingleInstance instance([window] { return window->bringToFront(); });
         QVERIFY(instance.isListening());
         auto ask = [] {
             return std::async(std::launch::async,
@@ -369,8 +369,8 @@ private slots:
 
     void scannerThroughTheTestBackend() {
         QVERIFY(VirtualScanner::instance().enable(false));
-        TForm1* form = createForm();
-        child<QAction>("SelectScaner")->trigger();
+        MainWindow* window = createWindow();
+        child<QAction>(controls::selectScanner)->trigger();
         QCOMPARE(prompter_->messages.size(), 1);
         QVERIFY(prompter_->messages.front().startsWith("No scanner was found"));
 
@@ -379,21 +379,21 @@ private slots:
             auto* dialog = static_cast<ScannerSourceDialog*>(d);
             return dialog->list()->count() == 1 && dialog->chosenDevice().startsWith("test:");
         });
-        child<QAction>("SelectScaner")->trigger();
-        child<QAction>("Scan")->trigger();
+        child<QAction>(controls::selectScanner)->trigger();
+        child<QAction>(controls::scanImage)->trigger();
         QCOMPARE(prompter_->messages.size(), 1);
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - image scanned"));
-        QCOMPARE(form->document().raster.width(), 78);
-        QCOMPARE(form->document().raster.height(), 59);
-        QVERIFY(!child<QPushButton>("Stop")->isEnabled());
-        QVERIFY(form->menuBar()->isEnabled());
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - image scanned"));
+        QCOMPARE(window->document().raster.width(), 78);
+        QCOMPARE(window->document().raster.height(), 59);
+        QVERIFY(!child<QPushButton>(controls::stop)->isEnabled());
+        QVERIFY(window->menuBar()->isEnabled());
     }
 
     void aboutAndCalculator() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         prompter_->dialogs.push_back(
             [](QDialog* d) { return d->windowTitle() == "About Quorvex"; });
-        child<QAction>("About1")->trigger();
+        child<QAction>(controls::about)->trigger();
         QCOMPARE(prompter_->dialogNames.last(), QString("AboutBox1"));
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* calc = static_cast<CalculatorDialog*>(d);
@@ -401,9 +401,9 @@ private slots:
                 calc->press(k);
             return calc->display() == "50";
         });
-        child<QAction>("Calculator1")->trigger();
+        child<QAction>(controls::calculator)->trigger();
         QCOMPARE(prompter_->dialogNames.last(), QString("RxCalculator1"));
-        Q_UNUSED(form);
+        Q_UNUSED(window);
     }
 
     void badSettingsAreReportedAndTheWindowStaysUsable() {
@@ -412,11 +412,11 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Application]\nHint=abc\n");
         f.close();
-        TForm1* form = createForm();
-        QCOMPARE(form->settingsError(), QString("'abc' is not a valid integer value"));
+        MainWindow* window = createWindow();
+        QCOMPARE(window->settingsError(), QString("'abc' is not a valid integer value"));
         QVERIFY(prompter_->messages.contains("'abc' is not a valid integer value"));
         openThroughDialog(writeRaster("ok.bmp", Raster(4, 4, PixelFormat::Bit24)));
-        QCOMPARE(form->windowTitle(), QString("Quorvex 2.16 - ok.bmp"));
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - ok.bmp"));
         tearDownTest();
         setUpTest();
 
@@ -425,9 +425,9 @@ private slots:
         QVERIFY(cfg.open(QIODevice::WriteOnly));
         cfg.write("1\n2\n1\n6\n12\nx\n");
         cfg.close();
-        form = createForm();
-        QVERIFY(form->settingsError().contains("line 6"));
-        QCOMPARE(child<QSpinBox>("SpinEdit5")->value(), 12);
+        window = createWindow();
+        QVERIFY(window->settingsError().contains("line 6"));
+        QCOMPARE(child<QSpinBox>(controls::markerSize)->value(), 12);
     }
 
     void activationRestoresTheStoredPlacement() {
@@ -436,76 +436,78 @@ private slots:
         f.write("[Application]\nWindow state=wsNormal\nWindow left=10\nWindow top=20\n"
                 "Window client width=900\nWindow client height=700\n");
         f.close();
-        TForm1* form = createForm();
-        QApplication::setActiveWindow(form);
-        QTRY_COMPARE(form->size(), QSize(900, 700));
-        form->resize(1000, 750);
+        MainWindow* window = createWindow();
+        QApplication::setActiveWindow(window);
+        QTRY_COMPARE(window->size(), QSize(900, 700));
+        window->resize(1000, 750);
         QApplication::setActiveWindow(nullptr);
-        QApplication::setActiveWindow(form);
-        QTRY_COMPARE(form->size(), QSize(900, 700));
+        QApplication::setActiveWindow(window);
+        QTRY_COMPARE(window->size(), QSize(900, 700));
     }
 
     void interfaceOptions() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         openThroughDialog(writeRaster("o.bmp", Raster(20, 20, PixelFormat::Bit24)));
         // Cancel after switching the rulers off: they stay off, the key is not written yet.
         prompter_->dialogs.push_back([](QDialog* d) {
-            auto* o = static_cast<TInterfacing*>(d);
-            if (o->applyButton->isEnabled() || o->language->checkedId() != 0) return false;
+            auto* o = static_cast<InterfaceOptionsDialog*>(d);
+            if (o->applyButton->isEnabled() || o->languageGroup->checkedId() != 0) return false;
             o->selectNode("Image/Rulers");
-            o->rulers->click();
+            o->rulersBox->click();
             return false;
         });
-        child<QAction>("interfaceOptions")->trigger();
-        QVERIFY(child<Ruler>("RsRulerH")->isHidden());
-        QVERIFY(!form->ini().contains(ini::kImage, ini::kShowRulers) ||
-                form->ini().readString(ini::kImage, ini::kShowRulers, "") == "True");
+        child<QAction>(controls::interfaceOptions)->trigger();
+        QVERIFY(child<Ruler>(controls::horizontalRuler)->isHidden());
+        QVERIFY(!window->ini().contains(ini::kImage, ini::kShowRulers) ||
+                window->ini().readString(ini::kImage, ini::kShowRulers, "") == "True");
         // OK with Russian, a taller status bar and short hints.
         prompter_->dialogs.push_back([](QDialog* d) {
-            auto* o = static_cast<TInterfacing*>(d);
-            o->language->button(1)->click();
-            o->Height->setValue(30);
-            o->hints->setChecked(false);
-            o->rulers->setChecked(true);
-            o->OkClick();
+            auto* o = static_cast<InterfaceOptionsDialog*>(d);
+            o->languageGroup->button(1)->click();
+            o->statusBarHeightBox->setValue(30);
+            o->longHintsBox->setChecked(false);
+            o->rulersBox->setChecked(true);
+            o->acceptChanges();
             return true;
         });
-        child<QAction>("interfaceOptions")->trigger();
+        child<QAction>(controls::interfaceOptions)->trigger();
         QCOMPARE(messageLanguage(), Language::Russian);
-        QCOMPARE(form->ini().readString(ini::kApplication, ini::kLanguage, ""), QString("Russian"));
-        QCOMPARE(form->ini().readString(ini::kImage, ini::kShowRulers, ""), QString("True"));
-        QCOMPARE(form->hintTime(), 2500);
-        QCOMPARE(form->statusBar()->height(), 30);
-        QVERIFY(!child<Ruler>("RsRulerH")->isHidden());
-        QCOMPARE(child<QAction>("UndoAuto")->text(), QString::fromUtf8("Отменить оцифровку"));
+        QCOMPARE(window->ini().readString(ini::kApplication, ini::kLanguage, ""),
+                 QString("Russian"));
+        QCOMPARE(window->ini().readString(ini::kImage, ini::kShowRulers, ""), QString("True"));
+        QCOMPARE(window->hintTime(), 2500);
+        QCOMPARE(window->statusBar()->height(), 30);
+        QVERIFY(!child<Ruler>(controls::horizontalRuler)->isHidden());
+        QCOMPARE(child<QAction>(controls::undoDigitization)->text(),
+                 QString::fromUtf8("Отменить оцифровку"));
         setMessageLanguage(Language::English);
     }
 
     void helpOpensTheFileOfTheLanguage() {
-        TForm1* form = createForm();
+        MainWindow* window = createWindow();
         const QString beside =
             QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + "/QUORVEX21E.HLP";
         QFile::remove(beside);
-        child<QAction>("Help2")->trigger();
+        child<QAction>(controls::help)->trigger();
         QVERIFY(prompter_->messages.last().contains("QUORVEX21E.HLP"));
         QVERIFY(QFile::copy(QStringLiteral(QUORVEX_SOURCE_DIR "/help/QUORVEX21E.HLP"), beside));
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* text = d->findChild<QTextBrowser*>("HelpText");
             return text && text->toPlainText().contains("Getting started");
         });
-        child<QAction>("Help2")->trigger();
+        child<QAction>(controls::help)->trigger();
         QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
         QFile::remove(beside);
-        Q_UNUSED(form);
+        Q_UNUSED(window);
     }
 
     void hintTimeFollowsTheHelpItem() {
-        TForm1* form = createForm();
-        QCOMPARE(form->hintTime(), 10000);
-        child<QAction>("HintHideP")->trigger();
-        QCOMPARE(form->hintTime(), 2500);
-        child<QAction>("HintHideP")->trigger();
-        QCOMPARE(form->hintTime(), 10000);
+        MainWindow* window = createWindow();
+        QCOMPARE(window->hintTime(), 10000);
+        child<QAction>(controls::longHints)->trigger();
+        QCOMPARE(window->hintTime(), 2500);
+        child<QAction>(controls::longHints)->trigger();
+        QCOMPARE(window->hintTime(), 10000);
     }
 };
 

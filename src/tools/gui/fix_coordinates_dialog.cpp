@@ -15,14 +15,14 @@
 
 namespace quorvex {
 
-TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
+FixCoordinatesDialog::FixCoordinatesDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("RectangleSize"));
     setWindowTitle(QStringLiteral("Fix coordinates"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel;
-    Label1->setObjectName(QStringLiteral("Label1"));
-    grid->addWidget(Label1, 0, 0, 1, 4);
+    helpLabel = new QLabel;
+    helpLabel->setObjectName(QStringLiteral("Label1"));
+    grid->addWidget(helpLabel, 0, 0, 1, 4);
     grid->setRowMinimumHeight(1, 90); // room for the picture of the rectangle
     auto spin = [this](const char* name, const char* hint) {
         auto* s = new QSpinBox(this);
@@ -31,10 +31,10 @@ TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
         s->setRange(0, 100000);
         return s;
     };
-    SpinEdit1 = spin("SpinEdit1", "coordinates of left bottom corner (in pixells)");
-    SpinEdit3 = spin("SpinEdit3", "coordinates of left bottom corner (in pixells)");
-    SpinEdit2 = spin("SpinEdit2", "coordinates of right top corner (in pixells)");
-    SpinEdit4 = spin("SpinEdit4", "coordinates of right top corner (in pixells)");
+    leftBottomXBox = spin("SpinEdit1", "coordinates of left bottom corner (in pixells)");
+    leftBottomYBox = spin("SpinEdit3", "coordinates of left bottom corner (in pixells)");
+    rightTopXBox = spin("SpinEdit2", "coordinates of right top corner (in pixells)");
+    rightTopYBox = spin("SpinEdit4", "coordinates of right top corner (in pixells)");
     const char* names[4] = {"Edit1", "Edit2", "Edit3", "Edit4"};
     for (int i = 0; i < 4; ++i) {
         graphFields[static_cast<std::size_t>(i)] = new QLineEdit(this);
@@ -49,68 +49,68 @@ TRectangleSize::TRectangleSize(QWidget* parent) : QDialog(parent) {
         QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
     grid->addWidget(new QLabel(QStringLiteral("^\r\nI\r\nY")), 2, 0, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("left-bottom")), 2, 1);
-    grid->addWidget(SpinEdit1, 3, 1);
-    grid->addWidget(SpinEdit3, 4, 1);
+    grid->addWidget(leftBottomXBox, 3, 1);
+    grid->addWidget(leftBottomYBox, 4, 1);
     grid->addWidget(graphFields[0], 5, 1);
     grid->addWidget(graphFields[1], 6, 1);
     grid->addWidget(new QLabel(QStringLiteral("right-top")), 2, 2);
-    grid->addWidget(SpinEdit2, 3, 2);
-    grid->addWidget(SpinEdit4, 4, 2);
+    grid->addWidget(rightTopXBox, 3, 2);
+    grid->addWidget(rightTopYBox, 4, 2);
     grid->addWidget(graphFields[2], 5, 2);
     grid->addWidget(graphFields[3], 6, 2);
     grid->addWidget(new QLabel(QStringLiteral("X --->")), 7, 1);
-    CheckBox1 = new QCheckBox(QStringLiteral(
+    synchroniseBox = new QCheckBox(QStringLiteral(
         "Synchronize data of simple-edit fields with a changing of spin-edit fields"));
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    grid->addWidget(CheckBox1, 8, 0, 1, 4);
+    synchroniseBox->setObjectName(QStringLiteral("CheckBox1"));
+    synchroniseBox->setChecked(true);
+    grid->addWidget(synchroniseBox, 8, 0, 1, 4);
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("BitBtn1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     grid->addWidget(ok, 9, 3);
-    for (QSpinBox* s : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4})
+    for (QSpinBox* s : {leftBottomXBox, rightTopXBox, leftBottomYBox, rightTopYBox})
         connect(s, qOverload<int>(&QSpinBox::valueChanged), this, [this, s] { synchronise(s); });
 }
 
-void TRectangleSize::prepare(const std::array<QString, 4>& mainTexts, int width, int height,
-                             const SelectionBox& selection) {
-    Label1->setText(message(Msg::FixCoordinatesHelp));
+void FixCoordinatesDialog::prepare(const std::array<QString, 4>& mainTexts, int width, int height,
+                                   const SelectionBox& selection) {
+    helpLabel->setText(message(Msg::FixCoordinatesHelp));
     for (std::size_t i = 0; i < 4; ++i)
         graphFields[i]->setText(mainTexts[i]);
-    SpinEdit1->setMaximum(width);
-    SpinEdit2->setMaximum(width);
-    SpinEdit3->setMaximum(height);
-    SpinEdit4->setMaximum(height);
+    leftBottomXBox->setMaximum(width);
+    rightTopXBox->setMaximum(width);
+    leftBottomYBox->setMaximum(height);
+    rightTopYBox->setMaximum(height);
     bool allZero = true;
     for (const QString& text : mainTexts) {
         double v = 0;
         if (!tryParseDouble(text, localeDecimalSeparator(), v) || v != 0) allZero = false;
     }
     // Filling the pixel fields must not overwrite the graph values the user has.
-    const bool synchronised = CheckBox1->isChecked();
-    CheckBox1->setChecked(false);
-    SpinEdit1->setValue(std::min(selection.left, selection.right));
-    SpinEdit2->setValue(std::max(selection.left, selection.right));
-    SpinEdit3->setValue(height - std::max(selection.top, selection.bottom));
-    SpinEdit4->setValue(height - std::min(selection.top, selection.bottom));
+    const bool synchronised = synchroniseBox->isChecked();
+    synchroniseBox->setChecked(false);
+    leftBottomXBox->setValue(std::min(selection.left, selection.right));
+    rightTopXBox->setValue(std::max(selection.left, selection.right));
+    leftBottomYBox->setValue(height - std::max(selection.top, selection.bottom));
+    rightTopYBox->setValue(height - std::min(selection.top, selection.bottom));
     if (allZero) {
         for (QLineEdit* f : graphFields)
             f->setText(QStringLiteral("0"));
-        CheckBox1->setChecked(synchronised);
+        synchroniseBox->setChecked(synchronised);
     }
 }
 
-void TRectangleSize::synchronise(QSpinBox* source) {
-    if (!CheckBox1->isChecked()) return;
-    QLineEdit* target = source == SpinEdit1   ? graphFields[0]
-                        : source == SpinEdit3 ? graphFields[1]
-                        : source == SpinEdit2 ? graphFields[2]
-                                              : graphFields[3];
+void FixCoordinatesDialog::synchronise(QSpinBox* source) {
+    if (!synchroniseBox->isChecked()) return;
+    QLineEdit* target = source == leftBottomXBox   ? graphFields[0]
+                        : source == leftBottomYBox ? graphFields[1]
+                        : source == rightTopXBox   ? graphFields[2]
+                                                   : graphFields[3];
     target->setText(QString::number(source->value()));
 }
 
-void TRectangleSize::paintEvent(QPaintEvent* event) {
+void FixCoordinatesDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     for (QLineEdit* f : graphFields)
         f->setStyleSheet(calibratedFieldStyle());
@@ -124,7 +124,7 @@ void TRectangleSize::paintEvent(QPaintEvent* event) {
 }
 
 // "," or "." typed into a graph field enters the locale's decimal separator.
-bool TRectangleSize::eventFilter(QObject* watched, QEvent* event) {
+bool FixCoordinatesDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* field = qobject_cast<QLineEdit*>(watched);

@@ -1,8 +1,8 @@
 // Text data files: saving the Table and loading a file into it.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
 #include "core/messages.h"
-#include "exchange/gui/export_dialog.h"
+#include "exchange/gui/data_file_options_dialog.h"
 #include "exchange/text_data.h"
 #include "table/table.h"
 
@@ -13,8 +13,8 @@
 
 namespace quorvex {
 
-void TForm1::N49Click() {
-    TExportTO options(this);
+void MainWindow::saveTable() {
+    DataFileOptionsDialog options(this);
     if (!prompter_->run(&options)) return;
     int curve = 1;
     try {
@@ -52,7 +52,7 @@ void TForm1::N49Click() {
     }
 }
 
-void TForm1::N50Click() {
+void MainWindow::openDataFile() {
     const QString folder =
         ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
     const auto choice = prompter_->openFile(
@@ -67,7 +67,7 @@ void TForm1::N50Click() {
     importDataFile(*table_, file.readAll());
     ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(choice->path).absolutePath());
     saveIni();
-    ShowTable1Click();
+    showTable();
 }
 
 } // namespace quorvex

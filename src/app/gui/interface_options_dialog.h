@@ -43,33 +43,34 @@ struct InterfaceActions {
 };
 
 // "Interface options": a tree of topics beside pages without tabs.
-class TInterfacing : public QDialog {
+class InterfaceOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    TInterfacing(const InterfaceState& state, InterfaceActions actions, QWidget* parent = nullptr);
+    InterfaceOptionsDialog(const InterfaceState& state, InterfaceActions actions,
+                           QWidget* parent = nullptr);
 
     InterfaceState state() const;
     void selectNode(const QString& path); // "Help/Status Bar", "Image/Rulers", ...
 
-    QTreeWidget* TreeView1;
+    QTreeWidget* topicTree;
     QStackedWidget* pages;
-    QButtonGroup* language;
-    QCheckBox* prompt;
-    QCheckBox* hints;
+    QButtonGroup* languageGroup;
+    QCheckBox* startupHintBox;
+    QCheckBox* longHintsBox;
     QGroupBox* statusBarGroup;
-    QSpinBox* Height;
+    QSpinBox* statusBarHeightBox;
     QLabel* widthFactorLabel;
-    QDoubleSpinBox* RxSpinEdit1;
-    QCheckBox* autoResize;
+    QDoubleSpinBox* widthFactorBox;
+    QCheckBox* autoResizeBox;
     QLabel* imageText;
-    QCheckBox* rulers;
-    QCheckBox* hairLines;
+    QCheckBox* rulersBox;
+    QCheckBox* hairLinesBox;
     QPushButton* applyButton;
 
 public slots:
-    void ApplyClick();
-    void OkClick();
-    void ResetAllClick();
+    void applyChanges();
+    void acceptChanges();
+    void resetAll();
 
 protected:
     void done(int result) override;

@@ -1,7 +1,7 @@
 // Automatic digitization, its step fields and search in area.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
-#include "autodigit/gui/settings_dialog.h"
+#include "autodigit/gui/auto_digitize_settings_dialog.h"
 #include "autodigit/step_fields.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
@@ -29,54 +29,54 @@ namespace quorvex {
 
 // ---- step fields
 
-int TForm1::calibrationPixelWidth() const {
+int MainWindow::calibrationPixelWidth() const {
     return std::abs(pixelRightTop_.x() - pixelLeftBottom_.x());
 }
 
-void TForm1::refreshStepCaption() {
-    if (const auto caption = steps::graphStepCaption(cornerFields_[0]->text(),
-                                                     cornerFields_[2]->text(), SpinEdit3->value(),
-                                                     SpinEdit2->value(), localeDecimalSeparator()))
-        N110->setText(*caption);
+void MainWindow::refreshStepCaption() {
+    if (const auto caption = steps::graphStepCaption(
+            cornerFields_[0]->text(), cornerFields_[2]->text(), firstRowBox_->value(),
+            lastRowBox_->value(), localeDecimalSeparator()))
+        graphStepAction_->setText(*caption);
 }
 
 // "from" or "to" changed: the step follows; from = to has no step and is reported.
-void TForm1::recomputeStep() {
+void MainWindow::recomputeStep() {
     if (const auto step =
-            steps::stepFor(calibrationPixelWidth(), SpinEdit3->value(), SpinEdit2->value()))
-        StepValue->setValue(*step);
+            steps::stepFor(calibrationPixelWidth(), firstRowBox_->value(), lastRowBox_->value()))
+        stepBox_->setValue(*step);
     else
         showStatus(pointFailureText(PointFailure::ZeroDivide));
 }
 
-void TForm1::SpinEdit3Change() {
+void MainWindow::firstRowChanged() {
     if (!presettingSteps_) recomputeStep();
 }
 
-void TForm1::SpinEdit2Change() {
+void MainWindow::lastRowChanged() {
     if (presettingSteps_) return;
     recomputeStep();
     refreshStepCaption();
 }
 
-void TForm1::StepValueChange() {
+void MainWindow::stepChanged() {
     if (presettingSteps_ || dragging_) return;
-    SpinEdit2->setValue(
-        steps::toFor(calibrationPixelWidth(), StepValue->value(), SpinEdit3->value()));
+    lastRowBox_->setValue(
+        steps::toFor(calibrationPixelWidth(), stepBox_->value(), firstRowBox_->value()));
 }
 
-void TForm1::N32Click() {
-    SpinEdit4->setEnabled(!N32->isChecked());
+void MainWindow::oneValuednessToggled() {
+    thicknessBox_->setEnabled(!oneValuedBox_->isChecked());
 }
 
 // "Setup step": the step in graph units.
-void TForm1::N110Click() {
+void MainWindow::setUpGraphStep() {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("StepSetup"));
     dialog.setWindowTitle(QStringLiteral("Setup step"));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Setup the value of step")));
-    auto* edit = new QLineEdit(N110->text());
+    auto* edit = new QLineEdit(graphStepAction_->text());
     edit->setObjectName(QStringLiteral("Edit1"));
     layout->addWidget(edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -110,24 +110,24 @@ void TForm1::N110Click() {
     if (!prompter_->run(&dialog)) return;
     double step = 0;
     if (!tryParseDouble(edit->text(), separator, step) || step == 0) return;
-    N110->setText(edit->text());
-    SpinEdit2->setValue(steps::toForGraphStep(width, step, SpinEdit3->value()));
+    graphStepAction_->setText(edit->text());
+    lastRowBox_->setValue(steps::toForGraphStep(width, step, firstRowBox_->value()));
 }
 
 // ---- automatic digitization
 
-void TForm1::BitBtn2Click() {
-    const auto finish = [this] { BitBtn2->setChecked(false); };
+void MainWindow::digitizeAutomatically() {
+    const auto finish = [this] { autoDigitizeButton_->setChecked(false); };
     if (!cornerTextsDiffer()) return finish();
-    if (!N37->isChecked()) N37Click();
+    if (!realSizeAction_->isChecked()) showRealSize();
     setDataCommandsEnabled(true);
     if (bezierUsed_ &&
         prompter_->question(this, message(Msg::BezierDigitizeQuestion), false) == Answer::Yes) {
         curveColour_ = markerColour_;
-        Image3->setColour(curveColour_);
+        curveColourSwatch_->setColour(curveColour_);
         bezierUsed_ = false;
     }
-    if (curveColour_ == markerColour_) SpinEdit5->setValue(1);
+    if (curveColour_ == markerColour_) markerSizeBox_->setValue(1);
     std::optional<ToGraph> graph;
     try {
         graph.emplace(calibration(), localeDecimalSeparator());
@@ -151,11 +151,11 @@ void TForm1::BitBtn2Click() {
             prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
             return finish();
     }
-    const bool markersOn = N10Mark->isChecked();
+    const bool markersOn = markersAction_->isChecked();
     const bool rulersWereShown = rulersFlag_;
     if (markersOn) {
-        markerSize_ = SpinEdit5->value();
-        RsRulerCorner1DblClick();
+        markerSize_ = markerSizeBox_->value();
+        hideRulers();
     }
     int n = 1;
     reportingConversion([&] { n = table_->currentCurve(); });
@@ -163,8 +163,8 @@ void TForm1::BitBtn2Click() {
     // Stop works from here on; the rest of the window is locked until the run ends.
     std::optional<LongOperation> operation;
     operation.emplace(longOperationHooks(), std::max(area_.right, 1));
-    Image1->setEnabled(true); // the image stays usable while the rest is locked
-    TPixelFormat dialog(curveColour_, this);
+    imageView_->setEnabled(true); // the image stays usable while the rest is locked
+    AutoDigitizeSettingsDialog dialog(curveColour_, this);
     dialog.inform = [this](const QString& text) { prompter_->information(this, text); };
     dialog.prepare(document_.raster.format());
     const bool accepted = prompter_->run(&dialog) && !dialog.cancelled();
@@ -172,14 +172,14 @@ void TForm1::BitBtn2Click() {
     int row = 0;
     if (accepted) {
         switch (dialog.tableStart()) {
-        case TPixelFormat::FromFirstRow:
+        case AutoDigitizeSettingsDialog::FromFirstRow:
             table_->setNextRow(n, 1);
             break;
-        case TPixelFormat::AtEnd:
+        case AutoDigitizeSettingsDialog::AtEnd:
             table_->setNextRow(n, table_->nextRow(n) + 1);
             break;
-        case TPixelFormat::FromField:
-            table_->setNextRow(n, SpinEdit3->value());
+        case AutoDigitizeSettingsDialog::FromField:
+            table_->setNextRow(n, firstRowBox_->value());
             break;
         }
         row = table_->nextRow(n) - 1;
@@ -191,12 +191,12 @@ void TForm1::BitBtn2Click() {
         ScanSettings s;
         s.recognition = dialog.recognition();
         s.area = {area_.left, area_.top, area_.right, area_.bottom};
-        s.step = StepValue->value();
-        s.indent = Border->value();
-        s.oneValued = N32->isChecked();
-        s.thickness = SpinEdit4->value();
-        s.selfCorrection = CheckBoxCorrect->isChecked();
-        s.correctionDepth = Correct->value();
+        s.step = stepBox_->value();
+        s.indent = indentBox_->value();
+        s.oneValued = oneValuedBox_->isChecked();
+        s.thickness = thicknessBox_->value();
+        s.selfCorrection = selfCorrectionBox_->isChecked();
+        s.correctionDepth = correctionDepthBox_->value();
         s.grid = dialog.grid();
         GridLines lines;
         bool linesRead = true;
@@ -247,8 +247,8 @@ void TForm1::BitBtn2Click() {
             undo_.lastRow = row;
             if (!markersOn) undo_.markerCount = 0;
             table_->cellsWritten(xColumn, firstRow + 1, xColumn + 1, std::max(row, firstRow + 1));
-            Image1->refreshAll();
-            if (!stopped) PageControl1->setCurrentWidget(TabSheet2);
+            imageView_->refreshAll();
+            if (!stopped) pages_->setCurrentWidget(tablePage_);
         }
         // The curve continues after the run; row 0 is the title row and never receives points.
         table_->setNextRow(n, std::max(row, 1));
@@ -256,66 +256,67 @@ void TForm1::BitBtn2Click() {
     }
     operation.reset();
     if (markersOn && rulersWereShown) {
-        for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
             w->setVisible(true);
             w->setEnabled(true);
         }
         rulersFlag_ = true;
     }
-    mouseMode_ = 6;
+    mouseMode_ = MouseMode::Idle;
     updateUndoActions();
     finish();
 }
 
 // ---- search in area
 
-void TForm1::SpeedButton11SAClick() {
+void MainWindow::toggleSearchInArea() {
     setDataCommandsEnabled(true);
-    const bool down = SpeedButton11SA->isChecked();
+    const bool down = searchTool_->isChecked();
     if (down && !uncalibratedCheck()) {
-        SpeedButton11SA->setChecked(false);
+        searchTool_->setChecked(false);
         return;
     }
-    PageControl2->setCurrentIndex(2);
-    SpinEdit5Change(SpinEdit5->value());
+    optionPages_->setCurrentWidget(extraOptions_);
+    markerSizeChanged(markerSizeBox_->value());
     if (!down) {
-        mouseMode_ = 6;
-        Image1->setCursor(Qt::CrossCursor);
+        mouseMode_ = MouseMode::Idle;
+        imageView_->setCursor(Qt::CrossCursor);
     } else {
         switch (prompter_->question(this, message(Msg::ClearTableQuestion), true)) {
         case Answer::Yes:
             reportingConversion([this] { table_->clearCurrentPair(); });
-            mouseMode_ = 1;
+            mouseMode_ = MouseMode::SearchInArea;
             break;
         case Answer::No:
-            mouseMode_ = 1;
+            mouseMode_ = MouseMode::SearchInArea;
             break;
         case Answer::Cancel:
-            SpeedButton11SA->setChecked(false);
-            mouseMode_ = 6;
+            searchTool_->setChecked(false);
+            mouseMode_ = MouseMode::Idle;
             break;
         }
     }
-    SpinEdit5->setValue(10);
+    markerSizeBox_->setValue(10);
     setImageCursor();
 }
 
-void TForm1::searchPress(double, double) {
+void MainWindow::searchPress(double, double) {
     if (!cornerTextsDiffer()) return;
     searchButtonHeld_ = true;
     searchUndoable_ = true;
     undo_.available = true;
     undo_.firstRow = 0;
     markers_.setCount(0);
-    Image1->clearOverlayCircles();
+    imageView_->clearOverlayCircles();
 }
 
-void TForm1::searchMove(double u, double v) {
+void MainWindow::searchMove(double u, double v) {
     if (!searchButtonHeld_) return;
     const double distance = std::hypot(u - lastSearchPoint_.x(), v - lastSearchPoint_.y());
     const int m = markerSize_;
-    if (2 * m * SearchInterval->value() >= distance) return;
-    if (!CheckBoxCorrect->isChecked()) return;
+    if (2 * m * searchIntervalBox_->value() >= distance) return;
+    if (!selfCorrectionBox_->isChecked()) return;
     const auto row = selfCorrectedRow(document_.raster, curveColour_, u, v, viewScale_, m);
     if (!row) return;
     const int px = Round(u / viewScale_), py = *row;
@@ -323,8 +324,8 @@ void TForm1::searchMove(double u, double v) {
         const ToGraph graph(calibration(), localeDecimalSeparator());
         if (!table_->appendPoint(graph.x(px), graph.y(py))) {
             showStatus(message(Msg::TableFull));
-        } else if (N10Mark->isChecked()) {
-            Image1->addOverlayCircle(QPointF(px * viewScale_, py * viewScale_), m * viewScale_);
+        } else if (markersAction_->isChecked()) {
+            imageView_->addOverlayCircle(QPointF(px * viewScale_, py * viewScale_), m * viewScale_);
             document_.raster.setPixel(px, py, markerColour_);
             refreshImage(QRect(px, py, 1, 1));
             markers_.append(QPoint(px, py));
@@ -337,7 +338,7 @@ void TForm1::searchMove(double u, double v) {
     lastSearchPoint_ = QPoint(static_cast<int>(u), static_cast<int>(v));
 }
 
-void TForm1::searchRelease() {
+void MainWindow::searchRelease() {
     if (!searchButtonHeld_) return;
     searchButtonHeld_ = false;
     int n = 1;
@@ -350,7 +351,7 @@ void TForm1::searchRelease() {
     undo_.restoreRow = 1;    // the stroke's rows are cleared from row 1
     undo_.available = false; // offered through the search flag
     swallowNextClick_ = true;
-    SpinEdit5->setValue(3);
+    markerSizeBox_->setValue(3);
     updateUndoActions();
 }
 

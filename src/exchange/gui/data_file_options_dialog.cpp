@@ -1,4 +1,4 @@
-#include "exchange/gui/export_dialog.h"
+#include "exchange/gui/data_file_options_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,20 +31,20 @@ QButtonGroup* radioGroup(QWidget* owner, QVBoxLayout* layout, const char* name, 
 }
 } // namespace
 
-TExportTO::TExportTO(QWidget* parent) : QDialog(parent) {
+DataFileOptionsDialog::DataFileOptionsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExportTO"));
     setWindowTitle(QStringLiteral("Options of data file"));
     auto* layout = new QVBoxLayout(this);
-    RadioGroup1 =
+    delimiterGroup =
         radioGroup(this, layout, "RadioGroup1", "Delimiter between columns", {"Space", "Tab"}, 1);
-    RadioGroup2 = radioGroup(this, layout, "RadioGroup2", "Save from TABLE",
-                             {"current columns X-Y", "all columns"}, 0);
-    CheckBox1 = new QCheckBox(QStringLiteral("Include  text in the first line of saved file"));
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    layout->addWidget(CheckBox1);
-    Edit1 = new QLineEdit(QStringLiteral("Text"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    layout->addWidget(Edit1);
+    columnsGroup = radioGroup(this, layout, "RadioGroup2", "Save from TABLE",
+                              {"current columns X-Y", "all columns"}, 0);
+    firstLineBox = new QCheckBox(QStringLiteral("Include  text in the first line of saved file"));
+    firstLineBox->setObjectName(QStringLiteral("CheckBox1"));
+    layout->addWidget(firstLineBox);
+    firstLineField = new QLineEdit(QStringLiteral("Text"));
+    firstLineField->setObjectName(QStringLiteral("Edit1"));
+    layout->addWidget(firstLineField);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn2"));
@@ -53,12 +53,12 @@ TExportTO::TExportTO(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-DataFileOptions TExportTO::options() const {
+DataFileOptions DataFileOptionsDialog::options() const {
     DataFileOptions o;
-    o.tab = RadioGroup1->checkedId() == 1;
-    o.allColumns = RadioGroup2->checkedId() == 1;
-    o.firstLine = CheckBox1->isChecked();
-    o.firstLineText = Edit1->text();
+    o.tab = delimiterGroup->checkedId() == 1;
+    o.allColumns = columnsGroup->checkedId() == 1;
+    o.firstLine = firstLineBox->isChecked();
+    o.firstLineText = firstLineField->text();
     return o;
 }
 

@@ -1,6 +1,6 @@
 // "Interface options" and the help viewer.
-#include "app/gui/interface_options.h"
-#include "app/gui/tform1.h"
+#include "app/gui/interface_options_dialog.h"
+#include "app/gui/main_window.h"
 
 #include "components/image_view.h"
 #include "components/widgets.h"
@@ -17,27 +17,28 @@
 
 namespace quorvex {
 
-void TForm1::interfaceOptionsClick() {
+void MainWindow::showInterfaceOptions() {
     InterfaceState s;
     s.language = messageLanguage();
     s.showStartupHint = showStartupHint_;
-    s.hintsTenSeconds = HintHideP->isChecked();
-    s.hintsCaption = HintHideP->text();
+    s.hintsTenSeconds = longHintsAction_->isChecked();
+    s.hintsCaption = longHintsAction_->text();
     s.statusBarHeight = statusBar()->height();
     s.widthFactor = panels_[0]->width() / 70.0;
     s.autoResizePanels = autoResizePanels_;
-    s.rulersShown = !RsRulerH->isHidden();
+    s.rulersShown = !horizontalRuler_->isHidden();
     s.hairLines = hairLinesFlag_;
 
     InterfaceActions a;
     a.showRulers = [this](bool on) {
-        if (!on) return RsRulerCorner1DblClick();
-        for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) {
+        if (!on) return hideRulers();
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
             w->setVisible(true);
             w->setEnabled(true);
         }
         rulersFlag_ = true;
-        UpdateRulers(28);
+        updateRulers(28);
     };
     a.hairLines = [this](bool on) { hairLinesFlag_ = on; };
     a.startupHint = [this](bool on) { showStartupHint_ = on; };
@@ -45,32 +46,32 @@ void TForm1::interfaceOptionsClick() {
         const double f = state.widthFactor;
         setPanelWidths(Round(f * 70), Round(f * 100), Round(f * 100), Round(f * 100));
         statusBar()->setFixedHeight(state.statusBarHeight);
-        HintHideP->setChecked(state.hintsTenSeconds);
-        HintHidePClick();
+        longHintsAction_->setChecked(state.hintsTenSeconds);
+        hintTimeToggled();
         setMessageLanguage(state.language);
         rulersFlag_ = state.rulersShown;
         hairLinesFlag_ = state.hairLines;
-        if (!rulersFlag_) RsRulerCorner1DblClick();
+        if (!rulersFlag_) hideRulers();
         ini_.writeString(ini::kApplication, ini::kLanguage, languageIniText(state.language));
         ini_.writeBool(ini::kImage, ini::kShowRulers, rulersFlag_);
         ini_.writeBool(ini::kImage, ini::kHairLines, hairLinesFlag_);
         saveIni();
         updateUndoActions();
     };
-    a.writeSettings = [this] { WriteSettings(); };
-    a.loadDefaults = [this] { DefaultMClick(); };
+    a.writeSettings = [this] { saveSettings(); };
+    a.loadDefaults = [this] { loadDefaultOptions(); };
     a.autoResizeOnClose = [this](bool on) { autoResizePanels_ = on; };
-    TInterfacing dialog(s, a, this);
+    InterfaceOptionsDialog dialog(s, a, this);
     prompter_->run(&dialog);
 }
 
-QString TForm1::helpFile() const {
+QString MainWindow::helpFile() const {
     const QString name = messageLanguage() == Language::Russian ? QStringLiteral("QUORVEX21R.HLP")
                                                                 : QStringLiteral("QUORVEX21E.HLP");
     return QFileInfo(programPath_).absolutePath() + QLatin1Char('/') + name;
 }
 
-void TForm1::Help2Click() {
+void MainWindow::showHelp() {
     const QString path = helpFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -1,12 +1,12 @@
 // The image document of the main window: open, reopen, purge, clipboard, save, scanner, the
 // pixel-format menu and the reset after every new image.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/messages.h"
 #include "image/bmp.h"
-#include "image/gui/pixel_format_dialog.h"
+#include "image/gui/paste_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
 #include "image/image_error.h"
 #include "image/pixel_format.h"
@@ -40,7 +40,7 @@ constexpr int kTiffFilter = 2;
 
 // ---- recent files
 
-RecentFiles TForm1::recentFiles() const {
+RecentFiles MainWindow::recentFiles() const {
     RecentFiles files;
     for (int i = 0; i < 4; ++i)
         files[static_cast<std::size_t>(i)] =
@@ -49,7 +49,7 @@ RecentFiles TForm1::recentFiles() const {
 }
 
 // At start: slots whose file is gone are cleared in the settings.
-void TForm1::readRecentFiles() {
+void MainWindow::readRecentFiles() {
     RecentFiles files = recentFiles();
     for (int i = 0; i < 4; ++i) {
         QString& path = files[static_cast<std::size_t>(i)];
@@ -60,7 +60,7 @@ void TForm1::readRecentFiles() {
     rebuildRecentMenu();
 }
 
-void TForm1::rebuildRecentMenu() {
+void MainWindow::rebuildRecentMenu() {
     const RecentFiles files = recentFiles();
     for (int i = 0; i < 4; ++i)
         recentEntries_[static_cast<std::size_t>(i)]->setText(
@@ -69,7 +69,7 @@ void TForm1::rebuildRecentMenu() {
 
 // ---- opening
 
-void TForm1::N34Click() {
+void MainWindow::openImage() {
     const QString folder =
         imageFolder_.isEmpty() ? QFileInfo(programPath_).absolutePath() : imageFolder_;
     const auto choice = prompter_->openFile(this, QStringLiteral("Open image file with graph"),
@@ -79,10 +79,10 @@ void TForm1::N34Click() {
     ImageReader reader = readerForPath(choice->path);
     if (choice->filterSwitched && choice->filter == kGifFilter) reader = ImageReader::Gif;
     if (choice->filterSwitched && choice->filter == kTiffFilter) reader = ImageReader::Tiff;
-    openImage(choice->path, reader);
+    openImageFile(choice->path, reader);
 }
 
-bool TForm1::openImage(const QString& path, ImageReader reader) {
+bool MainWindow::openImageFile(const QString& path, ImageReader reader) {
     // A file that cannot be read leaves everything as it was: picture, caption, settings.
     try {
         Raster raster = readImageFile(path, reader);
@@ -95,11 +95,11 @@ bool TForm1::openImage(const QString& path, ImageReader reader) {
     return true;
 }
 
-void TForm1::afterOpen(const QString& path) {
+void MainWindow::afterOpen(const QString& path) {
     document_.fileName = path;
     imageFolder_ = QFileInfo(path).absolutePath();
     ini_.writeString(ini::kImage, ini::kDirectory, imageFolder_);
-    AfterLoadReset();
+    resetAfterNewImage();
     setWindowTitle(fileCaption(path));
     const RecentFiles files = updatedRecentFiles(recentFiles(), path);
     for (int i = 0; i < 4; ++i)
@@ -107,48 +107,48 @@ void TForm1::afterOpen(const QString& path) {
                          files[static_cast<std::size_t>(i)]);
     saveIni();
     rebuildRecentMenu();
-    SpeedButton112SA->setChecked(false);
-    SpeedButton11SA->setChecked(false);
+    manualInputTool_->setChecked(false);
+    searchTool_->setChecked(false);
 }
 
-void TForm1::ReopenRecent(int slot) {
+void MainWindow::reopenRecent(int slot) {
     if (slot < 1 || slot > 4 ||
         recentEntries_[static_cast<std::size_t>(slot - 1)]->text().isEmpty())
         return;
     const QString path = recentFiles()[static_cast<std::size_t>(slot - 1)];
     if (path.isEmpty()) return;
-    openImage(path, readerForPath(path));
+    openImageFile(path, readerForPath(path));
 }
 
-void TForm1::Reloadtheimagefile1Click() {
-    ReopenRecent(1);
+void MainWindow::reloadImage() {
+    reopenRecent(1);
 }
 
 // ---- purge, clipboard, save
 
-void TForm1::N40Click() {
+void MainWindow::purgeImage() {
     setWindowTitle(bareCaption());
     document_.raster = Raster();
-    Image1->setRaster(nullptr);
-    Image2->clear();
-    Image1->setEnabled(false);
+    imageView_->setRaster(nullptr);
+    zoomPicture_->clear();
+    imageView_->setEnabled(false);
 }
 
-void TForm1::CopyToClipboardClick() {
+void MainWindow::copyImageToClipboard() {
     if (document_.raster.isEmpty()) return;
     QApplication::clipboard()->setImage(toQImage(document_.raster));
 }
 
-void TForm1::ClipbrdUpdate() {
+void MainWindow::updateClipboardCommands() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     const bool image = data && data->hasImage();
-    SpeedButton12->setEnabled(image);
-    PastefromClipboard1->setEnabled(image);
-    PurgeClipboard1->setEnabled(data && (data->hasImage() || data->hasText()));
+    pasteImageButton_->setEnabled(image);
+    pasteImageAction_->setEnabled(image);
+    purgeClipboardAction_->setEnabled(data && (data->hasImage() || data->hasText()));
 }
 
-void TForm1::ClipbrdExecute() {
-    TForm7 dialog(this);
+void MainWindow::pasteImage() {
+    PasteFormatDialog dialog(this);
     if (!prompter_->run(&dialog)) return;
     setWindowTitle(pastedCaption());
     document_.pasted = true;
@@ -160,18 +160,18 @@ void TForm1::ClipbrdExecute() {
     try {
         document_.raster = fromQImage(image);
         const int choice = dialog.choice();
-        if (choice >= TForm7::Bit1 && choice <= TForm7::Bit32) {
+        if (choice >= PasteFormatDialog::Bit1 && choice <= PasteFormatDialog::Bit32) {
             document_.raster = convertPixelFormat(document_.raster, kMenuFormats[choice]);
-        } else if (choice == TForm7::Grayscale) {
+        } else if (choice == PasteFormatDialog::Grayscale) {
             GrayscaleRaster(document_.raster);
         }
-        AfterLoadReset();
+        resetAfterNewImage();
     } catch (const std::exception&) {
         showStatus(message(Msg::NotGraphicClipboard));
     }
 }
 
-void TForm1::SaveImage1Click() {
+void MainWindow::saveImageAs() {
     if (document_.raster.isEmpty()) {
         prompter_->information(this, message(Msg::NoImage));
         return;
@@ -192,7 +192,7 @@ void TForm1::SaveImage1Click() {
 
 // ---- scanner
 
-void TForm1::SelectScanerClick() {
+void MainWindow::selectScanner() {
     QList<ScannerDevice> devices;
     try {
         devices = scannerDevices();
@@ -208,7 +208,7 @@ void TForm1::SelectScanerClick() {
     if (prompter_->run(&dialog)) scannerDevice_ = dialog.chosenDevice();
 }
 
-void TForm1::ScanClick() {
+void MainWindow::scanImage() {
     try {
         QString device = scannerDevice_;
         if (device.isEmpty()) {
@@ -231,12 +231,12 @@ void TForm1::ScanClick() {
         return;
     }
     setWindowTitle(scannedCaption());
-    AfterLoadReset();
+    resetAfterNewImage();
 }
 
 // ---- pixel format
 
-void TForm1::checkFormatItem() {
+void MainWindow::checkFormatItem() {
     for (auto* item : formatItems_)
         item->setChecked(false);
     for (int i = 0; i < 7; ++i)
@@ -244,7 +244,7 @@ void TForm1::checkFormatItem() {
             formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
 }
 
-void TForm1::formatMenuClick(PixelFormat format) {
+void MainWindow::convertToFormat(PixelFormat format) {
     for (int i = 0; i < 7; ++i)
         if (kMenuFormats[i] == format) formatItems_[static_cast<std::size_t>(i)]->setChecked(true);
     document_.formatChangedByUser = true;
@@ -256,10 +256,10 @@ void TForm1::formatMenuClick(PixelFormat format) {
     } catch (const std::exception& error) {
         prompter_->information(this, QString::fromLocal8Bit(error.what()), true);
     }
-    Image1->refreshAll();
+    imageView_->refreshAll();
 }
 
-void TForm1::gray1Click() {
+void MainWindow::convertToGrayscale() {
     formatItems_[7]->setChecked(true);
     document_.formatChangedByUser = true;
     try {
@@ -267,16 +267,12 @@ void TForm1::gray1Click() {
     } catch (const std::exception&) {
         formatItems_[7]->setChecked(false);
     }
-    Image1->refreshAll();
+    imageView_->refreshAll();
 }
-
-void TForm1::pf4Click() {} // the check mark flips by itself; the reset reads it
-
-void TForm1::NewTableClick() {}
 
 // ---- the reset after every new image
 
-void TForm1::AfterLoadReset() {
+void MainWindow::resetAfterNewImage() {
     const int width = document_.raster.width(), height = document_.raster.height();
     // The undo record, the Bezier flag and a pending typed measure belong to the old image.
     undo_ = UndoRecord();
@@ -291,42 +287,45 @@ void TForm1::AfterLoadReset() {
     skipNextErase_ = true;
     dragging_ = false;
     // Tools and view.
-    mouseMode_ = 6;
-    markerSize_ = SpinEdit5->value();
+    mouseMode_ = MouseMode::Idle;
+    markerSize_ = markerSizeBox_->value();
     viewScale_ = 1.0;
-    for (QAction* a : {N40, Reloadtheimagefile1, SaveImage1, Rotate90, YX1, Auto1, N37, Chart_bg,
-                       Fixcoord, CopytheimagetoClipboard1})
+    for (QAction* a : {purgeImageAction_, reloadImageAction_, saveImageAction_, rotate90Action_,
+                       showGraphAction_, autoSizeAction_, realSizeAction_, chartBackgroundAction_,
+                       fixCoordinatesAction_, copyImageAction_})
         a->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RxSpeedButton6, BitBtn1, Points, RectSelect,
-                                                      Rotate, Pencil, SpeedButton15, ComboBoxSize})
+    for (QWidget* w : std::initializer_list<QWidget*>{formatButton_, showGraphButton_,
+                                                      colourPickTool_, rectangleTool_, rotateTool_,
+                                                      pencilTool_, copyImageButton_, measureBox_})
         w->setEnabled(true);
     for (QLineEdit* field : cornerFields_)
         field->setEnabled(false);
-    SelectOnly->setChecked(false);
-    SelectOnly->setEnabled(false);
-    N110->setText(QStringLiteral("0"));
-    N37->setChecked(true);
-    Auto1->setChecked(false);
-    ComboBoxSize->setCurrentIndex(kRealSizeItem);
+    selectAreaOnlyButton_->setChecked(false);
+    selectAreaOnlyButton_->setEnabled(false);
+    graphStepAction_->setText(QStringLiteral("0"));
+    realSizeAction_->setChecked(true);
+    autoSizeAction_->setChecked(false);
+    measureBox_->setCurrentIndex(kRealSizeItem);
     // The image view and its rulers.
-    Image1->setFixedSize(std::max(width, 1), std::max(height, 1));
+    imageView_->setFixedSize(std::max(width, 1), std::max(height, 1));
     if (rulersFlag_) {
-        for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
             w->setVisible(true);
             w->setEnabled(true);
         }
-        RsRulerV->setFixedWidth(height > 1000 ? 28 : 25);
-        RsRulerCorner1->setFixedWidth(RsRulerV->width());
-        RsRulerH->setScalePercent(100);
-        RsRulerV->setScalePercent(100);
-        RsRulerH->setFixedWidth(std::max(width, 1));
-        RsRulerV->setFixedHeight(std::max(height, 1));
+        verticalRuler_->setFixedWidth(height > 1000 ? 28 : 25);
+        rulerCorner_->setFixedWidth(verticalRuler_->width());
+        horizontalRuler_->setScalePercent(100);
+        verticalRuler_->setScalePercent(100);
+        horizontalRuler_->setFixedWidth(std::max(width, 1));
+        verticalRuler_->setFixedHeight(std::max(height, 1));
     }
-    Panel2->setEnabled(true);
-    RxSpeedButton1->setEnabled(true);
-    Image1->setEnabled(true);
+    calibrationPanel_->setEnabled(true);
+    removeMarkersButton_->setEnabled(true);
+    imageView_->setEnabled(true);
     // Black-and-white pictures become colour pictures, so that coloured markers show.
-    if (needsColourConversion(document_, pf4->isChecked()))
+    if (needsColourConversion(document_, colourConversionAction_->isChecked()))
         document_.raster = convertPixelFormat(document_.raster, PixelFormat::Bit24);
     markerColour_ = markerColourForFormat(document_.raster.format(), markerColour_);
     checkFormatItem();
@@ -335,13 +334,13 @@ void TForm1::AfterLoadReset() {
         field->setText(QStringLiteral("0"));
         field->setStyleSheet(QString());
     }
-    ComboBox2->setCurrentIndex(0);
-    ComboBox3->setCurrentIndex(0);
-    if (NewTable->isChecked()) table_->clearForNewImage();
-    PageControl1->setCurrentWidget(TabSheet4);
-    SpeedButton112SA->setChecked(false);
-    SpeedButton11SA->setChecked(false);
-    Image1->setRaster(&document_.raster);
+    xTransferBox_->setCurrentIndex(0);
+    yTransferBox_->setCurrentIndex(0);
+    if (clearTableOnNewImageAction_->isChecked()) table_->clearForNewImage();
+    pages_->setCurrentWidget(digitizationPage_);
+    manualInputTool_->setChecked(false);
+    searchTool_->setChecked(false);
+    imageView_->setRaster(&document_.raster);
 }
 
 } // namespace quorvex

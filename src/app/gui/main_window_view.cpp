@@ -1,6 +1,6 @@
 // The view of the image: scale, measure box, "Auto-size", rulers with hair lines, the zoom
 // panel and the position read-out.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
 #include "components/image_view.h"
 #include "components/widgets.h"
@@ -22,55 +22,55 @@
 
 namespace quorvex {
 
-void TForm1::ApplyScale(double scale) {
+void MainWindow::applyScale(double scale) {
     if (!(scale > 0) || document_.raster.isEmpty()) return; // a zero measure would divide by zero
     viewScale_ = scale;
     const QSize size =
         scaledImageSize(QSize(document_.raster.width(), document_.raster.height()), scale);
-    Image1->setFixedSize(size.expandedTo(QSize(1, 1)));
-    N37->setChecked(false);
-    Auto1->setChecked(false);
+    imageView_->setFixedSize(size.expandedTo(QSize(1, 1)));
+    realSizeAction_->setChecked(false);
+    autoSizeAction_->setChecked(false);
 }
 
-void TForm1::N37Click() {
-    ComboBoxSize->setCurrentIndex(kRealSizeItem);
+void MainWindow::showRealSize() {
+    measureBox_->setCurrentIndex(kRealSizeItem);
     viewScale_ = 1.0;
-    N37->setChecked(true);
-    Auto1->setChecked(false);
-    Image1->setFixedSize(
+    realSizeAction_->setChecked(true);
+    autoSizeAction_->setChecked(false);
+    imageView_->setFixedSize(
         QSize(document_.raster.width(), document_.raster.height()).expandedTo(QSize(1, 1)));
     zoomActive_ = true;
 }
 
-void TForm1::Auto1Click() {
-    ComboBoxSize->setCurrentIndex(kAutoItem);
-    Auto1->setChecked(true);
-    N37->setChecked(false);
-    const auto fitted = fitIntoBox(ScrollBox1->viewport()->size(),
+void MainWindow::autoSize() {
+    measureBox_->setCurrentIndex(kAutoItem);
+    autoSizeAction_->setChecked(true);
+    realSizeAction_->setChecked(false);
+    const auto fitted = fitIntoBox(imageScrollArea_->viewport()->size(),
                                    QSize(document_.raster.width(), document_.raster.height()));
     if (!fitted) return; // no picture: nothing to fit
     viewScale_ = fitted->scale;
-    Image1->setFixedSize(fitted->size);
+    imageView_->setFixedSize(fitted->size);
     showStatus(message(Msg::MeasureFactor) + NumberText(fitted->scale));
 }
 
-void TForm1::ComboBoxSizeSelect(int index) {
+void MainWindow::measureSelected(int index) {
     if (index == kAutoItem) {
-        Auto1Click();
-        N37->setChecked(false);
-        Auto1->setChecked(true);
+        autoSize();
+        realSizeAction_->setChecked(false);
+        autoSizeAction_->setChecked(true);
     } else if (index == kRealSizeItem) {
-        N37Click();
+        showRealSize();
     } else if (index > 0 && index < kMeasureItems) {
-        ApplyScale(measureItemScale(index));
+        applyScale(measureItemScale(index));
     } else {
         return;
     }
-    UpdateRulers(28);
+    updateRulers(28);
 }
 
 // Keys typed into the measure box; true when the key was consumed.
-bool TForm1::measureKeyPress(QKeyEvent* event) {
+bool MainWindow::measureKeyPress(QKeyEvent* event) {
     if (event->text().isEmpty() && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     const QChar key = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
@@ -83,10 +83,10 @@ bool TForm1::measureKeyPress(QKeyEvent* event) {
     }
     typedValuePending_ = key == QLatin1Char('\r');
     if (!typedValuePending_) return false;
-    const QString text = ComboBoxSize->currentText();
+    const QString text = measureBox_->currentText();
     if (text == QLatin1String("Auto") || text == QLatin1String("auto")) {
-        ComboBoxSize->setCurrentIndex(kAutoItem);
-        Auto1Click();
+        measureBox_->setCurrentIndex(kAutoItem);
+        autoSize();
         return true;
     }
     try {
@@ -95,62 +95,65 @@ bool TForm1::measureKeyPress(QKeyEvent* event) {
             QApplication::beep();
             return true;
         }
-        ApplyScale(percent / 100);
+        applyScale(percent / 100);
     } catch (const ConversionError& error) {
         prompter_->information(this, error.message(), true);
         return true;
     }
-    ComboBoxSize->lineEdit()->selectAll();
+    measureBox_->lineEdit()->selectAll();
     typedValuePending_ = false;
-    UpdateRulers(40);
+    updateRulers(40);
     return true;
 }
 
-void TForm1::UpdateRulers(int verticalWidth) {
-    RsRulerV->setFixedHeight(Image1->height());
-    RsRulerH->setFixedWidth(Image1->width());
-    RsRulerH->setScalePercent(Round(viewScale_ * 100));
-    RsRulerV->setScalePercent(Round(viewScale_ * 100));
+void MainWindow::updateRulers(int verticalWidth) {
+    verticalRuler_->setFixedHeight(imageView_->height());
+    horizontalRuler_->setFixedWidth(imageView_->width());
+    horizontalRuler_->setScalePercent(Round(viewScale_ * 100));
+    verticalRuler_->setScalePercent(Round(viewScale_ * 100));
     if (document_.raster.height() > 1000) {
-        RsRulerV->setFixedWidth(verticalWidth);
-        RsRulerCorner1->setFixedWidth(verticalWidth);
+        verticalRuler_->setFixedWidth(verticalWidth);
+        rulerCorner_->setFixedWidth(verticalWidth);
     }
 }
 
-void TForm1::ShowZoom1Click() {
-    Image2->setVisible(true);
+void MainWindow::showZoom() {
+    zoomPicture_->setVisible(true);
     zoomActive_ = true;
 }
 
-void TForm1::HideZoom1Click() {
-    Image2->setVisible(false);
+void MainWindow::hideZoom() {
+    zoomPicture_->setVisible(false);
     zoomActive_ = false;
 }
 
-void TForm1::RsRulerCorner1DblClick() {
-    for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1}) {
+void MainWindow::hideRulers() {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
         w->setVisible(false);
         w->setEnabled(false);
     }
     rulersFlag_ = false;
 }
 
-void TForm1::DrawZoom(double u, double v) {
+void MainWindow::drawZoom(double u, double v) {
     if (!zoomActive_ || document_.raster.isEmpty()) return;
-    const auto square = zoomSourceSquare(u, v, viewScale_, Zoom->value(), Image1->size());
+    const auto square =
+        zoomSourceSquare(u, v, viewScale_, zoomFactorBox_->value(), imageView_->size());
     if (!square) return;
-    Image2->setPixmap(QPixmap::fromImage(zoomPicture(document_.raster, *square, Image2->size())));
+    zoomPicture_->setPixmap(
+        QPixmap::fromImage(zoomPicture(document_.raster, *square, zoomPicture_->size())));
 }
 
-bool TForm1::ShowMousePosition(double u, double v) {
-    RsRulerV->setHairLine(static_cast<int>(v));
-    RsRulerH->setHairLine(static_cast<int>(u));
+bool MainWindow::showMousePosition(double u, double v) {
+    verticalRuler_->setHairLine(static_cast<int>(v));
+    horizontalRuler_->setHairLine(static_cast<int>(u));
     if (autoScrollOnDrag_) {
         // While a button is held the box follows the mouse.
-        QScrollBar* h = ScrollBox1->horizontalScrollBar();
-        QScrollBar* vb = ScrollBox1->verticalScrollBar();
-        const int width = ScrollBox1->viewport()->width(),
-                  height = ScrollBox1->viewport()->height();
+        QScrollBar* h = imageScrollArea_->horizontalScrollBar();
+        QScrollBar* vb = imageScrollArea_->verticalScrollBar();
+        const int width = imageScrollArea_->viewport()->width(),
+                  height = imageScrollArea_->viewport()->height();
         if (u >= h->value() + width || h->value() >= u) h->setValue(static_cast<int>(u));
         if (v >= vb->value() + height || vb->value() >= v) vb->setValue(static_cast<int>(v));
     }

@@ -1,4 +1,4 @@
-#include "app/gui/interface_options.h"
+#include "app/gui/interface_options_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,25 +16,26 @@
 
 namespace quorvex {
 
-TInterfacing::TInterfacing(const InterfaceState& s, InterfaceActions actions, QWidget* parent)
+InterfaceOptionsDialog::InterfaceOptionsDialog(const InterfaceState& s, InterfaceActions actions,
+                                               QWidget* parent)
     : QDialog(parent), actions_(std::move(actions)) {
     setObjectName(QStringLiteral("Interfacing"));
     setWindowTitle(QStringLiteral("Interface options"));
     auto* layout = new QVBoxLayout(this);
     auto* body = new QHBoxLayout;
     layout->addLayout(body);
-    TreeView1 = new QTreeWidget;
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    auto* languageNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("Language")});
-    auto* helpNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("Help")});
+    topicTree = new QTreeWidget;
+    topicTree->setObjectName(QStringLiteral("TreeView1"));
+    topicTree->setHeaderHidden(true);
+    auto* languageNode = new QTreeWidgetItem(topicTree, {QStringLiteral("Language")});
+    auto* helpNode = new QTreeWidgetItem(topicTree, {QStringLiteral("Help")});
     for (const char* child : {"Prompt", "Hints", "Status Bar"})
         new QTreeWidgetItem(helpNode, {QString::fromLatin1(child)});
-    auto* imageNode = new QTreeWidgetItem(TreeView1, {QStringLiteral("Image")});
+    auto* imageNode = new QTreeWidgetItem(topicTree, {QStringLiteral("Image")});
     for (const char* child : {"Rulers", "Hair lines"})
         new QTreeWidgetItem(imageNode, {QString::fromLatin1(child)});
-    TreeView1->expandAll();
-    body->addWidget(TreeView1);
+    topicTree->expandAll();
+    body->addWidget(topicTree);
     pages = new QStackedWidget;
     body->addWidget(pages, 1);
 
@@ -43,11 +44,11 @@ TInterfacing::TInterfacing(const InterfaceState& s, InterfaceActions actions, QW
     auto* p1 = new QVBoxLayout(page1);
     auto* languageBox = new QGroupBox(QStringLiteral("  Language of messages   "));
     auto* lb = new QHBoxLayout(languageBox);
-    language = new QButtonGroup(this);
+    languageGroup = new QButtonGroup(this);
     auto* english = new QRadioButton(QStringLiteral("English"));
     auto* russian = new QRadioButton(QStringLiteral("Russian"));
-    language->addButton(english, 0);
-    language->addButton(russian, 1);
+    languageGroup->addButton(english, 0);
+    languageGroup->addButton(russian, 1);
     lb->addWidget(english);
     lb->addWidget(russian);
     (s.language == Language::English ? english : russian)->setChecked(true);
@@ -58,34 +59,34 @@ TInterfacing::TInterfacing(const InterfaceState& s, InterfaceActions actions, QW
     // Page 2: help, hints and the status bar.
     auto* page2 = new QWidget;
     auto* p2 = new QVBoxLayout(page2);
-    prompt = new QCheckBox(QStringLiteral("Prompt for application start-up"));
-    prompt->setChecked(s.showStartupHint);
-    hints = new QCheckBox(s.hintsCaption);
-    hints->setChecked(s.hintsTenSeconds);
+    startupHintBox = new QCheckBox(QStringLiteral("Prompt for application start-up"));
+    startupHintBox->setChecked(s.showStartupHint);
+    longHintsBox = new QCheckBox(s.hintsCaption);
+    longHintsBox->setChecked(s.hintsTenSeconds);
     statusBarGroup = new QGroupBox(QStringLiteral("Status Bar"));
     auto* sg = new QGridLayout(statusBarGroup);
-    Height = new QSpinBox;
-    Height->setObjectName(QStringLiteral("Height"));
-    Height->setRange(10, 100);
-    Height->setValue(s.statusBarHeight);
+    statusBarHeightBox = new QSpinBox;
+    statusBarHeightBox->setObjectName(QStringLiteral("Height"));
+    statusBarHeightBox->setRange(10, 100);
+    statusBarHeightBox->setValue(s.statusBarHeight);
     widthFactorLabel = new QLabel(QStringLiteral("Panels width factor:"));
-    RxSpinEdit1 = new QDoubleSpinBox;
-    RxSpinEdit1->setObjectName(QStringLiteral("RxSpinEdit1"));
-    RxSpinEdit1->setRange(0.1, 10.0);
-    RxSpinEdit1->setSingleStep(0.1);
-    RxSpinEdit1->setDecimals(1);
-    RxSpinEdit1->setValue(s.widthFactor);
-    autoResize = new QCheckBox(QStringLiteral("Automatic resize a width of panels"));
-    autoResize->setChecked(s.autoResizePanels);
+    widthFactorBox = new QDoubleSpinBox;
+    widthFactorBox->setObjectName(QStringLiteral("RxSpinEdit1"));
+    widthFactorBox->setRange(0.1, 10.0);
+    widthFactorBox->setSingleStep(0.1);
+    widthFactorBox->setDecimals(1);
+    widthFactorBox->setValue(s.widthFactor);
+    autoResizeBox = new QCheckBox(QStringLiteral("Automatic resize a width of panels"));
+    autoResizeBox->setChecked(s.autoResizePanels);
     widthFactorLabel->setEnabled(!s.autoResizePanels);
-    RxSpinEdit1->setEnabled(!s.autoResizePanels);
+    widthFactorBox->setEnabled(!s.autoResizePanels);
     sg->addWidget(new QLabel(QStringLiteral("Height:")), 0, 0);
-    sg->addWidget(Height, 0, 1);
+    sg->addWidget(statusBarHeightBox, 0, 1);
     sg->addWidget(widthFactorLabel, 1, 0);
-    sg->addWidget(RxSpinEdit1, 1, 1);
-    sg->addWidget(autoResize, 2, 0, 1, 2);
-    p2->addWidget(prompt);
-    p2->addWidget(hints);
+    sg->addWidget(widthFactorBox, 1, 1);
+    sg->addWidget(autoResizeBox, 2, 0, 1, 2);
+    p2->addWidget(startupHintBox);
+    p2->addWidget(longHintsBox);
     p2->addWidget(statusBarGroup);
     p2->addStretch();
     pages->addWidget(page2);
@@ -94,14 +95,14 @@ TInterfacing::TInterfacing(const InterfaceState& s, InterfaceActions actions, QW
     auto* page3 = new QWidget;
     auto* p3 = new QVBoxLayout(page3);
     imageText = new QLabel;
-    rulers = new QCheckBox(QStringLiteral("Show rulers (vertical and horizontal)"));
-    rulers->setChecked(s.rulersShown);
-    hairLines =
+    rulersBox = new QCheckBox(QStringLiteral("Show rulers (vertical and horizontal)"));
+    rulersBox->setChecked(s.rulersShown);
+    hairLinesBox =
         new QCheckBox(QStringLiteral("Paint hair lines on the Image when select a rectangle"));
-    hairLines->setChecked(s.hairLines);
+    hairLinesBox->setChecked(s.hairLines);
     p3->addWidget(imageText);
-    p3->addWidget(rulers);
-    p3->addWidget(hairLines);
+    p3->addWidget(rulersBox);
+    p3->addWidget(hairLinesBox);
     p3->addStretch();
     pages->addWidget(page3);
 
@@ -118,51 +119,51 @@ TInterfacing::TInterfacing(const InterfaceState& s, InterfaceActions actions, QW
     for (QPushButton* b : {ok, cancel, applyButton, reset})
         buttons->addWidget(b);
     layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TInterfacing::OkClick);
+    connect(ok, &QPushButton::clicked, this, &InterfaceOptionsDialog::acceptChanges);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(applyButton, &QPushButton::clicked, this, &TInterfacing::ApplyClick);
-    connect(reset, &QPushButton::clicked, this, &TInterfacing::ResetAllClick);
+    connect(applyButton, &QPushButton::clicked, this, &InterfaceOptionsDialog::applyChanges);
+    connect(reset, &QPushButton::clicked, this, &InterfaceOptionsDialog::resetAll);
 
     // Every change enables "Apply"; some act at once.
     const auto changed = [this] { applyButton->setEnabled(true); };
-    connect(language, &QButtonGroup::idClicked, this, changed);
-    for (QCheckBox* c : {prompt, hints, autoResize, rulers, hairLines})
+    connect(languageGroup, &QButtonGroup::idClicked, this, changed);
+    for (QCheckBox* c : {startupHintBox, longHintsBox, autoResizeBox, rulersBox, hairLinesBox})
         connect(c, &QCheckBox::toggled, this, changed);
-    connect(Height, qOverload<int>(&QSpinBox::valueChanged), this, changed);
-    connect(RxSpinEdit1, qOverload<double>(&QDoubleSpinBox::valueChanged), this, changed);
-    connect(autoResize, &QCheckBox::toggled, this, [this](bool on) {
+    connect(statusBarHeightBox, qOverload<int>(&QSpinBox::valueChanged), this, changed);
+    connect(widthFactorBox, qOverload<double>(&QDoubleSpinBox::valueChanged), this, changed);
+    connect(autoResizeBox, &QCheckBox::toggled, this, [this](bool on) {
         widthFactorLabel->setEnabled(!on);
-        RxSpinEdit1->setEnabled(!on);
+        widthFactorBox->setEnabled(!on);
     });
-    connect(rulers, &QCheckBox::toggled, this, [this](bool on) {
+    connect(rulersBox, &QCheckBox::toggled, this, [this](bool on) {
         if (actions_.showRulers) actions_.showRulers(on);
     });
-    connect(hairLines, &QCheckBox::toggled, this, [this](bool on) {
+    connect(hairLinesBox, &QCheckBox::toggled, this, [this](bool on) {
         if (actions_.hairLines) actions_.hairLines(on);
     });
-    connect(prompt, &QCheckBox::toggled, this, [this](bool on) {
+    connect(startupHintBox, &QCheckBox::toggled, this, [this](bool on) {
         if (actions_.startupHint) actions_.startupHint(on);
     });
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TInterfacing::showNode);
-    TreeView1->setCurrentItem(languageNode);
+    connect(topicTree, &QTreeWidget::currentItemChanged, this, &InterfaceOptionsDialog::showNode);
+    topicTree->setCurrentItem(languageNode);
     showNode();
     applyButton->setEnabled(false);
     setFixedSize(sizeHint());
 }
 
-void TInterfacing::selectNode(const QString& path) {
+void InterfaceOptionsDialog::selectNode(const QString& path) {
     const QStringList parts = path.split(QLatin1Char('/'));
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* top = TreeView1->topLevelItem(i);
+    for (int i = 0; i < topicTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = topicTree->topLevelItem(i);
         if (top->text(0) != parts[0]) continue;
-        if (parts.size() == 1) return TreeView1->setCurrentItem(top);
+        if (parts.size() == 1) return topicTree->setCurrentItem(top);
         for (int k = 0; k < top->childCount(); ++k)
-            if (top->child(k)->text(0) == parts[1]) return TreeView1->setCurrentItem(top->child(k));
+            if (top->child(k)->text(0) == parts[1]) return topicTree->setCurrentItem(top->child(k));
     }
 }
 
-void TInterfacing::showNode() {
-    QTreeWidgetItem* item = TreeView1->currentItem();
+void InterfaceOptionsDialog::showNode() {
+    QTreeWidgetItem* item = topicTree->currentItem();
     if (!item) return;
     const QString node = item->text(0);
     const QString parent = item->parent() ? item->parent()->text(0) : QString();
@@ -172,14 +173,14 @@ void TInterfacing::showNode() {
     }
     if (node == QLatin1String("Help") || parent == QLatin1String("Help")) {
         pages->setCurrentIndex(1);
-        prompt->setVisible(node == QLatin1String("Prompt"));
-        hints->setVisible(node == QLatin1String("Hints"));
+        startupHintBox->setVisible(node == QLatin1String("Prompt"));
+        longHintsBox->setVisible(node == QLatin1String("Hints"));
         statusBarGroup->setVisible(node == QLatin1String("Status Bar"));
         return;
     }
     pages->setCurrentIndex(2);
-    rulers->setVisible(node == QLatin1String("Rulers"));
-    hairLines->setVisible(node == QLatin1String("Hair lines"));
+    rulersBox->setVisible(node == QLatin1String("Rulers"));
+    hairLinesBox->setVisible(node == QLatin1String("Hair lines"));
     imageText->setText(
         node == QLatin1String("Rulers") ? QStringLiteral("The rulers may be hiden by double click")
         : node == QLatin1String("Hair lines")
@@ -187,42 +188,42 @@ void TInterfacing::showNode() {
             : QStringLiteral(" The Image - it is the container of a chart digitized."));
 }
 
-InterfaceState TInterfacing::state() const {
+InterfaceState InterfaceOptionsDialog::state() const {
     InterfaceState s;
-    s.language = language->checkedId() == 1 ? Language::Russian : Language::English;
-    s.showStartupHint = prompt->isChecked();
-    s.hintsTenSeconds = hints->isChecked();
-    s.hintsCaption = hints->text();
-    s.statusBarHeight = Height->value();
-    s.widthFactor = RxSpinEdit1->value();
-    s.autoResizePanels = autoResize->isChecked();
-    s.rulersShown = rulers->isChecked();
-    s.hairLines = hairLines->isChecked();
+    s.language = languageGroup->checkedId() == 1 ? Language::Russian : Language::English;
+    s.showStartupHint = startupHintBox->isChecked();
+    s.hintsTenSeconds = longHintsBox->isChecked();
+    s.hintsCaption = longHintsBox->text();
+    s.statusBarHeight = statusBarHeightBox->value();
+    s.widthFactor = widthFactorBox->value();
+    s.autoResizePanels = autoResizeBox->isChecked();
+    s.rulersShown = rulersBox->isChecked();
+    s.hairLines = hairLinesBox->isChecked();
     return s;
 }
 
-void TInterfacing::ApplyClick() {
+void InterfaceOptionsDialog::applyChanges() {
     if (actions_.apply) actions_.apply(state());
     applyButton->setEnabled(false);
 }
 
-void TInterfacing::OkClick() {
-    ApplyClick();
+void InterfaceOptionsDialog::acceptChanges() {
+    applyChanges();
     if (actions_.writeSettings) actions_.writeSettings();
     accept();
 }
 
-void TInterfacing::ResetAllClick() {
+void InterfaceOptionsDialog::resetAll() {
     if (actions_.loadDefaults) actions_.loadDefaults();
-    hints->setChecked(true);
-    Height->setValue(22);
-    RxSpinEdit1->setValue(1.0);
-    ApplyClick();
+    longHintsBox->setChecked(true);
+    statusBarHeightBox->setValue(22);
+    widthFactorBox->setValue(1.0);
+    applyChanges();
 }
 
-void TInterfacing::done(int result) {
+void InterfaceOptionsDialog::done(int result) {
     // Whichever way the dialog closes, the automatic resizing takes the box's state.
-    if (actions_.autoResizeOnClose) actions_.autoResizeOnClose(autoResize->isChecked());
+    if (actions_.autoResizeOnClose) actions_.autoResizeOnClose(autoResizeBox->isChecked());
     QDialog::done(result);
 }
 

@@ -1,6 +1,6 @@
 // The tools on the image: mouse dispatch, the calibration rectangle and "Fix coordinates",
 // colour pick, manual input with self-correction and poly-Bezier, markers and the two undos.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
 #include "components/image_view.h"
 #include "components/widgets.h"
@@ -25,7 +25,7 @@
 
 namespace quorvex {
 
-Calibration TForm1::calibration() const {
+Calibration MainWindow::calibration() const {
     Calibration c;
     c.pixelLeftBottom = pixelLeftBottom_;
     c.pixelRightTop = pixelRightTop_;
@@ -33,16 +33,16 @@ Calibration TForm1::calibration() const {
     c.yLeftBottom = cornerFields_[1]->text();
     c.xRightTop = cornerFields_[2]->text();
     c.yRightTop = cornerFields_[3]->text();
-    c.xTransfer = ComboBox2->currentIndex();
-    c.yTransfer = ComboBox3->currentIndex();
+    c.xTransfer = xTransferBox_->currentIndex();
+    c.yTransfer = yTransferBox_->currentIndex();
     return c;
 }
 
-void TForm1::refreshImage(const QRect& area) {
-    Image1->refresh(area);
+void MainWindow::refreshImage(const QRect& area) {
+    imageView_->refresh(area);
 }
 
-void TForm1::eraseSelection() {
+void MainWindow::eraseSelection() {
     if (skipNextErase_) {
         skipNextErase_ = false;
         return;
@@ -50,7 +50,7 @@ void TForm1::eraseSelection() {
     drawSelection();
 }
 
-void TForm1::drawSelection() {
+void MainWindow::drawSelection() {
     drawSelectionRectangle(document_.raster, selection_, markerColour_);
     refreshImage(QRect(QPoint(std::min(selection_.left, selection_.right),
                               std::min(selection_.top, selection_.bottom)),
@@ -58,44 +58,47 @@ void TForm1::drawSelection() {
                               std::max(selection_.top, selection_.bottom))));
 }
 
-void TForm1::setImageCursor() {
-    Image1->setCursor(mouseMode_ == 2 || mouseMode_ == 1 ? markerCursor(markerSize_)
-                                                         : QCursor(Qt::CrossCursor));
+void MainWindow::setImageCursor() {
+    imageView_->setCursor(mouseMode_ == MouseMode::ManualInput ||
+                                  mouseMode_ == MouseMode::SearchInArea
+                              ? markerCursor(markerSize_)
+                              : QCursor(Qt::CrossCursor));
 }
 
 // One tool at a time: a button going down releases the others.
-void TForm1::toolButtonToggled(QToolButton* button, bool down) {
+void MainWindow::toolButtonToggled(QToolButton* button, bool down) {
     if (!down) return;
     for (QToolButton* other :
-         {RectSelect, Points, SpeedButton11SA, SpeedButton112SA, Rotate, Pencil})
+         {rectangleTool_, colourPickTool_, searchTool_, manualInputTool_, rotateTool_, pencilTool_})
         if (other != button && other->isChecked()) other->setChecked(false);
 }
 
-void TForm1::RectSelectClick() {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
+void MainWindow::toggleRectangleSelection() {
+    for (QWidget* w : std::initializer_list<QWidget*>{autoDigitizeButton_, searchTool_,
+                                                      manualInputTool_, selectAreaOnlyButton_})
         w->setEnabled(true);
     for (QLineEdit* f : cornerFields_)
         f->setEnabled(true);
-    PageControl2->setCurrentIndex(1);
-    mouseMode_ = RectSelect->isChecked() ? 0 : 6;
-    Image1->setCursor(Qt::CrossCursor);
+    optionPages_->setCurrentWidget(autoOptions_);
+    mouseMode_ = rectangleTool_->isChecked() ? MouseMode::SelectRectangle : MouseMode::Idle;
+    imageView_->setCursor(Qt::CrossCursor);
 }
 
-void TForm1::PointsClick() {
-    mouseMode_ = Points->isChecked() ? 4 : 0;
+void MainWindow::toggleColourPick() {
+    mouseMode_ =
+        colourPickTool_->isChecked() ? MouseMode::PickCurveColour : MouseMode::SelectRectangle;
 }
 
-void TForm1::presetRows(int lastRow, int firstRow) {
+void MainWindow::presetRows(int lastRow, int firstRow) {
     presettingSteps_ = true;
-    SpinEdit2->setValue(lastRow);
-    SpinEdit3->setValue(firstRow);
+    lastRowBox_->setValue(lastRow);
+    firstRowBox_->setValue(firstRow);
     presettingSteps_ = false;
 }
 
 // ---- the calibration rectangle by mouse
 
-void TForm1::selectionPress(double u, double v) {
+void MainWindow::selectionPress(double u, double v) {
     eraseSelection();
     const QPoint p(Round(u / viewScale_), Round(v / viewScale_));
     selection_ = {p.x(), p.y(), p.x(), p.y()};
@@ -103,21 +106,21 @@ void TForm1::selectionPress(double u, double v) {
     dragging_ = true;
 }
 
-void TForm1::selectionMove(double u, double v) {
+void MainWindow::selectionMove(double u, double v) {
     if (!dragging_) return;
     eraseSelection();
     selection_.right = Round(u / viewScale_);
     selection_.bottom = Round(v / viewScale_);
     drawSelection();
-    if (hairLinesFlag_) Image1->setGuideLines(QPointF(u, v));
+    if (hairLinesFlag_) imageView_->setGuideLines(QPointF(u, v));
 }
 
-void TForm1::selectionRelease(double u, double v) {
+void MainWindow::selectionRelease(double u, double v) {
     if (!dragging_) return;
-    Image1->setGuideLines(std::nullopt);
+    imageView_->setGuideLines(std::nullopt);
     dragging_ = false;
-    RectSelect->setChecked(false);
-    mouseMode_ = 6;
+    rectangleTool_->setChecked(false);
+    mouseMode_ = MouseMode::Idle;
     if (selection_.left == selection_.right && selection_.top == selection_.bottom)
         return; // a click
     selection_ = {
@@ -126,15 +129,15 @@ void TForm1::selectionRelease(double u, double v) {
     const int width = document_.raster.width(), height = document_.raster.height();
     const QPoint q(std::clamp(Round(u / viewScale_), 0, width),
                    std::clamp(Round(v / viewScale_), 0, height));
-    if (SelectOnly->isChecked()) {
+    if (selectAreaOnlyButton_->isChecked()) {
         area_ = {std::min(pressPoint_.x(), q.x()), std::max(pressPoint_.y(), q.y()),
                  std::max(pressPoint_.x(), q.x()), std::min(pressPoint_.y(), q.y())};
         presetRows(area_.right - area_.left, 1);
         // A selection one pixel wide leaves the step as it was: it would divide by zero.
-        if (SpinEdit2->value() != SpinEdit3->value()) {
+        if (lastRowBox_->value() != firstRowBox_->value()) {
             presettingSteps_ = true;
-            StepValue->setValue(Round(double(area_.right - area_.left) /
-                                      (SpinEdit2->value() - SpinEdit3->value())));
+            stepBox_->setValue(Round(double(area_.right - area_.left) /
+                                     (lastRowBox_->value() - firstRowBox_->value())));
             presettingSteps_ = false;
         }
         refreshStepCaption();
@@ -151,47 +154,47 @@ void TForm1::selectionRelease(double u, double v) {
         area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(),
                  pixelRightTop_.y()};
         presetRows(pixelRightTop_.x() - pixelLeftBottom_.x(), 1);
-        if (SpinEdit2->value() != SpinEdit3->value()) {
+        if (lastRowBox_->value() != firstRowBox_->value()) {
             presettingSteps_ = true;
-            StepValue->setValue(Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) /
-                                      double(SpinEdit2->value() - SpinEdit3->value())));
+            stepBox_->setValue(Round(std::abs(pixelRightTop_.x() - pixelLeftBottom_.x()) /
+                                     double(lastRowBox_->value() - firstRowBox_->value())));
             presettingSteps_ = false;
         }
         refreshStepCaption();
     }
-    SpinEdit5->setValue(1);
+    markerSizeBox_->setValue(1);
     markerSize_ = 1;
     selectionShown_ = true;
 }
 
 // ---- "Fix coordinates"
 
-void TForm1::FixCoordinates(bool rightClick) {
+void MainWindow::fixCoordinates(bool rightClick) {
     if (document_.raster.isEmpty()) return;
     const int width = document_.raster.width(), height = document_.raster.height();
-    if (rightClick) RectSelect->setChecked(true);
+    if (rightClick) rectangleTool_->setChecked(true);
     for (QLineEdit* f : cornerFields_)
         f->setEnabled(true);
-    TRectangleSize& d = *fixDialog_;
+    FixCoordinatesDialog& d = *fixDialog_;
     d.prepare({cornerFields_[0]->text(), cornerFields_[1]->text(), cornerFields_[2]->text(),
                cornerFields_[3]->text()},
               width, height, selection_);
     prompter_->run(&d);
     // OK (the dialog has no other way out).
-    RectSelect->setEnabled(true);
-    RectSelect->setChecked(false);
-    SpinEdit2->setValue(std::abs(d.SpinEdit2->value() - d.SpinEdit1->value()));
-    SpinEdit3->setValue(1);
-    StepValue->setValue(1);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{BitBtn2, SpeedButton11SA, SpeedButton112SA, SelectOnly})
+    rectangleTool_->setEnabled(true);
+    rectangleTool_->setChecked(false);
+    lastRowBox_->setValue(std::abs(d.rightTopXBox->value() - d.leftBottomXBox->value()));
+    firstRowBox_->setValue(1);
+    stepBox_->setValue(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{autoDigitizeButton_, searchTool_,
+                                                      manualInputTool_, selectAreaOnlyButton_})
         w->setEnabled(true);
     for (QLineEdit* f : cornerFields_)
         f->setEnabled(true);
 
     eraseSelection();
-    const int lbY = d.SpinEdit3->value(), rtY = d.SpinEdit4->value();
-    const int lbX = d.SpinEdit1->value(), rtX = d.SpinEdit2->value();
+    const int lbY = d.leftBottomYBox->value(), rtY = d.rightTopYBox->value();
+    const int lbX = d.leftBottomXBox->value(), rtX = d.rightTopXBox->value();
     selection_.top = height - std::max(lbY, rtY);
     selection_.bottom = height - std::min(lbY, rtY);
     selection_.left = std::min(lbX, rtX);
@@ -218,22 +221,22 @@ void TForm1::FixCoordinates(bool rightClick) {
     drawSelection();
     selectionShown_ = true;
     if (rightClick) {
-        SpinEdit3->setValue(1);
-        StepValue->setValue(1);
+        firstRowBox_->setValue(1);
+        stepBox_->setValue(1);
     }
 }
 
 // ---- mouse dispatch
 
-void TForm1::Image1MouseDown(QMouseEvent* event) {
+void MainWindow::imageMousePressed(QMouseEvent* event) {
     const double u = event->position().x(), v = event->position().y();
     if (event->button() == Qt::RightButton) {
-        if (!SelectOnly->isChecked()) {
-            if (SpeedButton112SA->isChecked()) {
-                Undo->popup(event->globalPosition().toPoint());
+        if (!selectAreaOnlyButton_->isChecked()) {
+            if (manualInputTool_->isChecked()) {
+                undoMenu_->popup(event->globalPosition().toPoint());
                 swallowNextClick_ = true;
             } else {
-                FixCoordinates(true);
+                fixCoordinates(true);
             }
         }
         swallowNextClick_ = swallowNextClick_ || searchUndoable_;
@@ -243,25 +246,25 @@ void TForm1::Image1MouseDown(QMouseEvent* event) {
     autoScrollOnDrag_ = true;
     lastSearchPoint_ = QPoint(0, 0);
     switch (mouseMode_) {
-    case 0:
+    case MouseMode::SelectRectangle:
         selectionPress(u, v);
         break;
-    case 1:
+    case MouseMode::SearchInArea:
         searchPress(u, v);
         break;
-    case 2:
+    case MouseMode::ManualInput:
         manualInputPress(u, v);
         break;
-    case 4: {
+    case MouseMode::PickCurveColour: {
         const int x = Round(u / viewScale_), y = Round(v / viewScale_);
         if (document_.raster.contains(x, y)) {
             curveColour_ = document_.raster.pixel(x, y);
-            Image3->setColour(curveColour_);
+            curveColourSwatch_->setColour(curveColour_);
         }
         break;
     }
-    case 6:
-        ScrollBox1->setFocus();
+    case MouseMode::Idle:
+        imageScrollArea_->setFocus();
         break;
     default:
         break;
@@ -269,26 +272,27 @@ void TForm1::Image1MouseDown(QMouseEvent* event) {
     updateUndoActions();
 }
 
-void TForm1::Image1MouseMove(QMouseEvent* event) {
+void MainWindow::imageMouseMoved(QMouseEvent* event) {
     const double u = event->position().x(), v = event->position().y();
-    if (ShowMousePosition(u, v)) {
-        DrawZoom(u, v);
-        if (mouseMode_ == 0) selectionMove(u, v);
-        if (mouseMode_ == 1) searchMove(u, v);
+    if (showMousePosition(u, v)) {
+        drawZoom(u, v);
+        if (mouseMode_ == MouseMode::SelectRectangle) selectionMove(u, v);
+        if (mouseMode_ == MouseMode::SearchInArea) searchMove(u, v);
     }
     setImageCursor();
 }
 
-void TForm1::Image1MouseUp(QMouseEvent* event) {
+void MainWindow::imageMouseReleased(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     autoScrollOnDrag_ = false;
-    if (mouseMode_ == 0) selectionRelease(event->position().x(), event->position().y());
-    if (mouseMode_ == 1) searchRelease();
+    if (mouseMode_ == MouseMode::SelectRectangle)
+        selectionRelease(event->position().x(), event->position().y());
+    if (mouseMode_ == MouseMode::SearchInArea) searchRelease();
 }
 
 // ---- manual input
 
-bool TForm1::uncalibratedCheck() {
+bool MainWindow::uncalibratedCheck() {
     const int height = document_.raster.height();
     const double expected[4] = {double(pixelLeftBottom_.x()), double(height - pixelLeftBottom_.y()),
                                 double(pixelRightTop_.x()), double(height - pixelRightTop_.y())};
@@ -302,36 +306,37 @@ bool TForm1::uncalibratedCheck() {
     return prompter_->question(this, message(Msg::UncalibratedQuestion), false) == Answer::Yes;
 }
 
-void TForm1::SpeedButton112SAClick() {
+void MainWindow::toggleManualInput() {
     setDataCommandsEnabled(true);
     bezier_.clear();
-    const bool down = SpeedButton112SA->isChecked();
+    const bool down = manualInputTool_->isChecked();
     if (down && !uncalibratedCheck()) {
-        SpeedButton112SA->setChecked(false);
+        manualInputTool_->setChecked(false);
         return;
     }
-    PageControl2->setCurrentIndex(2);
-    SpinEdit5->setValue(3);
+    optionPages_->setCurrentWidget(extraOptions_);
+    markerSizeBox_->setValue(3);
     if (!down) {
-        mouseMode_ = 3;
+        mouseMode_ = MouseMode::ManualInputPaused;
         setImageCursor();
         return;
     }
     const QString n = table_->curveText();
-    const QString question = Bezier->isChecked() ? message(Msg::ClearColumnsBezierQuestion).arg(n)
-                                                 : message(Msg::ClearColumnsQuestion).arg(n);
+    const QString question = polyBezierBox_->isChecked()
+                                 ? message(Msg::ClearColumnsBezierQuestion).arg(n)
+                                 : message(Msg::ClearColumnsQuestion).arg(n);
     switch (prompter_->question(this, question, true)) {
     case Answer::Cancel:
-        mouseMode_ = 3;
-        SpeedButton112SA->setChecked(false);
+        mouseMode_ = MouseMode::ManualInputPaused;
+        manualInputTool_->setChecked(false);
         break;
     case Answer::Yes:
         reportingConversion([this] { table_->clearCurrentPair(); });
-        mouseMode_ = 2;
+        mouseMode_ = MouseMode::ManualInput;
         markers_.setCount(0);
         break;
     case Answer::No:
-        mouseMode_ = 2;
+        mouseMode_ = MouseMode::ManualInput;
         break;
     }
     setImageCursor();
@@ -340,7 +345,7 @@ void TForm1::SpeedButton112SAClick() {
 
 // The corner-text check: equal X or Y texts of the two corners (compared as texts) are refused
 // with a message.
-bool TForm1::cornerTextsDiffer() {
+bool MainWindow::cornerTextsDiffer() {
     if (cornerFields_[0]->text() != cornerFields_[2]->text() &&
         cornerFields_[1]->text() != cornerFields_[3]->text())
         return true;
@@ -348,35 +353,37 @@ bool TForm1::cornerTextsDiffer() {
     return false;
 }
 
-void TForm1::manualInputPress(double u, double v) {
+void MainWindow::manualInputPress(double u, double v) {
     if (!cornerTextsDiffer()) return;
     if (swallowNextClick_) {
         swallowNextClick_ = false;
-        if (Bezier->isChecked() && SpeedButton112SA->isChecked()) UndoAutoP->setEnabled(false);
+        if (polyBezierBox_->isChecked() && manualInputTool_->isChecked())
+            undoDigitizationPopupAction_->setEnabled(false);
         return;
     }
     try {
         const int n = table_->currentCurve();
         const ToGraph graph(calibration(), localeDecimalSeparator());
         const double s = viewScale_;
-        if (Bezier->isChecked()) {
-            markerSize_ = std::max(1, SpinEdit5->value() - 1);
+        if (polyBezierBox_->isChecked()) {
+            markerSize_ = std::max(1, markerSizeBox_->value() - 1);
             if (!bezier_.add(QPoint(Round(u / s), Round(v / s)))) {
                 prompter_->information(this, message(Msg::BezierOverflow));
                 return;
             }
-            if (drawBezierStroke(document_.raster, bezier_, SpinEdit5->value(), markerColour_))
-                Image1->refreshAll();
+            if (drawBezierStroke(document_.raster, bezier_, markerSizeBox_->value(), markerColour_))
+                imageView_->refreshAll();
             bezierUsed_ = true;
         }
         const double x = u / s;
         std::optional<int> corrected;
-        if (CheckBoxCorrect->isChecked())
-            corrected = selfCorrectedRow(document_.raster, curveColour_, u, v, s, Correct->value());
+        if (selfCorrectionBox_->isChecked())
+            corrected = selfCorrectedRow(document_.raster, curveColour_, u, v, s,
+                                         correctionDepthBox_->value());
         const double y = corrected ? *corrected : v / s;
         const double gx = graph.x(x), gy = graph.y(y);
         undo_.latestPosition = QPointF(x, y);
-        if (N10Mark->isChecked()) {
+        if (markersAction_->isChecked()) {
             const QPoint at(Round(x), Round(y));
             drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
             refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
@@ -389,7 +396,7 @@ void TForm1::manualInputPress(double u, double v) {
             return;
         }
         undo_.latestRow = row;
-        UndoPoint->setEnabled(true);
+        undoPointPopupAction_->setEnabled(true);
         undo_.available = true;
         undo_.markerSize = markerSize_;
         undo_.markerColour = markerColour_;
@@ -406,19 +413,19 @@ void TForm1::manualInputPress(double u, double v) {
     }
 }
 
-void TForm1::CheckBoxCorrectClick() {
-    Correct->setEnabled(CheckBoxCorrect->isChecked());
-    ini_.writeBool(ini::kAuto, ini::kCorrection, CheckBoxCorrect->isChecked());
+void MainWindow::selfCorrectionToggled() {
+    correctionDepthBox_->setEnabled(selfCorrectionBox_->isChecked());
+    ini_.writeBool(ini::kAuto, ini::kCorrection, selfCorrectionBox_->isChecked());
     saveIni();
 }
 
-void TForm1::BezierClick() {
-    if (Bezier->isChecked()) bezierUsed_ = false;
-    ini_.writeBool(ini::kAuto, ini::kPolyBezier, Bezier->isChecked());
+void MainWindow::polyBezierToggled() {
+    if (polyBezierBox_->isChecked()) bezierUsed_ = false;
+    ini_.writeBool(ini::kAuto, ini::kPolyBezier, polyBezierBox_->isChecked());
     saveIni();
 }
 
-void TForm1::SpinEdit5Change(int value) {
+void MainWindow::markerSizeChanged(int value) {
     if (value < 1 || value > 30) return;
     markerSize_ = value;
     setImageCursor();
@@ -426,11 +433,11 @@ void TForm1::SpinEdit5Change(int value) {
 
 // ---- markers and undo
 
-void TForm1::N10MarkClick() {
-    if (N10Mark->isChecked()) return; // it was off: now on, nothing else
+void MainWindow::markersToggled() {
+    if (markersAction_->isChecked()) return; // it was off: now on, nothing else
     switch (prompter_->question(this, message(Msg::MarkersOffQuestion), true)) {
     case Answer::Cancel:
-        N10Mark->setChecked(true);
+        markersAction_->setChecked(true);
         break;
     case Answer::Yes:
         removeMarkers();
@@ -441,21 +448,21 @@ void TForm1::N10MarkClick() {
 }
 
 // Marker removal: pure red pixels become almost white; the raster is 24-bit afterwards.
-void TForm1::removeMarkers() {
+void MainWindow::removeMarkers() {
     removeRedMarkers(document_.raster);
-    Image1->refreshAll();
+    imageView_->refreshAll();
     checkFormatItem();
 }
 
-void TForm1::UndoPointClick() {
-    if (!UndoPoint->isEnabled()) return;
-    if (N10Mark->isChecked()) {
+void MainWindow::undoLatestPoint() {
+    if (!undoPointPopupAction_->isEnabled()) return;
+    if (markersAction_->isChecked()) {
         const QPoint at(Round(undo_.latestPosition.x()), Round(undo_.latestPosition.y()));
         drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
         refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
                            at + QPoint(markerSize_ + 1, markerSize_ + 1)));
     }
-    UndoPoint->setEnabled(false);
+    undoPointPopupAction_->setEnabled(false);
     reportingConversion([this] {
         const int n = table_->currentCurve();
         table_->setCell(2 * n - 1, undo_.latestRow, QString());
@@ -463,9 +470,9 @@ void TForm1::UndoPointClick() {
         table_->setNextRow(n, table_->nextRow(n) - 1);
     });
     swallowNextClick_ = false;
-    if (Bezier->isChecked()) {
+    if (polyBezierBox_->isChecked()) {
         // Erase the stroke, drop its newest point and draw what is left (each when drawable).
-        const int width = std::max(1, SpinEdit5->value());
+        const int width = std::max(1, markerSizeBox_->value());
         markerSize_ = width;
         auto drawInverted = [&] {
             if (!bezier_.drawable()) return;
@@ -479,50 +486,51 @@ void TForm1::UndoPointClick() {
         drawInverted();
         bezier_.dropLast();
         drawInverted();
-        Image1->refreshAll();
+        imageView_->refreshAll();
     }
     markers_.setCount(markers_.count() - 1);
     updateUndoActions();
 }
 
-void TForm1::UndoDigitizationClick() {
+void MainWindow::undoDigitization() {
     if (!undo_.available && !searchUndoable_) return;
     undoDigitizationMarkers(document_.raster, markers_, undo_);
-    Image1->refreshAll();
+    imageView_->refreshAll();
     table_->clearCells(undo_.xColumn, undo_.xColumn + 1, undo_.firstRow + 1, undo_.lastRow);
     // Row 0 is the title row: the curve never continues there.
     table_->setNextRow((undo_.xColumn + 1) / 2, std::max(undo_.restoreRow, 1));
     undo_.markerCount = 0;
     undo_.available = false;
-    SpeedButton112SA->setChecked(false);
-    SpeedButton11SA->setChecked(false);
-    mouseMode_ = 6;
-    UndoPoint->setEnabled(false);
+    manualInputTool_->setChecked(false);
+    searchTool_->setChecked(false);
+    mouseMode_ = MouseMode::Idle;
+    undoPointPopupAction_->setEnabled(false);
     swallowNextClick_ = false;
     searchUndoable_ = false;
     updateUndoActions();
 }
 
-void TForm1::updateUndoActions() {
-    bool enabled = searchUndoable_ ||
-                   (undo_.available && !(Bezier->isChecked() && SpeedButton112SA->isChecked()));
-    UndoAuto->setEnabled(enabled);
-    UndoAutoP->setEnabled(enabled);
+void MainWindow::updateUndoActions() {
+    bool enabled =
+        searchUndoable_ ||
+        (undo_.available && !(polyBezierBox_->isChecked() && manualInputTool_->isChecked()));
+    undoDigitizationAction_->setEnabled(enabled);
+    undoDigitizationPopupAction_->setEnabled(enabled);
     const QString caption = message(Msg::UndoDigitization);
-    UndoAuto->setText(caption);
-    UndoAutoP->setText(caption);
-    UndoPoint1->setEnabled(UndoPoint->isEnabled());
+    undoDigitizationAction_->setText(caption);
+    undoDigitizationPopupAction_->setText(caption);
+    undoPointAction_->setEnabled(undoPointPopupAction_->isEnabled());
 }
 
-void TForm1::MarkerClorClick() {
+void MainWindow::chooseMarkerColour() {
     if (const auto chosen = prompter_->colour(this, QColor::fromRgb(toQRgb(markerColour_))))
         markerColour_ = fromQRgb(chosen->rgb());
 }
 
-void TForm1::N43Click() {
+void MainWindow::chooseCurveColour() {
     if (const auto chosen = prompter_->colour(this, QColor::fromRgb(toQRgb(curveColour_)))) {
         curveColour_ = fromQRgb(chosen->rgb());
-        Image3->setColour(curveColour_);
+        curveColourSwatch_->setColour(curveColour_);
     }
 }
 

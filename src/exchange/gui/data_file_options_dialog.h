@@ -11,16 +11,16 @@ class QLineEdit;
 namespace quorvex {
 
 // "Options of data file": delimiter, which columns, and an optional first line.
-class TExportTO : public QDialog {
+class DataFileOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TExportTO(QWidget* parent = nullptr);
+    explicit DataFileOptionsDialog(QWidget* parent = nullptr);
     DataFileOptions options() const;
 
-    QButtonGroup* RadioGroup1; // 0 Space, 1 Tab
-    QButtonGroup* RadioGroup2; // 0 current columns X-Y, 1 all columns
-    QCheckBox* CheckBox1;
-    QLineEdit* Edit1;
+    QButtonGroup* delimiterGroup; // 0 Space, 1 Tab
+    QButtonGroup* columnsGroup;   // 0 current columns X-Y, 1 all columns
+    QCheckBox* firstLineBox;
+    QLineEdit* firstLineField;
 };
 
 } // namespace quorvex

@@ -1,4 +1,4 @@
-#include "image/gui/pixel_format_dialog.h"
+#include "image/gui/paste_format_dialog.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -11,7 +11,8 @@
 
 namespace quorvex {
 
-TForm7::TForm7(QWidget* parent) : QDialog(parent), group_(new QButtonGroup(this)) {
+PasteFormatDialog::PasteFormatDialog(QWidget* parent)
+    : QDialog(parent), group_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Pixel format of Image"));
     auto* layout = new QVBoxLayout(this);
@@ -38,11 +39,11 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent), group_(new QButtonGroup(this)
     setFixedSize(sizeHint());
 }
 
-int TForm7::choice() const {
+int PasteFormatDialog::choice() const {
     return group_->checkedId();
 }
 
-void TForm7::setChoice(int choice) {
+void PasteFormatDialog::setChoice(int choice) {
     if (auto* b = group_->button(choice)) b->setChecked(true);
 }
 

@@ -21,12 +21,12 @@ namespace quorvex {
 // "Automatic Digitization settings": how one automatic run recognises the curve (colour,
 // interval, closest hue, brightness), which grid lines it keeps away, and where in the Table it
 // writes. Created with its defaults for every run.
-class TPixelFormat : public QDialog {
+class AutoDigitizeSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     enum TableStart { FromFirstRow = 0, AtEnd = 1, FromField = 2 };
 
-    explicit TPixelFormat(Colour curveColour, QWidget* parent = nullptr);
+    explicit AutoDigitizeSettingsDialog(Colour curveColour, QWidget* parent = nullptr);
     // The preparation by the image: the colour page needs 16 bits or more, brightness needs more
     // than 1 bit and a grey curve colour.
     void prepare(PixelFormat imageFormat);
@@ -41,50 +41,51 @@ public:
     TableStart tableStart() const;
     bool cancelled() const { return cancelled_; }
 
-    // Controls, by their names.
+    // The controls tests set before the dialog is accepted. The search factors and line widths
+    // are for horizontal (H) and vertical (V) grid lines.
     QTabWidget* pages;
-    QCheckBox* RxSwitch1; // colour interval
-    QSlider* RxSlider1;
-    QSpinBox* RxSpinEdit1;
-    QLabel* Image1; // curve colour swatch
-    QLabel* Image2; // interval strip
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton3;
-    QProgressBar* ProgressBar1;
-    QCheckBox* CheckBox1; // closest hue
-    QCheckBox* RxSwitch4; // brightness
-    QSlider* RxSlider2;
-    QSpinBox* RxSpinEdit2;
-    QLabel* Image3; // grey scale
-    QLabel* Label16;
-    QCheckBox* CheckBox2; // towards black
-    QCheckBox* RxSwitch2; // grid search
+    QCheckBox* colourIntervalSwitch;
+    QSlider* intervalSlider;
+    QSpinBox* intervalBox;
+    QLabel* curveColourSwatch;
+    QLabel* intervalStrip;
+    QLabel* colourLabel;
+    QLabel* redLabel;
+    QLabel* greenLabel;
+    QLabel* blueLabel;
+    QToolButton* leftSideButton;
+    QToolButton* bothSidesButton;
+    QToolButton* rightSideButton;
+    QProgressBar* stripProgress;
+    QCheckBox* closestHueBox;
+    QCheckBox* brightnessSwitch;
+    QSlider* brightnessSlider;
+    QSpinBox* brightnessBox;
+    QLabel* greyScale;
+    QLabel* brightnessColourLabel;
+    QCheckBox* towardsBlackBox;
+    QCheckBox* gridSearchSwitch;
     QGroupBox* searchGroup;
     QGroupBox* widthGroup;
-    QSpinBox* SpinEdit1;
-    QSpinBox* SpinEdit2;
-    QSpinBox* SpinEdit3;
-    QSpinBox* SpinEdit4;
-    QLabel* RxLabel2;
-    QLabel* RxLabel3;
-    QCheckBox* RxSwitch3; // typed grid lines
-    QSpinBox* SpinEdit5;
-    QSpinBox* SpinEdit6;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLabel* Label10;
-    QButtonGroup* RadioGroup1;
+    QSpinBox* searchFactorHBox;
+    QSpinBox* searchFactorVBox;
+    QSpinBox* searchLineWidthHBox;
+    QSpinBox* searchLineWidthVBox;
+    QLabel* searchFactorHelp;
+    QLabel* lineWidthHelp;
+    QCheckBox* typedGridSwitch;
+    QSpinBox* typedLineWidthHBox;
+    QSpinBox* typedLineWidthVBox;
+    QLineEdit* horizontalLinesField;
+    QLineEdit* verticalLinesField;
+    QLabel* gridHelpLabel;
+    QButtonGroup* tableStartGroup;
     // Shows a message box (the main window's prompter).
     std::function<void(const QString&)> inform;
 
 public slots:
-    void RxSpeedButton1Click(); // OK
-    void RxSpeedButton2Click(); // Cancel
+    void acceptSettings(); // the OK button
+    void cancelSettings(); // the Cancel button
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

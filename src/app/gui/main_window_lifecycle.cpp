@@ -1,8 +1,10 @@
 // Creation, settings, activation, first paint, closing and the window-wide switches of the
 // main window.
-#include "app/gui/tform1.h"
+#include "app/gui/main_window.h"
 
-#include "app/gui/dialogs.h"
+#include "app/gui/about_dialog.h"
+#include "app/gui/calculator_dialog.h"
+#include "app/gui/startup_hint_window.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/numbers.h"
@@ -32,16 +34,16 @@
 
 namespace quorvex {
 
-void TForm1::FormCreate() {
+void MainWindow::finishCreation() {
     setDataCommandsEnabled(false);
-    BitBtn1->setEnabled(false);
+    showGraphButton_->setEnabled(false);
     readRecentFiles();
     setMessageLanguage(localeDefaultLanguage(systemLanguageCode()));
     viewScale_ = 1.0;
-    ComboBoxSize->setCurrentText(QStringLiteral("100%"));
+    measureBox_->setCurrentText(QStringLiteral("100%"));
     table_->setRowCount(Table::kStartRows);
     curveColour_ = kBlack;
-    Image3->setColour(curveColour_);
+    curveColourSwatch_->setColour(curveColour_);
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0x00));
     tips.setColor(QPalette::ToolTipText, Qt::black);
@@ -57,9 +59,9 @@ void TForm1::FormCreate() {
     }
     readDigitizeConfig();
     if (!settingsError_.isEmpty()) return;
-    PageControl1->setCurrentWidget(TabSheet4);
-    ComboBox2->setCurrentIndex(0);
-    ComboBox3->setCurrentIndex(0);
+    pages_->setCurrentWidget(digitizationPage_);
+    xTransferBox_->setCurrentIndex(0);
+    yTransferBox_->setCurrentIndex(0);
     // Small screens: warn a few times, and give the read-outs more room.
     const int screenHeight = QGuiApplication::primaryScreen()
                                  ? QGuiApplication::primaryScreen()->geometry().height()
@@ -75,44 +77,45 @@ void TForm1::FormCreate() {
     } else if (screenHeight > 600) {
         setPanelWidths(50, 80, 100, 100);
     }
-    ClipbrdUpdate();
+    updateClipboardCommands();
 }
 
-void TForm1::loadSettings() {
+void MainWindow::loadSettings() {
     hintTime_ = ini_.readInteger(ini::kApplication, ini::kHint, 10000);
-    HintHideP->setChecked(hintTime_ == 10000);
+    longHintsAction_->setChecked(hintTime_ == 10000);
     statusBar()->setFixedHeight(ini_.readInteger(ini::kStatusBar, ini::kHeight, 22));
     const double factor =
         ini_.readFloat(ini::kStatusBar, ini::kWidthFactor, 1.0, localeDecimalSeparator());
     setPanelWidths(Round(factor * 70), Round(factor * 100), Round(factor * 100),
                    Round(factor * 100));
     autoResizePanels_ = ini_.readBool(ini::kStatusBar, ini::kAutoResizePanels, true);
-    Bezier->setChecked(ini_.readBool(ini::kAuto, ini::kPolyBezier, true));
+    polyBezierBox_->setChecked(ini_.readBool(ini::kAuto, ini::kPolyBezier, true));
     setMessageLanguage(languageFromIni(
         ini_.readString(ini::kApplication, ini::kLanguage, QString()), messageLanguage()));
     rulersFlag_ = ini_.readBool(ini::kImage, ini::kShowRulers, true);
     hairLinesFlag_ = ini_.readBool(ini::kImage, ini::kHairLines, true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RsRulerH, RsRulerV, RsRulerCorner1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_})
         w->setVisible(rulersFlag_);
     markerColour_ = kRed;
-    if (HintHideP->isChecked()) hintTime_ = 10000;
-    PageControl2->setCurrentIndex(0);
+    if (longHintsAction_->isChecked()) hintTime_ = 10000;
+    optionPages_->setCurrentWidget(generalOptions_);
     reportingConversion([this] { table_->setNextRow(table_->currentCurve(), 1); });
     imageFolder_ =
         ini_.readString(ini::kImage, ini::kDirectory, QFileInfo(programPath_).absolutePath());
     const bool correction = ini_.readBool(ini::kAuto, ini::kCorrection, true);
-    CheckBoxCorrect->setChecked(correction);
-    Correct->setEnabled(correction);
+    selfCorrectionBox_->setChecked(correction);
+    correctionDepthBox_->setEnabled(correction);
     pointSize_ = ini_.readInteger(ini::kGrapher, ini::kPointSize, 2);
-    Correct->setValue(ini_.readInteger(ini::kAuto, ini::kCorrectionValue, 15));
-    NewTable->setChecked(ini_.readBool(ini::kImage, ini::kClearTable, true));
-    pf4->setChecked(ini_.readBool(ini::kImage, ini::kBwInColoured, true));
+    correctionDepthBox_->setValue(ini_.readInteger(ini::kAuto, ini::kCorrectionValue, 15));
+    clearTableOnNewImageAction_->setChecked(ini_.readBool(ini::kImage, ini::kClearTable, true));
+    colourConversionAction_->setChecked(ini_.readBool(ini::kImage, ini::kBwInColoured, true));
 }
 
-void TForm1::readDigitizeConfig() {
+void MainWindow::readDigitizeConfig() {
     const DigitizeCfgRead read = readDigitizeCfg(cfgPath_);
     if (!read.opened) {
-        DefaultMClick();
+        loadDefaultOptions();
         return;
     }
     DigitizeConfig config = currentDigitizeConfig();
@@ -124,49 +127,49 @@ void TForm1::readDigitizeConfig() {
     }
 }
 
-DigitizeConfig TForm1::currentDigitizeConfig() const {
+DigitizeConfig MainWindow::currentDigitizeConfig() const {
     DigitizeConfig c;
     c.language = messageLanguage();
     c.zoomActive = zoomActive_;
-    c.markers = N10Mark->isChecked();
+    c.markers = markersAction_->isChecked();
     c.zoomFactor = zoomFactor_;
-    c.markerSize = SpinEdit5->value();
-    c.curveThickness = SpinEdit4->value();
-    c.oneValued = N32->isChecked();
-    c.symbol = N22->isChecked();
+    c.markerSize = markerSizeBox_->value();
+    c.curveThickness = thicknessBox_->value();
+    c.oneValued = oneValuedBox_->isChecked();
+    c.symbol = symbolStyleAction_->isChecked();
     c.showStartupHint = showStartupHint_;
     return c;
 }
 
-void TForm1::applyDigitizeConfig(const DigitizeConfig& c) {
+void MainWindow::applyDigitizeConfig(const DigitizeConfig& c) {
     zoomActive_ = c.zoomActive;
-    N10Mark->setChecked(c.markers);
+    markersAction_->setChecked(c.markers);
     zoomFactor_ = c.zoomFactor;
-    SpinEdit5->setValue(c.markerSize);
-    markerSize_ = SpinEdit5->value();
-    SpinEdit4->setValue(c.curveThickness);
-    N32->setChecked(c.oneValued);
-    N22->setChecked(c.symbol);
-    N23->setChecked(!c.symbol);
+    markerSizeBox_->setValue(c.markerSize);
+    markerSize_ = markerSizeBox_->value();
+    thicknessBox_->setValue(c.curveThickness);
+    oneValuedBox_->setChecked(c.oneValued);
+    symbolStyleAction_->setChecked(c.symbol);
+    lineStyleAction_->setChecked(!c.symbol);
     showStartupHint_ = c.showStartupHint;
 }
 
-void TForm1::saveIni() {
+void MainWindow::saveIni() {
     if (!ini_.save()) settingsWriteFailed(ini_.path());
 }
 
-void TForm1::settingsWriteFailed(const QString& path) {
+void MainWindow::settingsWriteFailed(const QString& path) {
     showStatus(message(Msg::SettingsWriteFailed).arg(path));
 }
 
-void TForm1::WriteSettings() {
+void MainWindow::saveSettings() {
     SettingsSnapshot s;
     s.statusBarHeight = statusBar()->height();
     s.statusPanel0Width = panels_[0]->width();
-    s.correctionValue = Correct->value();
+    s.correctionValue = correctionDepthBox_->value();
     s.hintTime = hintTime_;
-    s.bwInColoured = pf4->isChecked();
-    s.clearTableForNewImage = NewTable->isChecked();
+    s.bwInColoured = colourConversionAction_->isChecked();
+    s.clearTableForNewImage = clearTableOnNewImageAction_->isChecked();
     s.pointSize = pointSize_;
     s.autoResizePanels = autoResizePanels_;
     s.showRulers = rulersFlag_;
@@ -184,14 +187,14 @@ void TForm1::WriteSettings() {
         settingsWriteFailed(cfgPath_);
 }
 
-void TForm1::DefaultMClick() {
+void MainWindow::loadDefaultOptions() {
     pointSize_ = 2;
-    CheckBoxCorrect->setChecked(true);
-    Bezier->setChecked(false);
-    Correct->setEnabled(true);
-    Correct->setValue(15);
-    NewTable->setChecked(true);
-    pf4->setChecked(true);
+    selfCorrectionBox_->setChecked(true);
+    polyBezierBox_->setChecked(false);
+    correctionDepthBox_->setEnabled(true);
+    correctionDepthBox_->setValue(15);
+    clearTableOnNewImageAction_->setChecked(true);
+    colourConversionAction_->setChecked(true);
     rulersFlag_ = true;
     hairLinesFlag_ = true;
     writeDefaultOptions(ini_);
@@ -200,29 +203,29 @@ void TForm1::DefaultMClick() {
     imageFolder_.clear();
     if (!writeDigitizeCfg(cfgPath_, kDefaultCfgLines)) settingsWriteFailed(cfgPath_);
     zoomActive_ = true;
-    N10Mark->setChecked(true);
+    markersAction_->setChecked(true);
     zoomFactor_ = 2;
-    SpinEdit5->setValue(3);
+    markerSizeBox_->setValue(3);
     markerSize_ = 3;
-    SpinEdit4->setValue(1);
-    N32->setChecked(true);
-    N22->setChecked(true);
+    thicknessBox_->setValue(1);
+    oneValuedBox_->setChecked(true);
+    symbolStyleAction_->setChecked(true);
     showStartupHint_ = true;
 }
 
 // ---- activation, first paint, closing
 
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !applyingPlacement_)
-        FormActivate();
+        restorePlacement();
 }
 
-void TForm1::FormActivate() {
-    SpinEdit4->setEnabled(!N32->isChecked());
-    BitBtn1->setText(QStringLiteral("Y(X)"));
-    if (mouseMode_ == 6)
-        for (QToolButton* b : {RectSelect, SpeedButton112SA, SpeedButton11SA, Points})
+void MainWindow::restorePlacement() {
+    thicknessBox_->setEnabled(!oneValuedBox_->isChecked());
+    showGraphButton_->setText(QStringLiteral("Y(X)"));
+    if (mouseMode_ == MouseMode::Idle)
+        for (QToolButton* b : {rectangleTool_, manualInputTool_, searchTool_, colourPickTool_})
             b->setChecked(false);
     // The stored placement comes back at every activation.
     applyingPlacement_ = true;
@@ -250,75 +253,75 @@ void TForm1::FormActivate() {
     applyingPlacement_ = false;
 }
 
-void TForm1::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     if (startupHintPending_ && showStartupHint_ && !startupHintQueued_) {
         // The hint window is modal: it opens once painting is over.
         startupHintQueued_ = true;
         QTimer::singleShot(0, this, [this] {
-            THintForm hint(this);
+            StartupHintWindow hint(this);
             if (prompter_->run(&hint)) showStartupHint_ = !hint.dontShowAgain();
             startupHintPending_ = false;
         });
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    WriteSettings();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveSettings();
     if (table_->firstRowHasData() &&
         prompter_->question(this, message(Msg::SaveTableOnClose), false) == Answer::Yes)
-        N49Click();
-    if (PurgeClipboard1->isEnabled() &&
+        saveTable();
+    if (purgeClipboardAction_->isEnabled() &&
         prompter_->question(this, message(Msg::PurgeClipboardOnClose), false) == Answer::Yes)
         QApplication::clipboard()->clear();
     event->accept();
 }
 
-void TForm1::Exit3Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
 // ---- window-wide switches
 
-void TForm1::EnabledAll(bool enable) {
+void MainWindow::setInterfaceEnabled(bool enable) {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ComboBoxSize, N_curve, RxSpinButton1, Panel2, PageControl1, SpeedButton6,
-             SpeedButton12, SpeedButton15, BitBtn1, RxSpeedButton2, Image1})
+             measureBox_, curveField_, curveSpinButton_, calibrationPanel_, pages_, openButton_,
+             pasteImageButton_, copyImageButton_, showGraphButton_, calculatorButton_, imageView_})
         w->setEnabled(enable);
-    Protokol->setEnabled(enable);
+    menuBar_->setEnabled(enable);
 }
 
-LongOperation::Hooks TForm1::longOperationHooks() {
+LongOperation::Hooks MainWindow::longOperationHooks() {
     LongOperation::Hooks hooks;
     hooks.lock = [this](bool start) {
-        Stop->setEnabled(start);
-        EnabledAll(!start);
+        stopButton_->setEnabled(start);
+        setInterfaceEnabled(!start);
     };
     hooks.showProgress = [this](int maximum) {
-        ProgressBar1->setMaximum(std::max(maximum, 1));
-        ProgressBar1->setValue(0);
-        ProgressBar1->setFixedHeight(maximum < 0 ? 0 : 10);
+        progressBar_->setMaximum(std::max(maximum, 1));
+        progressBar_->setValue(0);
+        progressBar_->setFixedHeight(maximum < 0 ? 0 : 10);
     };
-    hooks.setProgress = [this](int position) { ProgressBar1->setValue(position); };
+    hooks.setProgress = [this](int position) { progressBar_->setValue(position); };
     hooks.stopRequested = [this] { return stopFlag_; };
     hooks.clearStop = [this] { stopFlag_ = false; };
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     return hooks;
 }
 
-void TForm1::StopClick() {
+void MainWindow::requestStop() {
     stopFlag_ = true;
-    Stop->setEnabled(false);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setFixedHeight(0);
-    EnabledAll(true);
+    stopButton_->setEnabled(false);
+    progressBar_->setValue(0);
+    progressBar_->setFixedHeight(0);
+    setInterfaceEnabled(true);
 }
 
 // Tool tips: yellow, shown for the chosen time, and echoed in status panel 4.
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (ComboBoxSize && watched == ComboBoxSize->lineEdit()) return measureKeyPress(key);
+        if (measureBox_ && watched == measureBox_->lineEdit()) return measureKeyPress(key);
         // "," or "." typed into a corner field enters the locale's decimal separator.
         for (QLineEdit* field : cornerFields_)
             if (watched == field &&
@@ -327,8 +330,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (event->type() == QEvent::MouseButtonDblClick && watched == RsRulerCorner1) {
-        RsRulerCorner1DblClick();
+    if (event->type() == QEvent::MouseButtonDblClick && watched == rulerCorner_) {
+        hideRulers();
         return true;
     }
     if (event->type() == QEvent::ToolTip) {
@@ -343,7 +346,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TForm1::bringToFront() {
+bool MainWindow::bringToFront() {
     if (windowTitle() != bareCaption()) return false;
     if (isMinimized())
         showNormal();
@@ -357,21 +360,21 @@ bool TForm1::bringToFront() {
     return true;
 }
 
-void TForm1::HintHidePClick() {
-    hintTime_ = HintHideP->isChecked() ? 10000 : 2500;
+void MainWindow::hintTimeToggled() {
+    hintTime_ = longHintsAction_->isChecked() ? 10000 : 2500;
 }
 
-void TForm1::PurgeClipboard1Click() {
+void MainWindow::purgeClipboard() {
     QApplication::clipboard()->clear();
-    ClipbrdUpdate();
+    updateClipboardCommands();
 }
 
-void TForm1::About1Click() {
-    TAboutBox1 about(this);
+void MainWindow::showAbout() {
+    AboutDialog about(this);
     prompter_->run(&about);
 }
 
-void TForm1::Calculator1Click() {
+void MainWindow::showCalculator() {
     CalculatorDialog calculator(this);
     prompter_->run(&calculator);
 }

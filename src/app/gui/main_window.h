@@ -1,0 +1,465 @@
+#pragma once
+
+#include "app/gui/prompter.h"
+#include "app/ini_file.h"
+#include "app/settings_files.h"
+#include "core/numbers.h"
+#include "image/image_document.h"
+#include "image/image_file.h"
+#include "tools/calibration.h"
+#include "tools/long_operation.h"
+#include "tools/manual_input.h"
+#include "tools/markers.h"
+#include "tools/mouse_mode.h"
+
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+
+namespace quorvex {
+
+class ColourSwatch;
+class ImageView;
+class Ruler;
+class SpinButton;
+class Table;
+class TableGridModel;
+
+// The main window. Each control keeps its form-designer identifier as its objectName, the
+// handle tests find it by; the members are named for what the controls are. The handlers are
+// split by area:
+//   main_window.cpp           construction of the pages, tool bars and status bar
+//   main_window_menus.cpp     the menu bar, the pop-up menus and the connection of every command
+//   main_window_image.cpp     the image document: open, reopen, paste, copy, save, scan, reset
+//   main_window_tools.cpp     mouse dispatch, calibration rectangle, manual input, markers, undo
+//   main_window_auto.cpp      automatic digitization, the step fields, search in area
+//   main_window_view.cpp      view scale, measure box, rulers, zoom panel, position read-out
+//   main_window_table.cpp     the Table page and the curve controls
+//   main_window_data.cpp      saving the Table and importing data files
+//   main_window_options.cpp   interface options and help
+//   main_window_lifecycle.cpp settings, activation, first paint, closing, locking, hints
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The prompter answers every question and file dialog; the program folder decides where
+    // the settings files live.
+    explicit MainWindow(std::unique_ptr<Prompter> prompter, const QString& programPath,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Locks or unlocks the controls a long operation must not let the user touch.
+    void setInterfaceEnabled(bool enable);
+    // The reset that follows every new image.
+    void resetAfterNewImage();
+    // Writes a short message into status panel 4.
+    void showStatus(const QString& text);
+    QString statusText(int panel) const;
+
+    ImageDocument& document() { return document_; }
+    Table* table() const { return table_; }
+    Prompter* prompter() const { return prompter_.get(); }
+    Colour markerColour() const { return markerColour_; }
+    MouseMode mouseMode() const { return mouseMode_; }
+    double viewScale() const { return viewScale_; }
+    int hintTime() const { return hintTime_; }
+    bool startupHintPending() const { return startupHintPending_; }
+    bool showStartupHint() const { return showStartupHint_; }
+    const IniFile& ini() const { return ini_; }
+    QString digitizeCfgFile() const { return cfgPath_; }
+    // The help file of the message language, beside the program.
+    QString helpFile() const;
+    // The error the settings loader reported while the window was created, if any.
+    const QString& settingsError() const { return settingsError_; }
+
+    // Comes to the front for a second start of the program, as long as the caption is the bare
+    // title; returns whether it did.
+    bool bringToFront();
+
+    // The calibration as the tools use it: the pixel corners and the field texts.
+    Calibration calibration() const;
+    const SelectionBox& selectionBox() const { return selection_; }
+    const MarkerList& markerList() const { return markers_; }
+    const UndoRecord& undoRecord() const { return undo_; }
+    Colour curveColour() const { return curveColour_; }
+    int markerSize() const { return markerSize_; }
+    class FixCoordinatesDialog* fixCoordinatesDialog() const {
+        return fixDialog_;
+    }
+
+    // Image commands, callable with a path as the dialogs would give it.
+    bool openImageFile(const QString& path, ImageReader reader);
+
+public slots:
+    // File menu
+    void openImage();
+    void reopenRecent(int slot);
+    void reloadImage();
+    void purgeImage();
+    void saveImageAs();
+    void selectScanner();
+    void scanImage();
+    void exitProgram();
+    // Digitization menu
+    void copyImageToClipboard();
+    void pasteImage();
+    void updateClipboardCommands();
+    // Pixel format menu
+    void convertToFormat(PixelFormat format);
+    void convertToGrayscale();
+    // Table
+    void showTable();
+    void nextCurve();
+    void previousCurve();
+    void prepareClearMenu();
+    void clearAllPairs();
+    void clearCurrentPair();
+    // Tools on the image
+    void toggleRectangleSelection();
+    void toggleColourPick();
+    void toggleManualInput();
+    void selfCorrectionToggled();
+    void polyBezierToggled();
+    void markerSizeChanged(int value);
+    void markersToggled();
+    void removeMarkers();
+    void undoLatestPoint();
+    void undoDigitization();
+    void fixCoordinates(bool rightClick = false);
+    void chooseMarkerColour();
+    void chooseCurveColour();
+    void imageMousePressed(QMouseEvent* event);
+    void imageMouseMoved(QMouseEvent* event);
+    void imageMouseReleased(QMouseEvent* event);
+    // Automatic digitization, step fields, search in area
+    void digitizeAutomatically();
+    void firstRowChanged();
+    void lastRowChanged();
+    void stepChanged();
+    void oneValuednessToggled();
+    void setUpGraphStep();
+    void toggleSearchInArea();
+    void searchPress(double u, double v);
+    void searchMove(double u, double v);
+    void searchRelease();
+    // View
+    void applyScale(double scale);
+    void showRealSize();
+    void autoSize();
+    void measureSelected(int index);
+    void showZoom();
+    void hideZoom();
+    void hideRulers();
+    // Text data files
+    void saveTable();
+    void openDataFile();
+    // Commands and Help
+    void loadDefaultOptions();
+    void showInterfaceOptions();
+    void showHelp();
+    void purgeClipboard();
+    void hintTimeToggled();
+    void showAbout();
+    void showCalculator();
+    void requestStop();
+    // Writes the INI keys and digitize.cfg.
+    void saveSettings();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction (main_window.cpp, main_window_menus.cpp)
+    void createToolBar();
+    void createPages();
+    QWidget* createDigitizationPage();
+    QWidget* createTablePage();
+    QWidget* createGrapherPage();
+    void createStatusBar();
+    void createMenus();
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
+    void connectCommands();
+    // Settings (main_window_lifecycle.cpp)
+    void finishCreation();
+    void restorePlacement();
+    void loadSettings();
+    void readDigitizeConfig();
+    void applyDigitizeConfig(const DigitizeConfig& config);
+    DigitizeConfig currentDigitizeConfig() const;
+    void setPanelWidths(int p0, int p1, int p2, int p3);
+    void saveIni();
+    void settingsWriteFailed(const QString& path);
+    // Image (main_window_image.cpp)
+    void readRecentFiles();
+    RecentFiles recentFiles() const;
+    void rebuildRecentMenu();
+    void afterOpen(const QString& path);
+    void checkFormatItem();
+    QString scannerDevice_;
+    // Table (main_window_table.cpp)
+    void setDataCommandsEnabled(bool enabled);
+    void releaseDigitizingTools();
+    // Tools (main_window_tools.cpp)
+    void selectionPress(double u, double v);
+    void selectionMove(double u, double v);
+    void selectionRelease(double u, double v);
+    void manualInputPress(double u, double v);
+    void toolButtonToggled(QToolButton* button, bool down);
+    void eraseSelection();
+    void drawSelection();
+    void refreshImage(const QRect& area);
+    bool uncalibratedCheck();
+    void updateUndoActions();
+    void setImageCursor();
+    void presetRows(int lastRow, int firstRow);
+    void refreshStepCaption();
+    void recomputeStep();
+    bool cornerTextsDiffer();
+    int calibrationPixelWidth() const;
+    // View (main_window_view.cpp)
+    bool showMousePosition(double u, double v);
+    void drawZoom(double u, double v);
+    void updateRulers(int verticalWidth);
+    bool measureKeyPress(QKeyEvent* event);
+    // Runs a handler that converts user text, showing a conversion failure in a message box.
+    template <typename F> void reportingConversion(F&& handler) {
+        try {
+            handler();
+        } catch (const ConversionError& error) {
+            prompter_->information(this, error.message(), true);
+        }
+    }
+
+public:
+    // The hooks through which long operations lock the window and show their progress.
+    LongOperation::Hooks longOperationHooks();
+
+private:
+    std::unique_ptr<Prompter> prompter_;
+    QString programPath_;
+    IniFile ini_;
+    QString cfgPath_;
+    QString settingsError_;
+    ImageDocument document_;
+    Table* table_ = nullptr;
+    TableGridModel* tableModel_ = nullptr;
+
+    // Window-level state
+    bool startupHintPending_ = true;
+    bool showStartupHint_ = true;
+    int hintTime_ = 10000;
+    double viewScale_ = 1.0;
+    MouseMode mouseMode_ = MouseMode::Idle;
+    Colour markerColour_ = kRed;
+    Colour curveColour_ = kBlack;
+    int markerSize_ = 3;
+    bool rulersFlag_ = true;
+    bool hairLinesFlag_ = true;
+    bool zoomActive_ = true;
+    int zoomFactor_ = 2;
+    bool autoResizePanels_ = true;
+    bool stopFlag_ = false;
+    int openFilter_ = 0;
+    QString imageFolder_;
+    // Calibration and the rectangle drawn for it
+    QPoint pixelLeftBottom_;
+    QPoint pixelRightTop_;
+    SelectionBox selection_;
+    bool selectionShown_ = false;
+    bool skipNextErase_ = false;
+    bool dragging_ = false;
+    QPoint pressPoint_;
+    struct Area {
+        int left = 0, bottom = 0, right = 0, top = 0;
+    } area_;
+    class FixCoordinatesDialog* fixDialog_ = nullptr;
+    // Manual input, markers and undo
+    MarkerList markers_;
+    UndoRecord undo_;
+    BezierStroke bezier_;
+    bool bezierUsed_ = false;
+    bool swallowNextClick_ = false;
+    bool searchUndoable_ = false;
+    bool autoScrollOnDrag_ = false;
+    bool typedValuePending_ = false;
+    bool presettingSteps_ = false;
+    // Search in area
+    bool searchButtonHeld_ = false;
+    QPoint lastSearchPoint_;
+    bool applyingPlacement_ = false;
+    bool startupHintQueued_ = false;
+    int pointSize_ = 2;
+
+    // Main tool bar
+    QToolBar* mainToolBar_ = nullptr;
+    QToolButton* openButton_ = nullptr;
+    QToolButton* copyImageButton_ = nullptr;
+    QToolButton* pasteImageButton_ = nullptr;
+    QToolButton* calculatorButton_ = nullptr;
+    QPushButton* showGraphButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    ColourSwatch* curveColourSwatch_ = nullptr;
+    SpinButton* curveSpinButton_ = nullptr;
+    QLineEdit* curveField_ = nullptr;
+    QToolButton* formatButton_ = nullptr;
+    QComboBox* measureBox_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QWidget* digitizationPage_ = nullptr;
+    QWidget* tablePage_ = nullptr;
+    QWidget* grapherPage_ = nullptr;
+
+    // Digitization page
+    QWidget* calibrationPanel_ = nullptr;
+    std::array<QLineEdit*, 4> cornerFields_{}; // X, Y left-bottom; X, Y right-top
+    QComboBox* xTransferBox_ = nullptr;
+    QComboBox* yTransferBox_ = nullptr;
+    QToolButton* selectAreaOnlyButton_ = nullptr;
+    QTabWidget* optionPages_ = nullptr;
+    QWidget* generalOptions_ = nullptr;
+    QWidget* autoOptions_ = nullptr;
+    QWidget* extraOptions_ = nullptr;
+    QCheckBox* selfCorrectionBox_ = nullptr;
+    QSpinBox* correctionDepthBox_ = nullptr;
+    QSpinBox* markerSizeBox_ = nullptr;
+    QCheckBox* polyBezierBox_ = nullptr;
+    QCheckBox* oneValuedBox_ = nullptr;
+    QSpinBox* thicknessBox_ = nullptr;
+    QSpinBox* firstRowBox_ = nullptr; // first row of automatic digitization
+    QSpinBox* lastRowBox_ = nullptr;  // last row
+    QSpinBox* stepBox_ = nullptr;
+    QSpinBox* indentBox_ = nullptr;
+    QDoubleSpinBox* searchIntervalBox_ = nullptr;
+    QSpinBox* zoomFactorBox_ = nullptr;
+    QToolButton* zoomToggleButton_ = nullptr;
+    QWidget* zoomPanel_ = nullptr;
+    class QDockWidget* zoomDock_ = nullptr;
+    QToolBar* toolsBar_ = nullptr;
+    QToolButton* rectangleTool_ = nullptr;
+    QToolButton* colourPickTool_ = nullptr;
+    QToolButton* autoDigitizeButton_ = nullptr;
+    QToolButton* searchTool_ = nullptr;
+    QToolButton* manualInputTool_ = nullptr;
+    QToolButton* removeMarkersButton_ = nullptr;
+    QToolButton* curveColourButton_ = nullptr;
+    QToolButton* rotateTool_ = nullptr;
+    QToolButton* pencilTool_ = nullptr;
+    QLabel* zoomPicture_ = nullptr;
+    QSplitter* imageSplitter_ = nullptr;
+    QSplitter* leftSplitter_ = nullptr;
+    QScrollArea* imageScrollArea_ = nullptr;
+    ImageView* imageView_ = nullptr;
+    Ruler* horizontalRuler_ = nullptr;
+    Ruler* verticalRuler_ = nullptr;
+    QWidget* rulerCorner_ = nullptr;
+
+    // Table page
+    QWidget* tableGroup_ = nullptr;
+    QTableView* tableView_ = nullptr;
+    QToolBar* tableToolBar_ = nullptr;
+    QSpinBox* pairCountBox_ = nullptr;
+    QSpinBox* rowCountBox_ = nullptr;
+    QLabel* curveLabel_ = nullptr;
+    QToolButton* clearTableButton_ = nullptr;
+    QMenu* clearMenu_ = nullptr;
+    QMenu* grapherOptionsMenu_ = nullptr;
+    QMenu* stepMenu_ = nullptr;
+    QMenu* undoMenu_ = nullptr;
+    QAction* graphStepAction_ = nullptr;
+    QAction* undoPointPopupAction_ = nullptr;
+    QAction* undoDigitizationPopupAction_ = nullptr;
+    QToolButton* grapherOptionsButton_ = nullptr;
+    QToolButton* stepButton_ = nullptr;
+    QAction* clearAllAction_ = nullptr;
+    QAction* clearPairAction_ = nullptr;
+    std::vector<QWidget*> tableDataButtons_;
+
+    // Grapher page
+    QWidget* chart_ = nullptr;
+    std::vector<QWidget*> grapherDataButtons_;
+
+    // Status bar panels 0 .. 4
+    std::array<QLabel*, 5> panels_{};
+
+    // Menus (main_window_menus.cpp)
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::array<QAction*, 4> recentEntries_{};
+    QMenu* formatMenu_ = nullptr;
+    std::array<QAction*, 8> formatItems_{}; // 1, 4, 8, 15, 16, 24, 32 bit, gray
+    QActionGroup* formatGroup_ = nullptr;
+    QAction* openImageAction_ = nullptr;
+    QAction* purgeImageAction_ = nullptr;
+    QAction* reloadImageAction_ = nullptr;
+    QAction* saveImageAction_ = nullptr;
+    QAction* saveTableAction_ = nullptr;
+    QAction* openDataFileAction_ = nullptr;
+    QAction* saveGraphAction_ = nullptr;
+    QAction* selectScannerAction_ = nullptr;
+    QAction* scanAction_ = nullptr;
+    QAction* colourConversionAction_ = nullptr;
+    QAction* clearTableOnNewImageAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* undoPointAction_ = nullptr;
+    QAction* undoDigitizationAction_ = nullptr;
+    QAction* copyImageAction_ = nullptr;
+    QAction* pasteImageAction_ = nullptr;
+    QAction* fixCoordinatesAction_ = nullptr;
+    QAction* curveColourAction_ = nullptr;
+    QAction* autoSizeAction_ = nullptr;
+    QAction* realSizeAction_ = nullptr;
+    QAction* markersAction_ = nullptr;
+    QAction* markerColourAction_ = nullptr;
+    QAction* rotateBackgroundAction_ = nullptr;
+    QAction* rotate90Action_ = nullptr;
+    QAction* showZoomAction_ = nullptr;
+    QAction* hideZoomAction_ = nullptr;
+    QAction* showTableAction_ = nullptr;
+    QAction* redigitizeAction_ = nullptr;
+    QAction* spreadsheetAction_ = nullptr;
+    QAction* copyToClipboardAction_ = nullptr;
+    QAction* calculateAction_ = nullptr;
+    QAction* dataFormatAction_ = nullptr;
+    QAction* replaceAction_ = nullptr;
+    QAction* sortAction_ = nullptr;
+    QAction* deleteRowsAction_ = nullptr;
+    QAction* clearAllColumnsAction_ = nullptr;
+    QAction* symbolStyleAction_ = nullptr;
+    QAction* lineStyleAction_ = nullptr;
+    QAction* clearGraphAction_ = nullptr;
+    QAction* printGraphAction_ = nullptr;
+    QAction* showGraphAction_ = nullptr;
+    QAction* defaultOptionsAction_ = nullptr;
+    QAction* interfaceOptionsAction_ = nullptr;
+    QAction* calculatorAction_ = nullptr;
+    QAction* purgeClipboardAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* longHintsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* chartBackgroundAction_ = nullptr;
+};
+
+} // namespace quorvex

@@ -1,0 +1,353 @@
+// The menu bar of the main window, its pop-up menus and the connections of every command.
+#include "app/gui/main_window.h"
+
+#include "components/image_view.h"
+#include "components/widgets.h"
+#include "core/messages.h"
+#include "image/pixel_format.h"
+#include "table/table.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quorvex {
+
+QAction* MainWindow::addAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void MainWindow::createMenus() {
+    menuBar_ = menuBar();
+    menuBar_->setObjectName(QStringLiteral("Protokol"));
+    auto separator = [](QMenu* m, const char* name) {
+        m->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    auto disabled = [](QAction* a) {
+        a->setEnabled(false);
+        return a;
+    };
+    auto checked = [](QAction* a, bool on = true) {
+        a->setCheckable(true);
+        a->setChecked(on);
+        return a;
+    };
+
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("File"));
+    openImageAction_ = addAction(fileMenu_, "N34", "Open graph Image...");
+    openImageAction_->setShortcut(QKeySequence::Open);
+    purgeImageAction_ = disabled(addAction(fileMenu_, "N40", "Purge Image"));
+    reloadImageAction_ = disabled(addAction(fileMenu_, "Reloadtheimagefile1", "Reload Image file"));
+    separator(fileMenu_, "N8");
+    saveImageAction_ = disabled(addAction(fileMenu_, "SaveImage1", "Save graph Image..."));
+    saveTableAction_ = disabled(addAction(fileMenu_, "N49", "Save data from Table..."));
+    openDataFileAction_ = addAction(fileMenu_, "N50", "Open data file to Table...");
+    saveGraphAction_ = disabled(addAction(fileMenu_, "N91", "Save graph from Grapher... "));
+    separator(fileMenu_, "N39");
+    selectScannerAction_ = addAction(fileMenu_, "SelectScaner", "Select TWAIN source...");
+    scanAction_ = addAction(fileMenu_, "Scan", "Acquire...");
+    separator(fileMenu_, "N9");
+    colourConversionAction_ =
+        checked(addAction(fileMenu_, "pf4", "White-black Image into colored one"));
+    clearTableOnNewImageAction_ =
+        checked(addAction(fileMenu_, "NewTable", "For new Image clear Table and Grapher"));
+    separator(fileMenu_, "N19");
+    exitAction_ = addAction(fileMenu_, "Exit3", "Exit");
+    exitAction_->setShortcut(QKeySequence::Quit);
+    recentSeparator_ = fileMenu_->addSeparator();
+    for (int i = 0; i < 4; ++i) {
+        recentEntries_[static_cast<std::size_t>(i)] = fileMenu_->addAction(QString());
+        recentEntries_[static_cast<std::size_t>(i)]->setObjectName(
+            QStringLiteral("RecentFile%1").arg(i + 1));
+    }
+
+    QMenu* digitization = menuBar_->addMenu(QStringLiteral("Digitization"));
+    undoPointAction_ =
+        disabled(addAction(digitization, "UndoPoint1", "Undo input of the latest point"));
+    undoDigitizationAction_ = addAction(digitization, "UndoAuto", "Undo digitization");
+    separator(digitization, "N28");
+    copyImageAction_ =
+        disabled(addAction(digitization, "CopytheimagetoClipboard1", "Copy Image to Clipboard"));
+    pasteImageAction_ =
+        disabled(addAction(digitization, "PastefromClipboard1", "Paste Image from Clipboard..."));
+    separator(digitization, "N4");
+    fixCoordinatesAction_ = disabled(addAction(digitization, "Fixcoord", "Fix coordinates"));
+    curveColourAction_ = addAction(digitization, "N43", "Select curve colour from pallet...");
+    separator(digitization, "N29");
+    autoSizeAction_ = disabled(checked(addAction(digitization, "Auto1", "Auto-size"), false));
+    realSizeAction_ = disabled(checked(addAction(digitization, "N37", "Real size (100%)")));
+    separator(digitization, "N36");
+    markersAction_ = checked(addAction(digitization, "N10Mark", "Markers"));
+    markersAction_->setToolTip(QStringLiteral("Mark a digitezed points with color"));
+    markerColourAction_ =
+        addAction(digitization, "MarkerClor", "Select marker colour from pallet...");
+    separator(digitization, "N30");
+    rotateBackgroundAction_ = addAction(digitization, "Rotatebackgroundimagecolor1",
+                                        "Select rotate background image colour...");
+    rotate90Action_ = disabled(addAction(digitization, "Rotate90", "Rotate 90 degrees"));
+    separator(digitization, "N44");
+    showZoomAction_ = addAction(digitization, "ShowZoom1", "Show Zoom");
+    hideZoomAction_ = addAction(digitization, "HideZoom1", "Hide Zoom");
+
+    QMenu* tableMenu = menuBar_->addMenu(QStringLiteral("Table"));
+    showTableAction_ = addAction(tableMenu, "ShowTable1", "Show Table");
+    separator(tableMenu, "N7");
+    redigitizeAction_ = disabled(addAction(tableMenu, "Rescale1", "Re-digitize data XY..."));
+    separator(tableMenu, "N2");
+    spreadsheetAction_ = disabled(addAction(tableMenu, "TableintoExcel1", "Table into Excel"));
+    copyToClipboardAction_ =
+        disabled(addAction(tableMenu, "ColumninClipboard1", "Copy to Clipboard..."));
+    separator(tableMenu, "N48");
+    calculateAction_ = disabled(addAction(tableMenu, "Calculate1", "Calculate..."));
+    dataFormatAction_ = disabled(addAction(tableMenu, "Dataformat1", "Data format..."));
+    replaceAction_ = disabled(addAction(tableMenu, "N1", "Replace..."));
+    sortAction_ = disabled(addAction(tableMenu, "X1", "Sorting on X"));
+    separator(tableMenu, "N5");
+    deleteRowsAction_ = disabled(addAction(tableMenu, "N42", "Delete rows..."));
+    clearAllColumnsAction_ = disabled(addAction(tableMenu, "Clear1", "Clear all columns"));
+
+    QMenu* grapher = menuBar_->addMenu(QStringLiteral("Grapher"));
+    QMenu* graph = grapher->addMenu(QStringLiteral("Graph"));
+    graph->menuAction()->setObjectName(QStringLiteral("N21"));
+    auto* style = new QActionGroup(this);
+    symbolStyleAction_ = checked(addAction(graph, "N22", "Symbol"));
+    lineStyleAction_ = checked(addAction(graph, "N23", "Line"), false);
+    style->addAction(symbolStyleAction_);
+    style->addAction(lineStyleAction_);
+    separator(graph, "N35");
+    addAction(graph, "N38", "Sorting on X");
+    addAction(grapher, "N17", "Increase symbol size");
+    addAction(grapher, "N18", "Decrease symbol size");
+    addAction(grapher, "MG_Auto", "Auto-size");
+    checked(addAction(grapher, "MG_Grid", "Grid"));
+    separator(grapher, "N12");
+    addAction(grapher, "MG_log", "Logarithmic scale X (log10)");
+    addAction(grapher, "MG_logY", "Logarithmic scale Y (log10)");
+    separator(grapher, "N15");
+    clearGraphAction_ = disabled(addAction(grapher, "MG_clear", "Clear"));
+    printGraphAction_ = disabled(addAction(grapher, "N45", "Print"));
+    separator(grapher, "N25");
+    addAction(grapher, "Edit", "Options...");
+
+    QMenu* commands = menuBar_->addMenu(QStringLiteral("Commands"));
+    showGraphAction_ = disabled(addAction(commands, "YX1", "Y(X)"));
+    separator(commands, "N31");
+    defaultOptionsAction_ = addAction(commands, "DefaultM", "Load default options");
+    interfaceOptionsAction_ = addAction(commands, "interfaceOptions", "Interface options...");
+    separator(commands, "N41");
+    calculatorAction_ = addAction(commands, "Calculator1", "Calculator");
+    separator(commands, "N52");
+    purgeClipboardAction_ = addAction(commands, "PurgeClipboard1", "Purge Clipboard");
+
+    QMenu* help = menuBar_->addMenu(QStringLiteral("Help"));
+    helpAction_ = addAction(help, "Help2", "Help");
+    longHintsAction_ = checked(addAction(help, "HintHideP", "Show hints during to 10s"));
+    separator(help, "N3");
+    aboutAction_ = addAction(help, "About1", "About Quorvex...");
+
+    // Pop-up menus of tool buttons.
+    formatMenu_ = new QMenu(this);
+    formatMenu_->setObjectName(QStringLiteral("RxPopupMenu1"));
+    formatGroup_ = new QActionGroup(this);
+    formatGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const char* formatNames[8] = {"N1bit1",  "N4bit1",  "N8bit1",  "N15bit1",
+                                  "N16bit1", "N24bit1", "N32bit1", "gray1"};
+    const char* formatCaptions[8] = {"1 bit",  "4 bit",  "8 bit",  "15 bit",
+                                     "16 bit", "24 bit", "32 bit", "gray"};
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = checked(addAction(formatMenu_, formatNames[i], formatCaptions[i]), false);
+        formatGroup_->addAction(a);
+        formatItems_[static_cast<std::size_t>(i)] = a;
+    }
+    formatButton_->setMenu(formatMenu_);
+
+    // The Grapher's options drop-down repeats the chart commands of the Grapher menu.
+    grapherOptionsMenu_ = new QMenu(this);
+    grapherOptionsMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    QMenu* gr = grapherOptionsMenu_->addMenu(QStringLiteral("Graph"));
+    gr->menuAction()->setObjectName(QStringLiteral("Gr"));
+    auto* popupStyle = new QActionGroup(this);
+    popupStyle->addAction(checked(addAction(gr, "N10", "Symbol")));
+    popupStyle->addAction(checked(addAction(gr, "N20", "Line"), false));
+    gr->addSeparator();
+    addAction(gr, "N27", "Sorting on X");
+    addAction(grapherOptionsMenu_, "N14", "Increase symbol size");
+    addAction(grapherOptionsMenu_, "N13", "Decrease symbol size");
+    addAction(grapherOptionsMenu_, "PM_Auto", "Auto-size");
+    checked(addAction(grapherOptionsMenu_, "PM_Grid", "Grid"));
+    grapherOptionsMenu_->addSeparator();
+    addAction(grapherOptionsMenu_, "PM_log", "Logarithmic scale X (log10)");
+    addAction(grapherOptionsMenu_, "PM_logY", "Logarithmic scale Y (log10)");
+    grapherOptionsMenu_->addSeparator();
+    addAction(grapherOptionsMenu_, "PM_clear", "Clear");
+    addAction(grapherOptionsMenu_, "N51", "Print");
+    grapherOptionsMenu_->addSeparator();
+    addAction(grapherOptionsMenu_, "Edit6", "Options...");
+    grapherOptionsButton_->setMenu(grapherOptionsMenu_);
+
+    // The step button's drop-down shows the step in graph units.
+    stepMenu_ = new QMenu(this);
+    stepMenu_->setObjectName(QStringLiteral("PopupStep"));
+    graphStepAction_ = addAction(stepMenu_, "N110", "0");
+    stepButton_->setMenu(stepMenu_);
+
+    // Opened by the image's mouse handling.
+    undoMenu_ = new QMenu(this);
+    undoMenu_->setObjectName(QStringLiteral("Undo"));
+    undoPointPopupAction_ =
+        disabled(addAction(undoMenu_, "UndoPoint", "Undo input of the latest point"));
+    undoDigitizationPopupAction_ = addAction(undoMenu_, "UndoAutoP", "Undo digitization");
+
+    clearMenu_ = new QMenu(this);
+    clearMenu_->setObjectName(QStringLiteral("PopupMenuTable"));
+    clearAllAction_ = addAction(clearMenu_, "ClearAll", "Clear all columns");
+    clearPairAction_ = addAction(clearMenu_, "Clear2", "Clear columns XN,YN only");
+    clearTableButton_->setMenu(clearMenu_);
+}
+
+void MainWindow::connectCommands() {
+    connect(openImageAction_, &QAction::triggered, this, &MainWindow::openImage);
+    connect(openButton_, &QToolButton::clicked, this, &MainWindow::openImage);
+    for (int i = 0; i < 4; ++i)
+        connect(recentEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { reopenRecent(i + 1); });
+    connect(reloadImageAction_, &QAction::triggered, this, &MainWindow::reloadImage);
+    connect(purgeImageAction_, &QAction::triggered, this, &MainWindow::purgeImage);
+    connect(saveImageAction_, &QAction::triggered, this, &MainWindow::saveImageAs);
+    connect(selectScannerAction_, &QAction::triggered, this, &MainWindow::selectScanner);
+    connect(scanAction_, &QAction::triggered, this, &MainWindow::scanImage);
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(copyImageAction_, &QAction::triggered, this, &MainWindow::copyImageToClipboard);
+    connect(copyImageButton_, &QToolButton::clicked, this, &MainWindow::copyImageToClipboard);
+    connect(pasteImageAction_, &QAction::triggered, this, &MainWindow::pasteImage);
+    connect(pasteImageButton_, &QToolButton::clicked, this, &MainWindow::pasteImage);
+    for (int i = 0; i < 7; ++i)
+        connect(formatItems_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, f = kMenuFormats[i]] { convertToFormat(f); });
+    connect(formatItems_[7], &QAction::triggered, this, &MainWindow::convertToGrayscale);
+    connect(showTableAction_, &QAction::triggered, this, &MainWindow::showTable);
+    connect(curveSpinButton_, &SpinButton::upClicked, this, &MainWindow::nextCurve);
+    connect(curveSpinButton_, &SpinButton::downClicked, this, &MainWindow::previousCurve);
+    connect(clearMenu_, &QMenu::aboutToShow, this, &MainWindow::prepareClearMenu);
+    connect(clearAllAction_, &QAction::triggered, this, &MainWindow::clearAllPairs);
+    connect(clearAllColumnsAction_, &QAction::triggered, this, &MainWindow::clearAllPairs);
+    connect(clearPairAction_, &QAction::triggered, this, &MainWindow::clearCurrentPair);
+    connect(defaultOptionsAction_, &QAction::triggered, this, &MainWindow::loadDefaultOptions);
+    connect(interfaceOptionsAction_, &QAction::triggered, this, &MainWindow::showInterfaceOptions);
+    connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(purgeClipboardAction_, &QAction::triggered, this, &MainWindow::purgeClipboard);
+    connect(longHintsAction_, &QAction::triggered, this, &MainWindow::hintTimeToggled);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(calculatorAction_, &QAction::triggered, this, &MainWindow::showCalculator);
+    connect(calculatorButton_, &QToolButton::clicked, this, &MainWindow::showCalculator);
+    connect(stopButton_, &QPushButton::clicked, this, &MainWindow::requestStop);
+
+    // The Table's controls and the Table follow each other.
+    connect(pairCountBox_, qOverload<int>(&QSpinBox::valueChanged), table_, &Table::setPairCount);
+    connect(table_, &Table::pairCountChanged, pairCountBox_, &QSpinBox::setValue);
+    connect(rowCountBox_, qOverload<int>(&QSpinBox::valueChanged), table_, &Table::setRowCount);
+    connect(table_, &Table::rowCountChanged, rowCountBox_, &QSpinBox::setValue);
+    connect(curveField_, &QLineEdit::textChanged, table_, &Table::setCurveText);
+    connect(table_, &Table::curveTextChanged, this, [this](const QString& text) {
+        if (curveField_->text() != text) curveField_->setText(text);
+        curveLabel_->setText(table_->curveLabel());
+    });
+    connect(table_, &Table::curveSwitched, this, &MainWindow::releaseDigitizingTools);
+    connect(table_, &Table::dataAvailable, this, [this] { setDataCommandsEnabled(true); });
+    connect(selfCorrectionBox_, &QCheckBox::clicked, this, &MainWindow::selfCorrectionToggled);
+    connect(polyBezierBox_, &QCheckBox::clicked, this, &MainWindow::polyBezierToggled);
+    connect(markerSizeBox_, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MainWindow::markerSizeChanged);
+    connect(zoomFactorBox_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int factor) { zoomFactor_ = factor; });
+
+    // The image and its tools.
+    connect(imageView_, &ImageView::mousePressed, this, &MainWindow::imageMousePressed);
+    connect(imageView_, &ImageView::mouseMoved, this, &MainWindow::imageMouseMoved);
+    connect(imageView_, &ImageView::mouseReleased, this, &MainWindow::imageMouseReleased);
+    for (QToolButton* b :
+         {rectangleTool_, colourPickTool_, searchTool_, manualInputTool_, rotateTool_, pencilTool_})
+        connect(b, &QToolButton::toggled, this,
+                [this, b](bool down) { toolButtonToggled(b, down); });
+    connect(rectangleTool_, &QToolButton::clicked, this, &MainWindow::toggleRectangleSelection);
+    connect(colourPickTool_, &QToolButton::clicked, this, &MainWindow::toggleColourPick);
+    connect(manualInputTool_, &QToolButton::clicked, this, &MainWindow::toggleManualInput);
+    connect(searchTool_, &QToolButton::clicked, this, &MainWindow::toggleSearchInArea);
+    connect(autoDigitizeButton_, &QToolButton::clicked, this, &MainWindow::digitizeAutomatically);
+    connect(firstRowBox_, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MainWindow::firstRowChanged);
+    connect(lastRowBox_, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MainWindow::lastRowChanged);
+    connect(stepBox_, qOverload<int>(&QSpinBox::valueChanged), this, &MainWindow::stepChanged);
+    connect(oneValuedBox_, &QCheckBox::clicked, this, &MainWindow::oneValuednessToggled);
+    connect(graphStepAction_, &QAction::triggered, this, &MainWindow::setUpGraphStep);
+    connect(cornerFields_[0], &QLineEdit::textChanged, this, &MainWindow::refreshStepCaption);
+    connect(cornerFields_[2], &QLineEdit::textChanged, this, &MainWindow::refreshStepCaption);
+    connect(markersAction_, &QAction::triggered, this, &MainWindow::markersToggled);
+    connect(removeMarkersButton_, &QToolButton::clicked, this, &MainWindow::removeMarkers);
+    for (QAction* a : {undoPointPopupAction_, undoPointAction_})
+        connect(a, &QAction::triggered, this, &MainWindow::undoLatestPoint);
+    for (QAction* a : {undoDigitizationAction_, undoDigitizationPopupAction_})
+        connect(a, &QAction::triggered, this, &MainWindow::undoDigitization);
+    connect(fixCoordinatesAction_, &QAction::triggered, this, [this] { fixCoordinates(false); });
+    connect(markerColourAction_, &QAction::triggered, this, &MainWindow::chooseMarkerColour);
+    connect(curveColourAction_, &QAction::triggered, this, &MainWindow::chooseCurveColour);
+    connect(curveColourButton_, &QToolButton::clicked, this, &MainWindow::chooseCurveColour);
+    connect(curveColourSwatch_, &ColourSwatch::clicked, this, &MainWindow::chooseCurveColour);
+
+    // The view.
+    connect(realSizeAction_, &QAction::triggered, this, &MainWindow::showRealSize);
+    connect(autoSizeAction_, &QAction::triggered, this, &MainWindow::autoSize);
+    connect(measureBox_, qOverload<int>(&QComboBox::activated), this, &MainWindow::measureSelected);
+    measureBox_->lineEdit()->installEventFilter(this);
+    connect(zoomDock_, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating) showStatus(message(Msg::ZoomDragging));
+    });
+    connect(showZoomAction_, &QAction::triggered, this, &MainWindow::showZoom);
+    connect(hideZoomAction_, &QAction::triggered, this, &MainWindow::hideZoom);
+    connect(zoomToggleButton_, &QToolButton::clicked, this, [this] {
+        if (zoomActive_)
+            hideZoom();
+        else
+            showZoom();
+    });
+    connect(horizontalRuler_, &Ruler::doubleClicked, this, &MainWindow::hideRulers);
+    connect(verticalRuler_, &Ruler::doubleClicked, this, &MainWindow::hideRulers);
+    rulerCorner_->installEventFilter(this);
+    for (QLineEdit* f : cornerFields_)
+        f->installEventFilter(this);
+
+    // Text data files.
+    connect(saveTableAction_, &QAction::triggered, this, &MainWindow::saveTable);
+    connect(openDataFileAction_, &QAction::triggered, this, &MainWindow::openDataFile);
+    for (QWidget* w : tableDataButtons_)
+        if (w->objectName() == QLatin1String("SpeedButton16"))
+            connect(static_cast<QToolButton*>(w), &QToolButton::clicked, this,
+                    &MainWindow::saveTable);
+    if (auto* importButton = tableToolBar_->findChild<QToolButton*>(QStringLiteral("SpeedButton2")))
+        connect(importButton, &QToolButton::clicked, this, &MainWindow::openDataFile);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != pages_->indexOf(digitizationPage_))
+            for (int i = 0; i < 4; ++i)
+                panels_[static_cast<std::size_t>(i)]->clear();
+    });
+    // Idle update of the clipboard commands.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::updateClipboardCommands);
+}
+
+} // namespace quorvex

@@ -1,0 +1,64 @@
+// The Table page and the curve controls of the main window.
+#include "app/gui/main_window.h"
+
+#include "core/numbers.h"
+#include "table/table.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace quorvex {
+
+void MainWindow::showTable() {
+    tableGroup_->setVisible(true);
+    pages_->setCurrentWidget(tablePage_);
+}
+
+void MainWindow::nextCurve() {
+    reportingConversion([this] { table_->nextCurve(); });
+}
+
+void MainWindow::previousCurve() {
+    reportingConversion([this] { table_->previousCurve(); });
+}
+
+void MainWindow::prepareClearMenu() {
+    clearAllAction_->setEnabled(table_->clearAllEnabled());
+    clearAllAction_->setText(table_->clearAllCaption());
+    clearPairAction_->setText(table_->clearPairCaption());
+}
+
+void MainWindow::clearAllPairs() {
+    table_->clearAllPairs();
+}
+
+void MainWindow::clearCurrentPair() {
+    reportingConversion([this] { table_->clearCurrentPair(); });
+}
+
+// Manual input and search in area end when the curve changes.
+void MainWindow::releaseDigitizingTools() {
+    manualInputTool_->setChecked(false);
+    searchTool_->setChecked(false);
+    mouseMode_ = MouseMode::Idle;
+}
+
+void MainWindow::setDataCommandsEnabled(bool enabled) {
+    for (QWidget* w : tableDataButtons_)
+        w->setEnabled(enabled);
+    for (QWidget* w : grapherDataButtons_)
+        w->setEnabled(enabled);
+    for (QAction* a :
+         {saveTableAction_, redigitizeAction_, spreadsheetAction_, copyToClipboardAction_,
+          calculateAction_, dataFormatAction_, replaceAction_, sortAction_, deleteRowsAction_,
+          clearAllColumnsAction_, saveGraphAction_, clearGraphAction_, printGraphAction_})
+        a->setEnabled(enabled);
+    showGraphButton_->setEnabled(enabled || showGraphButton_->isEnabled());
+    showGraphAction_->setEnabled(enabled || showGraphAction_->isEnabled());
+}
+
+} // namespace quorvex

@@ -1,0 +1,80 @@
+#pragma once
+
+// The object names of the main window's controls, under names that say what each control is.
+// Tests look controls up with these (child<QAction>(controls::purgeImage)).
+namespace quorvex::controls {
+
+// File menu
+inline constexpr char openImage[] = "N34";
+inline constexpr char purgeImage[] = "N40";
+inline constexpr char reloadImage[] = "Reloadtheimagefile1";
+inline constexpr char saveImage[] = "SaveImage1";
+inline constexpr char saveTable[] = "N49";
+inline constexpr char openDataFile[] = "N50";
+inline constexpr char selectScanner[] = "SelectScaner";
+inline constexpr char scanImage[] = "Scan";
+inline constexpr char colourConversion[] = "pf4";
+inline constexpr char clearTableOnNewImage[] = "NewTable";
+inline constexpr char recentFile1[] = "RecentFile1";
+inline constexpr char recentFile2[] = "RecentFile2";
+inline constexpr char recentFile3[] = "RecentFile3";
+// Digitization menu
+inline constexpr char undoLatestPoint[] = "UndoPoint1";
+inline constexpr char undoDigitization[] = "UndoAuto";
+inline constexpr char copyImage[] = "CopytheimagetoClipboard1";
+inline constexpr char pasteImage[] = "PastefromClipboard1";
+inline constexpr char fixCoordinates[] = "Fixcoord";
+inline constexpr char curveColour[] = "N43";
+inline constexpr char autoSize[] = "Auto1";
+// Pixel-format menu
+inline constexpr char format1Bit[] = "N1bit1";
+inline constexpr char format8Bit[] = "N8bit1";
+inline constexpr char format24Bit[] = "N24bit1";
+inline constexpr char formatGray[] = "gray1";
+// Commands and Help menus
+inline constexpr char interfaceOptions[] = "interfaceOptions";
+inline constexpr char calculator[] = "Calculator1";
+inline constexpr char purgeClipboard[] = "PurgeClipboard1";
+inline constexpr char help[] = "Help2";
+inline constexpr char longHints[] = "HintHideP";
+inline constexpr char about[] = "About1";
+// Main tool bar
+inline constexpr char stop[] = "Stop";
+inline constexpr char curveSpinButton[] = "RxSpinButton1";
+inline constexpr char curveNumber[] = "N_curve";
+inline constexpr char formatButton[] = "RxSpeedButton6";
+inline constexpr char measureBox[] = "ComboBoxSize";
+inline constexpr char pages[] = "PageControl1";
+// Digitization page
+inline constexpr char xLeftBottom[] = "Edit1";
+inline constexpr char yLeftBottom[] = "Edit2";
+inline constexpr char xRightTop[] = "Edit3";
+inline constexpr char yRightTop[] = "Edit4";
+inline constexpr char selfCorrection[] = "CheckBoxCorrect";
+inline constexpr char markerSize[] = "SpinEdit5";
+inline constexpr char polyBezier[] = "Bezier";
+inline constexpr char oneValuedness[] = "N32";
+inline constexpr char curveThickness[] = "SpinEdit4";
+inline constexpr char firstRow[] = "SpinEdit3";
+inline constexpr char lastRow[] = "SpinEdit2";
+inline constexpr char step[] = "StepValue";
+inline constexpr char graphStep[] = "N110";
+inline constexpr char indent[] = "Border";
+inline constexpr char rectangleTool[] = "RectSelect";
+inline constexpr char autoDigitize[] = "BitBtn2";
+inline constexpr char searchTool[] = "SpeedButton11SA";
+inline constexpr char manualInputTool[] = "SpeedButton112SA";
+inline constexpr char imageView[] = "Image1";
+inline constexpr char zoomPicture[] = "Image2";
+inline constexpr char zoomDock[] = "ZoomDock";
+inline constexpr char horizontalRuler[] = "RsRulerH";
+inline constexpr char verticalRuler[] = "RsRulerV";
+// Table page
+inline constexpr char tablePage[] = "TabSheet2";
+inline constexpr char tableView[] = "Tabl";
+inline constexpr char pairCount[] = "Rows";
+inline constexpr char rowCount[] = "SpinEdit1";
+inline constexpr char curveLabel[] = "Label4";
+inline constexpr char clearTable[] = "ClTabl";
+
+} // namespace quorvex::controls
