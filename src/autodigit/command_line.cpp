@@ -17,6 +17,7 @@ namespace quorvex {
 QString digitizeUsage() {
     return QStringLiteral(
         "usage: quorvex-digitize IMAGE --corners XLB,YLB,XRT,YRT --values XLB,YLB,XRT,YRT\n"
+        "       quorvex-digitize --help | --version\n"
         "    [--x-scale N] [--y-scale N]        transfer function index 0..8, default 0\n"
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
@@ -202,6 +203,14 @@ Options parse(const QStringList& args) {
 } // namespace
 
 int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        out << digitizeUsage();
+        return 0;
+    }
+    if (arguments.contains(QLatin1String("--version"))) {
+        out << "quorvex-digitize " << kProgramVersion << "\n";
+        return 0;
+    }
     Options o;
     try {
         o = parse(arguments);
@@ -265,21 +274,37 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     }
 
     QByteArray text;
+    int points = 0;
+    std::optional<PointFailure> failure;
+    int failed = 0;
     try {
         const ToGraph graph(c, QChar('.'));
         scanArea(
             raster, s, lines,
             [&](int x, int y) {
-                text += NumberText(graph.x(x), QChar('.')).toLatin1();
-                text += '\t';
-                text += NumberText(graph.y(y), QChar('.')).toLatin1();
-                text += '\n';
+                // A point that does not convert is left out; the scan goes on.
+                QByteArray line;
+                try {
+                    line = NumberText(graph.x(x), QChar('.')).toLatin1() + '\t' +
+                           NumberText(graph.y(y), QChar('.')).toLatin1() + '\n';
+                } catch (const PointError& error) {
+                    failure = error.failure();
+                    ++failed;
+                    return;
+                }
+                text += line;
+                ++points;
             },
             nullptr);
     } catch (const PointError& error) {
+        // The corner values themselves do not convert.
         err << "quorvex-digitize: " << pointFailureText(error.failure()) << "\n";
         return 1;
     }
+    if (failure)
+        err << "quorvex-digitize: " << failed << " points left out: " << pointFailureText(*failure)
+            << "\n";
+    if (points == 0) err << "quorvex-digitize: no points found\n";
     if (o.output.isEmpty()) {
         out << QString::fromLatin1(text);
         out.flush();

@@ -26,8 +26,8 @@ void ImageView::refreshAll() {
     setRaster(raster_);
 }
 
-void ImageView::addOverlayCircle(QPointF centre, double radius) {
-    circles_.emplace_back(centre, radius);
+void ImageView::addOverlayCircle(QPointF centre, double radius, Colour colour) {
+    circles_.push_back({centre, radius, colour});
     update(QRectF(centre.x() - radius - 1, centre.y() - radius - 1, 2 * radius + 3, 2 * radius + 3)
                .toAlignedRect());
 }
@@ -82,10 +82,11 @@ void ImageView::paintEvent(QPaintEvent* event) {
     if (!circles_.empty()) {
         painter.save();
         painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-        painter.setPen(QPen(QColor(0xFF, 0, 0), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        for (const auto& [centre, radius] : circles_)
-            painter.drawEllipse(centre, radius, radius);
+        for (const OverlayCircle& c : circles_) {
+            painter.setPen(QPen(QColor::fromRgb(toQRgb(c.colour)), 1, Qt::DotLine));
+            painter.drawEllipse(c.centre, c.radius, c.radius);
+        }
         painter.restore();
     }
     if (guide_) {

@@ -27,9 +27,17 @@ public:
     const QImage& picture() const { return picture_; }
     // Lines through a view point drawn on the screen only (not into the raster), until cleared.
     void setGuideLines(std::optional<QPointF> at);
-    // Dotted circles drawn on the screen only (search in area), until the next full refresh.
-    void addOverlayCircle(QPointF centre, double radius);
+    // Dotted circles drawn on the screen only (search in area) in inverting ink of a colour,
+    // until the next full refresh. Centre and radius are in view pixels.
+    struct OverlayCircle {
+        QPointF centre;
+        double radius;
+        Colour colour;
+    };
+    void addOverlayCircle(QPointF centre, double radius, Colour colour);
     void clearOverlayCircles();
+    const std::vector<OverlayCircle>& overlayCircles() const { return circles_; }
+    std::optional<QPointF> guideLines() const { return guide_; }
 
 signals:
     void mousePressed(QMouseEvent* event);
@@ -46,7 +54,7 @@ private:
     const Raster* raster_ = nullptr;
     QImage picture_;
     std::optional<QPointF> guide_;
-    std::vector<std::pair<QPointF, double>> circles_;
+    std::vector<OverlayCircle> circles_;
 };
 
 } // namespace quorvex

@@ -1,11 +1,36 @@
 #include "components/widgets.h"
 
+#include "core/numbers.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quorvex {
+
+namespace {
+class DecimalKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (!field || text.size() != 1 ||
+            (text != QLatin1String(",") && text != QLatin1String(".")))
+            return false;
+        field->insert(QString(typedNumericKey(text.at(0), localeDecimalSeparator())));
+        return true;
+    }
+};
+} // namespace
+
+void enterLocaleDecimalSeparator(QLineEdit* field) {
+    field->installEventFilter(new DecimalKeyFilter(field));
+}
 
 SpinButton::SpinButton(QWidget* parent)
     : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QWidget>
 
+class QLineEdit;
 class QToolButton;
 
 namespace quorvex {
@@ -67,6 +68,10 @@ private:
     int percent_ = 100;
     int hairLine_ = -1;
 };
+
+// "," and "." typed into the field enter the locale's decimal separator, whichever of the two
+// the keyboard gives.
+void enterLocaleDecimalSeparator(QLineEdit* field);
 
 // Icons for the tool buttons, drawn by the program so that no button is blank on any desktop.
 // The light red ($00C0C1FE) of the corner fields once a calibration is fixed.

@@ -18,6 +18,9 @@ constexpr Entry kCatalog[] = {
     // The run-time library's conversion messages, shown as they are in either language.
     {Msg::InvalidFloat, "'%1' is not a valid floating point value", nullptr},
     {Msg::InvalidInteger, "'%1' is not a valid integer value", nullptr},
+    {Msg::OutOfMemory, "There is not enough memory for this command.",
+     "Для этой команды не хватает памяти."},
+    {Msg::UnexpectedError, "The command failed: %1", "Команда не выполнена: %1"},
     {Msg::LowResolution,
      "For comfortable work use monitor resolution 800x600 or more, in order to look all use a "
      "splitters (a red lines)",
@@ -94,6 +97,7 @@ constexpr Entry kCatalog[] = {
      "Now markers will not be imaged. Reload image file to clear previous markers?",
      "Теперь маркеры не будут отображаться. А чтобы стереть предыдущие перезагрузить файл?"},
     {Msg::UndoDigitization, "Undo digitization", "Отменить оцифровку"},
+    {Msg::NoPointsFound, "No point of the curve colour was found", "Точек цвета кривой не найдено"},
     {Msg::BezierDigitizeQuestion,
      "Do you want digitize Bezier-polynomial (need curve color equate with marker color)?",
      "Сделать цвет кривой равным цвету маркера (чтобы оцифровать Безье-полином)?"},

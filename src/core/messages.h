@@ -12,6 +12,9 @@ enum class Msg {
     // Conversions
     InvalidFloat,
     InvalidInteger,
+    // Errors no handler expected
+    OutOfMemory,
+    UnexpectedError,
     // Start-up and closing
     LowResolution,
     SaveTableOnClose,
@@ -53,6 +56,7 @@ enum class Msg {
     UndoDigitization,
     // Automatic digitization
     BezierDigitizeQuestion,
+    NoPointsFound,
     BrightnessBelowColour,
     GridHelpManyValued,
     GridHelpLineWidth,

@@ -1,5 +1,6 @@
 #include "image/image_file.h"
 
+#include "core/atomic_file.h"
 #include "core/canvas.h"
 #include "core/messages.h"
 #include "image/bmp.h"
@@ -8,6 +9,7 @@
 #include "image/jpeg.h"
 #include "image/metafile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -168,6 +170,22 @@ Raster readImageFile(const QString& path, ImageReader reader) {
     default:
         return readBuiltIn(path);
     }
+}
+
+void writeImageFile(const Raster& raster, const QString& path) {
+    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        writeBmpFile(raster, path);
+        return;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    AtomicFile file(path);
+    const auto fail = [&path](const QString& reason) {
+        throw ImageError(message(Msg::ImageWriteFailed).arg(path, reason));
+    };
+    if (!toQImage(raster).save(&buffer, "PNG")) fail(QStringLiteral("PNG"));
+    if (!file.open() || !file.write(bytes) || !file.commit()) fail(file.errorString());
 }
 
 } // namespace quorvex

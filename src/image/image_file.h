@@ -33,4 +33,9 @@ Raster readTiff(const QString& path);
 // Reads a file with the reader chosen for it.
 Raster readImageFile(const QString& path, ImageReader reader);
 
+// Writes the raster under a name: a name ending in ".png" (any case) gets a PNG file, every
+// other name a bitmap file in the raster's own format. The old file is replaced only when the
+// new one is complete. Throws ImageError.
+void writeImageFile(const Raster& raster, const QString& path);
+
 } // namespace quorvex

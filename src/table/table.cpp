@@ -43,7 +43,8 @@ int Table::nextRow(int curve) const {
 }
 
 void Table::setNextRow(int curve, int row) {
-    nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))] = row;
+    // Row 0 is the title row: a curve never continues there.
+    nextRow_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))] = std::max(row, 1);
 }
 
 bool Table::appendPoint(double x, double y) {

@@ -46,6 +46,7 @@ public:
     // "N" followed by the curve text: the Table page's curve label.
     QString curveLabel() const { return QStringLiteral("N") + curveText_; }
 
+    // The row that receives the curve's next point: always 1 or more (row 0 holds the titles).
     int nextRow(int curve) const;
     void setNextRow(int curve, int row);
 

@@ -42,12 +42,18 @@ private:
     int count_ = 0;
 };
 
-// What the two undo commands need.
+// What the two undo commands need. Each undo takes back exactly what its operation wrote.
 struct UndoRecord {
-    // The latest manual point.
+    // The latest manual point: its cells (column, column + 1) in row latestRow.
+    bool latestPointAvailable = false;
+    int latestColumn = 1;
     int latestRow = 0;
     QPointF latestPosition;
-    // The latest digitization: its rows are firstRow + 1 .. lastRow of xColumn and xColumn + 1.
+    // The latest digitization (manual input, a search stroke or an automatic run): its rows are
+    // firstRow + 1 .. lastRow of xColumn and xColumn + 1, and the curve's next row was
+    // restoreRow before it wrote anything.
+    enum class Source { None, Manual, Search, Automatic };
+    Source source = Source::None;
     bool available = false;
     int markerCount = 0;
     int markerSize = 0;

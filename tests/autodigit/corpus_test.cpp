@@ -1,7 +1,7 @@
 // The command-line digitizer on the chart corpus: points within half a pixel RMS of the true
 // curves, covering at least 90 % of the examined columns.
 #include "autodigit/command_line.h"
-#include "corpus.h"
+#include "charts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,7 +19,7 @@ struct Chart {
 };
 
 Chart loadChart(const char* name) {
-    QFile f(corpusFile(name));
+    QFile f(chartFile(name));
     if (!f.open(QIODevice::ReadOnly)) return {};
     return {QJsonDocument::fromJson(f.readAll()).object()};
 }
@@ -37,7 +37,7 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
     const QJsonObject curve = chart.json["curves"].toArray()[curveIndex].toObject();
     const auto lb = c["pixel_left_bottom"].toArray(), rt = c["pixel_right_top"].toArray();
     auto num = [](double v) { return QString::number(v, 'g', 17); };
-    QStringList args{corpusFile(chart.json["image"].toString().toLatin1().constData()),
+    QStringList args{chartFile(chart.json["image"].toString().toLatin1().constData()),
                      "--corners",
                      QString("%1,%2,%3,%4")
                          .arg(lb[0].toInt())
@@ -150,9 +150,9 @@ TEST(CommandLine, BadArgumentsAndUnreadableImages) {
         {{"x.png", "--corners", "0,10,10,0", "--values", "0,0,1,1", "--step", "0"}, 2},
         {{"x.png", "--corners", "0,10,10,0", "--values", "0,0,1,1", "--frobnicate"}, 2},
         {{"/nonexistent/x.png", "--corners", "0,10,10,0", "--values", "0,0,1,1"}, 1},
-        {{corpusFile("README.md"), "--corners", "0,10,10,0", "--values", "0,0,1,1"}, 1},
-        {{corpusFile("lin_sine.png"), "--corners", "0,10,10,0", "--values", "0,0,1,1",
-          "--grid-rows", "5 a"},
+        {{chartFile("README.md"), "--corners", "0,10,10,0", "--values", "0,0,1,1"}, 1},
+        {{chartFile("lin_sine.png"), "--corners", "0,10,10,0", "--values", "0,0,1,1", "--grid-rows",
+          "5 a"},
          2},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 // Automatic digitization and search in area through the main window.
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "charts.h"
 #include "components/image_view.h"
-#include "corpus.h"
 #include "gui_fixture.h"
 #include "table/table.h"
 
@@ -25,8 +25,11 @@ class AutoTest : public WindowFixture {
     // The sine chart calibrated on its plot frame, with the curve colour red.
     MainWindow* calibratedSine() {
         MainWindow* window = createWindow();
-        window->openImageFile(corpusFile("lin_sine.png"), ImageReader::BuiltIn);
-        if (window->document().raster.width() < 700) qFatal("missing corpus chart");
+        window->openImageFile(chartFile("lin_sine.png"), ImageReader::BuiltIn);
+        if (window->document().raster.width() < 700) {
+            QTest::qFail("missing test chart lin_sine.png", __FILE__, __LINE__);
+            return nullptr;
+        }
         auto* image = child<ImageView>(controls::imageView);
         child<QToolButton>(controls::rectangleTool)->click();
         sendMouse(image, QEvent::MouseButtonPress, QPoint(98, 525));
@@ -51,6 +54,7 @@ private slots:
 
     void automaticRunThroughTheDialog() {
         MainWindow* window = calibratedSine();
+        QVERIFY(window);
         prompter_->dialogs.push_back([](QDialog* d) {
             auto* dialog = static_cast<AutoDigitizeSettingsDialog*>(d);
             if (!dialog->colourIntervalSwitch->isEnabled())
@@ -82,6 +86,7 @@ private slots:
 
     void cancelLeavesTheTableAsItWas() {
         MainWindow* window = calibratedSine();
+        QVERIFY(window);
         Table* t = window->table();
         t->setCell(1, 1, "keep");
         t->setNextRow(1, 7);
@@ -98,6 +103,7 @@ private slots:
 
     void stopKeepsTheRowsWritten() {
         MainWindow* window = calibratedSine();
+        QVERIFY(window);
         prompter_->dialogs.push_back([this](QDialog* d) {
             // Stop is pressed as soon as the window gets to handle events again.
             QTimer::singleShot(0, child<QPushButton>(controls::stop), &QPushButton::click);
@@ -119,6 +125,7 @@ private slots:
 
     void searchInAreaFollowsTheDrag() {
         MainWindow* window = calibratedSine();
+        QVERIFY(window);
         prompter_->answers.push_back(Answer::Yes); // "Clear Table"
         child<QToolButton>(controls::searchTool)->click();
         QCOMPARE(window->mouseMode(), MouseMode::SearchInArea);

@@ -1,8 +1,8 @@
 // Digitizing a real chart by hand, end to end: calibration by mouse, typed corner values,
 // manual input with self-correction, undo, and the Table saved and loaded as text.
+#include "charts.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
-#include "corpus.h"
 #include "exchange/gui/data_file_options_dialog.h"
 #include "gui_fixture.h"
 #include "table/table.h"
@@ -23,6 +23,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <cmath>
+#include <optional>
 
 using namespace quorvex;
 
@@ -48,9 +49,10 @@ struct ChartTruth {
     double pixelHeightY() const { return std::abs(yAt(1) - yAt(0)); }
 };
 
-ChartTruth readTruth(const QString& json) {
+// The calibration of a chart's sidecar; nothing when the file cannot be read.
+std::optional<ChartTruth> readTruth(const QString& json) {
     QFile f(json);
-    if (!f.open(QIODevice::ReadOnly)) qFatal("no corpus sidecar %s", qPrintable(json));
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     const QJsonObject c = QJsonDocument::fromJson(f.readAll()).object()["calibration"].toObject();
     ChartTruth t;
     t.leftBottom = QPoint(c["pixel_left_bottom"].toArray()[0].toInt(),
@@ -69,22 +71,28 @@ ChartTruth readTruth(const QString& json) {
 class DigitizeTest : public WindowFixture {
     Q_OBJECT
 
-    // Opens the corpus sine chart at a view scale, calibrates it by a mouse drag and typed
-    // values, and starts manual input with self-correction on the red curve.
-    ChartTruth prepareSine(double scale, int measureItem) {
-        const QString png = corpusFile("lin_sine.png");
-        if (!QFileInfo::exists(png)) qFatal("missing corpus chart %s", qPrintable(png));
-        const ChartTruth truth = readTruth(corpusFile("lin_sine.json"));
+    // Opens the sine chart at a view scale and calibrates it by a mouse drag; nothing (and a
+    // failed test) when the chart is missing or the scale did not apply.
+    std::optional<ChartTruth> prepareSine(double scale, int measureItem) {
+        const QString png = chartFile("lin_sine.png");
+        const auto truth = readTruth(chartFile("lin_sine.json"));
+        if (!QFileInfo::exists(png) || !truth) {
+            QTest::qFail("missing test chart lin_sine", __FILE__, __LINE__);
+            return std::nullopt;
+        }
         MainWindow* window = createWindow();
         window->openImageFile(png, ImageReader::BuiltIn);
         if (measureItem >= 0) emit child<QComboBox>(controls::measureBox)->activated(measureItem);
-        if (window->viewScale() != scale) qFatal("scale not applied");
+        if (window->viewScale() != scale) {
+            QTest::qFail("the view scale was not applied", __FILE__, __LINE__);
+            return std::nullopt;
+        }
         auto* image = child<ImageView>(controls::imageView);
 
         child<QToolButton>(controls::rectangleTool)->click();
-        const QPoint from(qRound(truth.leftBottom.x() * scale),
-                          qRound(truth.leftBottom.y() * scale));
-        const QPoint to(qRound(truth.rightTop.x() * scale), qRound(truth.rightTop.y() * scale));
+        const QPoint from(qRound(truth->leftBottom.x() * scale),
+                          qRound(truth->leftBottom.y() * scale));
+        const QPoint to(qRound(truth->rightTop.x() * scale), qRound(truth->rightTop.y() * scale));
         sendMouse(image, QEvent::MouseButtonPress, from);
         sendMouse(image, QEvent::MouseMove, (from + to) / 2);
         sendMouse(image, QEvent::MouseMove, to);
@@ -117,7 +125,9 @@ class DigitizeTest : public WindowFixture {
     }
 
     void digitizeSineAt(double scale, int measureItem) {
-        const ChartTruth truth = prepareSine(scale, measureItem);
+        const auto prepared = prepareSine(scale, measureItem);
+        QVERIFY(prepared);
+        const ChartTruth& truth = *prepared;
         typeCornerValues(truth);
         startManualInput();
         const Raster before = window_->document().raster;

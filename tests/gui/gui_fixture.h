@@ -48,9 +48,10 @@ protected:
             prompter_->dialogs.push_back([](QDialog*) { return false; });
         }
         window_->show();
-        if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("window not shown");
+        if (!QTest::qWaitForWindowExposed(window_.get()))
+            QTest::qFail("the main window was not shown", __FILE__, __LINE__);
         if (!withHint && !QTest::qWaitFor([this] { return !window_->startupHintPending(); }))
-            qFatal("the start-up hint window did not come");
+            QTest::qFail("the start-up hint window did not come", __FILE__, __LINE__);
         return window_.get();
     }
 

@@ -1,5 +1,6 @@
-// Runs every window test class in one process on the offscreen platform.
-#include <QApplication>
+// Runs every window test class in one process on the offscreen platform, under the program's own
+// application object and names.
+#include "app/gui/application.h"
 
 int runMainWindowTest(int argc, char** argv);
 int runDigitizeTest(int argc, char** argv);
@@ -7,7 +8,8 @@ int runAutoTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    quorvex::Application app(argc, argv);
+    quorvex::configureApplication();
     int failures = 0;
     failures += runMainWindowTest(argc, argv);
     failures += runDigitizeTest(argc, argv);

@@ -3,13 +3,14 @@
 #include "app/gui/interface_options_dialog.h"
 #include "app/gui/main_window.h"
 #include "app/gui/single_instance.h"
+#include "charts.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
-#include "corpus.h"
 #include "gui_fixture.h"
 #include "image/bmp.h"
 #include "image/gui/paste_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
+#include "image/image_error.h"
 #include "image/pixel_format.h"
 #include "table/table.h"
 #include "virtual_scanner.h"
@@ -35,7 +36,9 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <functional>
 #include <future>
+#include <new>
 
 using namespace quorvex;
 
@@ -350,6 +353,60 @@ private slots:
         QCOMPARE(prompter_->messages.last(), QString("'x' is not a valid integer value"));
     }
 
+    void aCellEditUnderABadCurveNumberKeepsTheTable() {
+        MainWindow* window = createWindow();
+        Table* t = window->table();
+        t->setCell(1, 1, "keep");
+        auto* curve = child<QLineEdit>(controls::curveNumber);
+        curve->selectAll();
+        QTest::keyClicks(curve, "121,5");
+        child<QTabWidget>(controls::pages)->setCurrentIndex(1);
+        auto* grid = child<QTableView>(controls::tableView);
+        const QPoint cell = grid->visualRect(grid->model()->index(2, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        auto* editor = grid->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "7");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(t->cell(1, 3), QString("7")); // the grid commits after the key
+        QTRY_COMPARE(prompter_->messages.value(0), QString("'121,5' is not a valid integer value"));
+        QCOMPARE(t->cell(1, 1), QString("keep"));
+        QCOMPARE(t->nextRow(1), 1);
+        // The edit finished normally: the editor is closed.
+        QTRY_VERIFY(!grid->viewport()->findChild<QLineEdit*>() ||
+                    !grid->viewport()->findChild<QLineEdit*>()->isVisible());
+    }
+
+    // The guard where events are delivered: an error that escapes a handler becomes a message.
+    void anEscapedErrorIsReportedAndTheProgramGoesOn() {
+        MainWindow* window = createWindow();
+        window->table()->setCell(1, 1, "5");
+        struct Thrower : QObject {
+            std::function<void()> raise;
+            bool event(QEvent* e) override {
+                if (e->type() == QEvent::User) raise();
+                return QObject::event(e);
+            }
+        } thrower;
+        const struct {
+            std::function<void()> raise;
+            QString reported;
+        } cases[] = {
+            {[] { parseInt("12a"); }, "'12a' is not a valid integer value"},
+            {[] { throw ImageError("cannot read"); }, "cannot read"},
+            {[] { throw std::bad_alloc(); }, "There is not enough memory for this command."},
+            {[] { throw std::runtime_error("boom"); }, "The command failed: boom"},
+        };
+        for (const auto& c : cases) {
+            thrower.raise = c.raise;
+            QEvent event(QEvent::User);
+            QApplication::sendEvent(&thrower, &event);
+            QCOMPARE(prompter_->messages.last(), c.reported);
+        }
+        QCOMPARE(window->table()->cell(1, 1), QString("5"));
+    }
+
     void secondStartBringsTheFirstForwardOnlyWithTheBareTitle() {
         MainWindow* window = createWindow();
         SingleInstance instance([window] { return window->bringToFront(); });
@@ -430,7 +487,9 @@ private slots:
         QCOMPARE(child<QSpinBox>(controls::markerSize)->value(), 12);
     }
 
-    void activationRestoresTheStoredPlacement() {
+    // The stored placement comes back at start and when the program's own dialogs close, not
+    // when the user switches back from another application.
+    void placementAtStartAndAfterOwnDialogsOnly() {
         QFile f(iniFilePath(QCoreApplication::applicationFilePath()));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Application]\nWindow state=wsNormal\nWindow left=10\nWindow top=20\n"
@@ -442,6 +501,10 @@ private slots:
         window->resize(1000, 750);
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(window);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->size(), QSize(1000, 750));
+        prompter_->dialogs.push_back([](QDialog*) { return true; });
+        child<QAction>(controls::about)->trigger();
         QTRY_COMPARE(window->size(), QSize(900, 700));
     }
 

@@ -25,6 +25,8 @@ public:
     QStringList questions;
     QStringList messages;
     QStringList dialogNames;
+    QList<QStringList> saveFilters;
+    QStringList saveInitialNames;
 
     Answer question(QWidget*, const QString& text, bool) override {
         questions << text;
@@ -42,8 +44,11 @@ public:
         if (c.path.isEmpty()) return std::nullopt;
         return c;
     }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QStringList&,
-                                    const QString&) override {
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&,
+                                    const QStringList& filters,
+                                    const QString& initialName) override {
+        saveFilters << filters;
+        saveInitialNames << initialName;
         if (savePaths.empty()) return std::nullopt;
         const QString p = savePaths.front();
         savePaths.pop_front();

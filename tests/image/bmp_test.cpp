@@ -1,5 +1,5 @@
+#include "charts.h"
 #include "core/canvas.h"
-#include "corpus.h"
 #include "image/bmp.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
@@ -180,8 +180,8 @@ TEST(Bmp, TopDownRowsAndTheCorpusBitmap) {
     EXPECT_EQ(r.pixel(0, 0), kRed);
     EXPECT_EQ(r.pixel(0, 1), makeColour(0, 0, 255));
 
-    const QString path = corpusFile("bmp_logistic.bmp");
-    ASSERT_CORPUS(path);
+    const QString path = chartFile("bmp_logistic.bmp");
+    ASSERT_CHART(path);
     const Raster corpus = readBuiltIn(path);
     EXPECT_EQ(corpus.format(), PixelFormat::Bit24);
     EXPECT_EQ(corpus.width() * corpus.height() * 3 + 54, 921654);

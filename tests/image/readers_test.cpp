@@ -1,4 +1,4 @@
-#include "corpus.h"
+#include "charts.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
 
@@ -116,8 +116,8 @@ TEST(BuiltInReader, JpegThroughLibjpeg) {
     EXPECT_TRUE(isGrey(g.pixel(3, 3)));
     EXPECT_NEAR(redOf(g.pixel(3, 3)), 128, 2);
 
-    const QString path = corpusFile("jpeg_damped.jpg");
-    ASSERT_CORPUS(path);
+    const QString path = chartFile("jpeg_damped.jpg");
+    ASSERT_CHART(path);
     const Raster corpus = readBuiltIn(path);
     EXPECT_GT(corpus.width(), 100);
 }
@@ -148,8 +148,8 @@ TEST(BuiltInReader, BrokenJpegs) {
 }
 
 TEST(BuiltInReader, PngAndCorpusChart) {
-    const QString path = corpusFile("lin_sine.png");
-    ASSERT_CORPUS(path);
+    const QString path = chartFile("lin_sine.png");
+    ASSERT_CHART(path);
     const Raster r = readBuiltIn(path);
     EXPECT_EQ(r.format(), PixelFormat::Bit24);
     EXPECT_GT(r.width(), 700);

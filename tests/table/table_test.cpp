@@ -97,6 +97,19 @@ TEST(Table, AppendPointAtTheLimitDropsThePoint) {
     EXPECT_EQ(t.nextRow(1), Table::kMaxRows + 1);
 }
 
+TEST(Table, NextRowNeverFallsBelowTheFirstDataRow) {
+    Table t;
+    for (int requested : {0, -1, -100000}) {
+        t.setNextRow(3, requested);
+        EXPECT_EQ(t.nextRow(3), 1) << requested;
+    }
+    // A point after such a request lands in row 1, never in the title row.
+    t.setNextRow(1, 0);
+    ASSERT_TRUE(t.appendPoint(5, 6));
+    EXPECT_EQ(t.cell(1, 0), "X1");
+    EXPECT_EQ(t.cell(1, 1), "5");
+}
+
 TEST(Table, NextCurveAddsAPairAndMarksTheCurrentOne) {
     Table t;
     QSignalSpy switched(&t, &Table::curveSwitched);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
+#include <limits>
 
 namespace quorvex {
 
@@ -41,7 +42,10 @@ QString CalculatorDialog::display() const {
 }
 
 void CalculatorDialog::applyPending() {
-    const double value = parseDouble(display_->text());
+    // After an error the display holds no number: the error goes on until "C" or a new number.
+    double value = 0;
+    if (!tryParseDouble(display_->text(), localeDecimalSeparator(), value))
+        value = std::numeric_limits<double>::quiet_NaN();
     if (pending_ == QLatin1Char('+'))
         accumulator_ += value;
     else if (pending_ == QLatin1Char('-'))

@@ -1,5 +1,6 @@
 #include "app/gui/main_window.h"
 
+#include "app/gui/application.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "image/view_scale.h"
@@ -66,17 +67,22 @@ MainWindow::MainWindow(std::unique_ptr<Prompter> prompter, const QString& progra
       ini_(iniFilePath(programPath)), cfgPath_(digitizeCfgPath(programPath)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(bareCaption());
+    // Errors that escape a handler are shown as message boxes of this window.
+    Application::setErrorReporter(
+        [this](const QString& text) { prompter_->information(this, text, true); });
     table_ = new Table(this);
     createToolBar();
     createPages();
     createStatusBar();
     createMenus();
     connectCommands();
+    defineCommandRules();
     fixDialog_ = new FixCoordinatesDialog(this);
     finishCreation();
 }
 
 MainWindow::~MainWindow() {
+    Application::setErrorReporter(nullptr);
     qApp->removeEventFilter(this);
 }
 
@@ -99,7 +105,9 @@ void MainWindow::createToolBar() {
     stopButton_->setToolTip(QStringLiteral("Stop a process"));
     stopButton_->setEnabled(false);
     curveColourSwatch_ = named(new ColourSwatch, "Image3");
-    curveColourSwatch_->setToolTip(QStringLiteral("Select curve colour from pallet..."));
+    curveColourSwatch_->setToolTip(
+        QStringLiteral("Curve color. Click button \"Define curve color\"\r\nfor do it (on the "
+                       "Image). Or click here (or menu)\r\nto select color in the pallet."));
     curveSpinButton_ = named(new SpinButton, "RxSpinButton1");
     curveSpinButton_->setToolTip(QStringLiteral("Sets Table columns"));
     curveField_ = named(new QLineEdit(QStringLiteral("1")), "N_curve");
@@ -245,6 +253,8 @@ QWidget* MainWindow::createDigitizationPage() {
     extraOptions_ = named(new QWidget, "AutoSemi");
     auto* extraLayout = new QGridLayout(extraOptions_);
     polyBezierBox_ = named(new QCheckBox(QStringLiteral("Poly Bezier for manual")), "Bezier");
+    polyBezierBox_->setToolTip(
+        QStringLiteral("Interpolation for manual input, then use automatic digitization"));
     oneValuedBox_ = named(new QCheckBox(QStringLiteral("One-valuedness")), "N32");
     oneValuedBox_->setChecked(true);
     thicknessBox_ = named(new QSpinBox, "SpinEdit4");
@@ -275,7 +285,7 @@ QWidget* MainWindow::createDigitizationPage() {
             "of left-bottom and right-top\r\ncorners of this rectangle in red input-fields"),
         true);
     colourPickTool_ = toolButton("Points", Glyph::Colour,
-                                 QStringLiteral("Select the curve colour on the image"), true);
+                                 QStringLiteral("Define \"Curve color\" on the image"), true);
     autoDigitizeButton_ =
         toolButton("BitBtn2", Glyph::Points,
                    QStringLiteral("Automatic digitization in defined rectangular area..."));
@@ -292,7 +302,6 @@ QWidget* MainWindow::createDigitizationPage() {
         true);
     removeMarkersButton_ =
         toolButton("RxSpeedButton1", Glyph::Markers, QStringLiteral("Remove red markers"));
-    removeMarkersButton_->setVisible(false);
     curveColourButton_ =
         toolButton("ColorBtn", Glyph::Colour, QStringLiteral("Select curve colour from pallet..."));
     rotateTool_ = toolButton("Rotate", Glyph::Rotate,
@@ -300,8 +309,12 @@ QWidget* MainWindow::createDigitizationPage() {
     pencilTool_ = toolButton("Pencil", Glyph::Pencil, QStringLiteral("Pencil"), true);
     for (QToolButton* b :
          {rectangleTool_, colourPickTool_, autoDigitizeButton_, searchTool_, manualInputTool_,
-          removeMarkersButton_, curveColourButton_, rotateTool_, pencilTool_})
-        toolsBar_->addWidget(b);
+          removeMarkersButton_, curveColourButton_, rotateTool_, pencilTool_}) {
+        QAction* place = toolsBar_->addWidget(b);
+        // Marker removal and the palette button are hidden by default: the "Markers" question
+        // and the swatch do the same. A tool bar shows or hides a widget through its action.
+        if (b == removeMarkersButton_ || b == curveColourButton_) place->setVisible(false);
+    }
     for (QToolButton* b : {rectangleTool_, colourPickTool_, autoDigitizeButton_, searchTool_,
                            manualInputTool_, rotateTool_, pencilTool_})
         b->setEnabled(false);
@@ -382,22 +395,19 @@ QWidget* MainWindow::createTablePage() {
         tableToolBar_->addWidget(b);
         return b;
     };
-    tableDataButtons_ = {
-        add("SpeedButton16", Glyph::Save, "Save Table as text file"),
-    };
-    add("SpeedButton2", Glyph::Import, "Open data file to Table");
-    tableDataButtons_.push_back(add("PasteButton", Glyph::Copy, "Copy to Clipboard..."));
-    tableDataButtons_.push_back(
-        add("Excel2", Glyph::Spreadsheet, "Insert Table data into MS Excel"));
-    tableDataButtons_.push_back(add("RxSpeedButton4", Glyph::DataFormat, "Data format..."));
-    tableDataButtons_.push_back(add("SpeedButton1", Glyph::Calculate, "Calculate..."));
-    tableDataButtons_.push_back(add("Repl", Glyph::Replace, "Replace..."));
-    tableDataButtons_.push_back(add("SpeedButton12Sort", Glyph::Sort, "Sorting on X"));
-    tableDataButtons_.push_back(add("SpeedButton13", Glyph::Delete, "Delete Rows..."));
-    tableDataButtons_.push_back(add("Resc", Glyph::Rescale, "Re-digitize data in XY..."));
+    saveTableButton_ = add("SpeedButton16", Glyph::Save, "Save Table as text file");
+    importButton_ = add("SpeedButton2", Glyph::Import,
+                        "Import data from text file to Table.\r\nDelimiter must be TAB!");
+    copyRangeButton_ = add("PasteButton", Glyph::Copy, "Copy to Clipboard...");
+    spreadsheetButton_ = add("Excel2", Glyph::Spreadsheet, "Insert Table data into MS Excel");
+    dataFormatButton_ = add("RxSpeedButton4", Glyph::DataFormat, "Data format...");
+    calculateButton_ = add("SpeedButton1", Glyph::Calculate, "Calculate...");
+    replaceButton_ = add("Repl", Glyph::Replace, "Replace...");
+    sortButton_ = add("SpeedButton12Sort", Glyph::Sort, "Sorting on X");
+    deleteRowsButton_ = add("SpeedButton13", Glyph::Delete, "Delete Rows...");
+    redigitizeButton_ = add("Resc", Glyph::Rescale, "Re-digitize data in XY...");
     clearTableButton_ = add("ClTabl", Glyph::Clear, "Clear");
     clearTableButton_->setPopupMode(QToolButton::InstantPopup);
-    tableDataButtons_.push_back(clearTableButton_);
     tableToolBar_->addSeparator();
     tableToolBar_->addWidget(new QLabel(QStringLiteral(" Pairs ")));
     pairCountBox_ = named(new QSpinBox, "Rows");
@@ -443,13 +453,12 @@ QWidget* MainWindow::createGrapherPage() {
     };
     grapherOptionsButton_ = add("RxSpeedButton5", Glyph::Options, "Options");
     grapherOptionsButton_->setPopupMode(QToolButton::InstantPopup);
-    grapherDataButtons_ = {add("SpeedButton3", Glyph::Clear, "Clear"),
-                           add("SpeedButton17", Glyph::Save, "Save graph from Grapher"),
-                           add("ChartPrint", Glyph::Print, "Print")};
+    clearGraphButton_ = add("SpeedButton3", Glyph::Clear, "Clear");
+    saveGraphButton_ = add("SpeedButton17", Glyph::Save, "Save graph from Grapher");
+    printGraphButton_ = add("ChartPrint", Glyph::Print, "Print");
     chartBackgroundAction_ =
         toolBar->addAction(glyphIcon(Glyph::Open), QStringLiteral("Background image"));
     chartBackgroundAction_->setObjectName(QStringLiteral("Chart_bg"));
-    chartBackgroundAction_->setEnabled(false);
     chart_ = named(new QLabel, "Chart1");
     layout->addWidget(toolBar);
     layout->addWidget(chart_, 1);

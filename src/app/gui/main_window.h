@@ -122,7 +122,9 @@ public slots:
     // Digitization menu
     void copyImageToClipboard();
     void pasteImage();
-    void updateClipboardCommands();
+    // Enables every command by what it needs (an image, data, the clipboard) and the lock of
+    // long operations; commands the program cannot run yet stay disabled.
+    void updateCommandStates();
     // Pixel format menu
     void convertToFormat(PixelFormat format);
     void convertToGrayscale();
@@ -203,6 +205,7 @@ private:
     void connectCommands();
     // Settings (main_window_lifecycle.cpp)
     void finishCreation();
+    void applySettingsAtStart();
     void restorePlacement();
     void loadSettings();
     void readDigitizeConfig();
@@ -219,7 +222,9 @@ private:
     void checkFormatItem();
     QString scannerDevice_;
     // Table (main_window_table.cpp)
-    void setDataCommandsEnabled(bool enabled);
+    // The Table holds data: the commands that work on data become usable (for good).
+    void enableDataCommands();
+    void defineCommandRules();
     void releaseDigitizingTools();
     // Tools (main_window_tools.cpp)
     void selectionPress(double u, double v);
@@ -237,7 +242,15 @@ private:
     void refreshStepCaption();
     void recomputeStep();
     bool cornerTextsDiffer();
+    bool cornerValuesArePixels() const;
     int calibrationPixelWidth() const;
+    void forgetUndoOfColumns(int xColumn);
+    // Writes a corner-value field so that it shows its text from the start.
+    void setCornerText(int field, const QString& text);
+    // Shows one of the program's own dialogs; true when it was accepted.
+    bool runDialog(QDialog* dialog);
+    void runAutomaticScan(const class AutoDigitizeSettingsDialog& dialog, const ToGraph& graph,
+                          int curve, bool markersOn, LongOperation& operation);
     // View (main_window_view.cpp)
     bool showMousePosition(double u, double v);
     void drawZoom(double u, double v);
@@ -278,7 +291,6 @@ private:
     bool rulersFlag_ = true;
     bool hairLinesFlag_ = true;
     bool zoomActive_ = true;
-    int zoomFactor_ = 2;
     bool autoResizePanels_ = true;
     bool stopFlag_ = false;
     int openFilter_ = 0;
@@ -302,13 +314,31 @@ private:
     bool bezierUsed_ = false;
     bool swallowNextClick_ = false;
     bool searchUndoable_ = false;
+    // The next manual point starts a digitization of its own (the tool just went down).
+    bool newManualRecord_ = true;
     bool autoScrollOnDrag_ = false;
     bool typedValuePending_ = false;
     bool presettingSteps_ = false;
     // Search in area
     bool searchButtonHeld_ = false;
     QPoint lastSearchPoint_;
+    // The stroke being dragged: its curve, the row it started at and the points it wrote.
+    int strokeCurve_ = 1;
+    int strokeStartRow_ = 1;
+    int strokePoints_ = 0;
     bool applyingPlacement_ = false;
+    // What the command states derive from.
+    bool imageLoaded_ = false;         // an image was loaded since the start (stays after a purge)
+    bool dataCommandsEnabled_ = false; // the Table has held data since the start
+    bool interfaceLocked_ = false;     // a long operation runs
+    enum class CommandNeeds { Image, Data, ClipboardImage, ClipboardContent, NotBuilt };
+    struct CommandRule {
+        QObject* control;
+        CommandNeeds needs;
+        bool locksWithWindow; // also off while a long operation runs
+    };
+    std::vector<CommandRule> commandRules_;
+    bool placementApplied_ = false;
     bool startupHintQueued_ = false;
     int pointSize_ = 2;
 
@@ -394,11 +424,22 @@ private:
     QToolButton* stepButton_ = nullptr;
     QAction* clearAllAction_ = nullptr;
     QAction* clearPairAction_ = nullptr;
-    std::vector<QWidget*> tableDataButtons_;
+    QToolButton* saveTableButton_ = nullptr;
+    QToolButton* importButton_ = nullptr;
+    QToolButton* copyRangeButton_ = nullptr;
+    QToolButton* spreadsheetButton_ = nullptr;
+    QToolButton* dataFormatButton_ = nullptr;
+    QToolButton* calculateButton_ = nullptr;
+    QToolButton* replaceButton_ = nullptr;
+    QToolButton* sortButton_ = nullptr;
+    QToolButton* deleteRowsButton_ = nullptr;
+    QToolButton* redigitizeButton_ = nullptr;
 
     // Grapher page
     QWidget* chart_ = nullptr;
-    std::vector<QWidget*> grapherDataButtons_;
+    QToolButton* clearGraphButton_ = nullptr;
+    QToolButton* saveGraphButton_ = nullptr;
+    QToolButton* printGraphButton_ = nullptr;
 
     // Status bar panels 0 .. 4
     std::array<QLabel*, 5> panels_{};
@@ -406,6 +447,7 @@ private:
     // Menus (main_window_menus.cpp)
     QMenuBar* menuBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* grapherMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::array<QAction*, 4> recentEntries_{};
     QMenu* formatMenu_ = nullptr;

@@ -107,7 +107,7 @@ void MainWindow::setUpGraphStep() {
         dialog.accept();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (!prompter_->run(&dialog)) return;
+    if (!runDialog(&dialog)) return;
     double step = 0;
     if (!tryParseDouble(edit->text(), separator, step) || step == 0) return;
     graphStepAction_->setText(edit->text());
@@ -120,7 +120,7 @@ void MainWindow::digitizeAutomatically() {
     const auto finish = [this] { autoDigitizeButton_->setChecked(false); };
     if (!cornerTextsDiffer()) return finish();
     if (!realSizeAction_->isChecked()) showRealSize();
-    setDataCommandsEnabled(true);
+    enableDataCommands();
     if (bezierUsed_ &&
         prompter_->question(this, message(Msg::BezierDigitizeQuestion), false) == Answer::Yes) {
         curveColour_ = markerColour_;
@@ -138,18 +138,16 @@ void MainWindow::digitizeAutomatically() {
         prompter_->information(this, pointFailureText(error.failure()), true);
         return finish();
     }
-    {
-        const int height = document_.raster.height();
-        const double corner[4] = {double(pixelLeftBottom_.x()),
-                                  double(height - pixelLeftBottom_.y()), double(pixelRightTop_.x()),
-                                  double(height - pixelRightTop_.y())};
-        bool pixels = true;
-        for (int i = 0; i < 4; ++i)
-            pixels = pixels &&
-                     parseDouble(cornerFields_[static_cast<std::size_t>(i)]->text()) == corner[i];
-        if (pixels &&
-            prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
-            return finish();
+    if (cornerValuesArePixels() &&
+        prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
+        return finish();
+    // A curve number that is no integer ends the run before anything changes.
+    int curve = 1;
+    try {
+        curve = table_->currentCurve();
+    } catch (const ConversionError& error) {
+        prompter_->information(this, error.message(), true);
+        return finish();
     }
     const bool markersOn = markersAction_->isChecked();
     const bool rulersWereShown = rulersFlag_;
@@ -157,104 +155,17 @@ void MainWindow::digitizeAutomatically() {
         markerSize_ = markerSizeBox_->value();
         hideRulers();
     }
-    int n = 1;
-    reportingConversion([&] { n = table_->currentCurve(); });
 
-    // Stop works from here on; the rest of the window is locked until the run ends.
-    std::optional<LongOperation> operation;
-    operation.emplace(longOperationHooks(), std::max(area_.right, 1));
-    imageView_->setEnabled(true); // the image stays usable while the rest is locked
-    AutoDigitizeSettingsDialog dialog(curveColour_, this);
-    dialog.inform = [this](const QString& text) { prompter_->information(this, text); };
-    dialog.prepare(document_.raster.format());
-    const bool accepted = prompter_->run(&dialog) && !dialog.cancelled();
-    bool stopped = false;
-    int row = 0;
-    if (accepted) {
-        switch (dialog.tableStart()) {
-        case AutoDigitizeSettingsDialog::FromFirstRow:
-            table_->setNextRow(n, 1);
-            break;
-        case AutoDigitizeSettingsDialog::AtEnd:
-            table_->setNextRow(n, table_->nextRow(n) + 1);
-            break;
-        case AutoDigitizeSettingsDialog::FromField:
-            table_->setNextRow(n, firstRowBox_->value());
-            break;
-        }
-        row = table_->nextRow(n) - 1;
-        undo_.restoreRow = row;
-        undo_.firstRow = 0;
-        const int firstRow = row;
-        QCoreApplication::processEvents();
-
-        ScanSettings s;
-        s.recognition = dialog.recognition();
-        s.area = {area_.left, area_.top, area_.right, area_.bottom};
-        s.step = stepBox_->value();
-        s.indent = indentBox_->value();
-        s.oneValued = oneValuedBox_->isChecked();
-        s.thickness = thicknessBox_->value();
-        s.selfCorrection = selfCorrectionBox_->isChecked();
-        s.correctionDepth = correctionDepthBox_->value();
-        s.grid = dialog.grid();
-        GridLines lines;
-        bool linesRead = true;
-        try {
-            if (s.grid.typedOn)
-                readTypedLines(dialog.horizontalLinesText(), dialog.spacePressesH(),
-                               dialog.verticalLinesText(), dialog.spacePressesV(),
-                               document_.raster.height(), lines);
-            if (s.grid.searchOn)
-                findHorizontalLines(document_.raster, curveColour_, s.area, s.indent, s.grid,
-                                    lines);
-        } catch (const ConversionError& error) {
-            prompter_->information(this, error.message(), true);
-            linesRead = false;
-        }
-        if (linesRead) {
-            const int xColumn = 2 * n - 1;
-            int stored = 0;
-            try {
-                const ScanOutcome outcome = scanArea(
-                    document_.raster, s, lines,
-                    [&](int x, int y) {
-                        ++row;
-                        table_->store().setCell(xColumn, row, NumberText(graph->x(x)));
-                        table_->store().setCell(xColumn + 1, row, NumberText(graph->y(y)));
-                        if (markersOn) {
-                            drawMarker(document_.raster, x, y, markerSize_, markerColour_);
-                            if (stored == 0) markers_.setCount(0);
-                            if (stored < MarkerList::kCapacity) {
-                                markers_.append(QPoint(x, y));
-                                ++stored;
-                            }
-                            undo_.markerCount = stored;
-                        }
-                    },
-                    [&operation](int x) { return operation->step(x); });
-                stopped = outcome == ScanOutcome::Stopped;
-            } catch (const PointError& error) {
-                showStatus(pointFailureText(error.failure()));
-                stopped = true;
-            }
-            // Undo takes back exactly the rows this run wrote, also after a stop.
-            undo_.available = row > firstRow;
-            undo_.markerSize = markerSize_;
-            undo_.markerColour = markerColour_;
-            undo_.xColumn = xColumn;
-            undo_.firstRow = firstRow;
-            undo_.lastRow = row;
-            if (!markersOn) undo_.markerCount = 0;
-            table_->cellsWritten(xColumn, firstRow + 1, xColumn + 1, std::max(row, firstRow + 1));
-            imageView_->refreshAll();
-            if (!stopped) pages_->setCurrentWidget(tablePage_);
-        }
-        // The curve continues after the run; row 0 is the title row and never receives points.
-        table_->setNextRow(n, std::max(row, 1));
-        if (table_->rowCountSetting() < row) table_->setRowCount(row);
+    {
+        // Stop works from here on; the rest of the window is locked until the run ends.
+        LongOperation operation(longOperationHooks(), std::max(area_.right, 1));
+        imageView_->setEnabled(true); // the image stays usable while the rest is locked
+        AutoDigitizeSettingsDialog dialog(curveColour_, this);
+        dialog.inform = [this](const QString& text) { prompter_->information(this, text); };
+        dialog.prepare(document_.raster.format());
+        if (runDialog(&dialog) && !dialog.cancelled())
+            runAutomaticScan(dialog, *graph, curve, markersOn, operation);
     }
-    operation.reset();
     if (markersOn && rulersWereShown) {
         for (QWidget* w :
              std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
@@ -268,10 +179,135 @@ void MainWindow::digitizeAutomatically() {
     finish();
 }
 
+// Whether the corner fields hold the pixel numbers a rectangle selection wrote: the image is
+// then not calibrated yet.
+bool MainWindow::cornerValuesArePixels() const {
+    const int height = document_.raster.height();
+    const double corner[4] = {double(pixelLeftBottom_.x()), double(height - pixelLeftBottom_.y()),
+                              double(pixelRightTop_.x()), double(height - pixelRightTop_.y())};
+    for (std::size_t i = 0; i < 4; ++i) {
+        double value = 0;
+        if (!tryParseDouble(cornerFields_[i]->text(), localeDecimalSeparator(), value) ||
+            value != corner[i])
+            return false;
+    }
+    return true;
+}
+
+// The scan of an accepted run: its points go into the curve's pair from its start row on. The
+// recognition reads the image as it was when the run started: the markers of the run go into
+// the image only after the scan.
+void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, const ToGraph& graph,
+                                  int curve, bool markersOn, LongOperation& operation) {
+    ScanSettings s;
+    s.recognition = dialog.recognition();
+    s.area = {area_.left, area_.top, area_.right, area_.bottom};
+    s.step = stepBox_->value();
+    s.indent = indentBox_->value();
+    s.oneValued = oneValuedBox_->isChecked();
+    s.thickness = thicknessBox_->value();
+    s.selfCorrection = selfCorrectionBox_->isChecked();
+    s.correctionDepth = correctionDepthBox_->value();
+    s.grid = dialog.grid();
+    GridLines lines;
+    try {
+        if (s.grid.typedOn)
+            readTypedLines(dialog.horizontalLinesText(), dialog.spacePressesH(),
+                           dialog.verticalLinesText(), dialog.spacePressesV(),
+                           document_.raster.height(), lines);
+    } catch (const ConversionError& error) {
+        // Nothing has been written: the Table, its next row and the undo record stay as they were.
+        prompter_->information(this, error.message(), true);
+        return;
+    }
+    if (s.grid.searchOn)
+        findHorizontalLines(document_.raster, curveColour_, s.area, s.indent, s.grid, lines);
+
+    const int restoreRow = table_->nextRow(curve);
+    int startRow = restoreRow;
+    switch (dialog.tableStart()) {
+    case AutoDigitizeSettingsDialog::FromFirstRow:
+        startRow = 1;
+        break;
+    case AutoDigitizeSettingsDialog::AtEnd:
+        startRow = restoreRow + 1;
+        break;
+    case AutoDigitizeSettingsDialog::FromField:
+        startRow = std::max(firstRowBox_->value(), 1);
+        break;
+    }
+    QCoreApplication::processEvents();
+
+    const int xColumn = 2 * curve - 1;
+    const int firstRow = startRow - 1;
+    int row = firstRow;
+    bool tableFull = false;
+    std::optional<PointFailure> failure;
+    std::vector<QPoint> marked;
+    const ScanOutcome outcome = scanArea(
+        document_.raster, s, lines,
+        [&](int x, int y) {
+            if (row >= Table::kMaxRows) {
+                tableFull = true;
+                return;
+            }
+            // A point that does not convert is not written and not counted; the run goes on.
+            QString xText, yText;
+            try {
+                xText = NumberText(graph.x(x));
+                yText = NumberText(graph.y(y));
+            } catch (const PointError& error) {
+                failure = error.failure();
+                return;
+            }
+            ++row;
+            table_->store().setCell(xColumn, row, xText);
+            table_->store().setCell(xColumn + 1, row, yText);
+            if (markersOn) marked.emplace_back(x, y);
+        },
+        [&](int x) { return !tableFull && operation.step(x); });
+
+    if (row == firstRow) {
+        // Nothing written: the Table and the undo record stay as they were.
+        showStatus(failure ? pointFailureText(*failure) : message(Msg::NoPointsFound));
+        return;
+    }
+    for (const QPoint& p : marked)
+        drawMarker(document_.raster, p.x(), p.y(), markerSize_, markerColour_);
+    // The undo record now holds this run, also after a stop: exactly the rows it wrote.
+    undo_.source = UndoRecord::Source::Automatic;
+    undo_.available = true;
+    undo_.latestPointAvailable = false;
+    searchUndoable_ = false;
+    undo_.xColumn = xColumn;
+    undo_.firstRow = firstRow;
+    undo_.lastRow = row;
+    undo_.restoreRow = restoreRow;
+    undo_.markerSize = markerSize_;
+    undo_.markerColour = markerColour_;
+    undo_.markerCount = 0;
+    if (markersOn) {
+        markers_.setCount(0);
+        for (std::size_t i = 0; i < marked.size() && i < std::size_t(MarkerList::kCapacity); ++i)
+            markers_.append(marked[i]);
+        undo_.markerCount = markers_.count();
+    }
+    table_->cellsWritten(xColumn, firstRow + 1, xColumn + 1, row);
+    // The curve continues after the run; row 0 is the title row and never receives points.
+    table_->setNextRow(curve, row);
+    if (table_->rowCountSetting() < row) table_->setRowCount(row);
+    imageView_->refreshAll();
+    if (tableFull)
+        showStatus(message(Msg::TableFull));
+    else if (failure)
+        showStatus(pointFailureText(*failure));
+    if (outcome != ScanOutcome::Stopped) pages_->setCurrentWidget(tablePage_);
+}
+
 // ---- search in area
 
 void MainWindow::toggleSearchInArea() {
-    setDataCommandsEnabled(true);
+    enableDataCommands();
     const bool down = searchTool_->isChecked();
     if (down && !uncalibratedCheck()) {
         searchTool_->setChecked(false);
@@ -303,11 +339,17 @@ void MainWindow::toggleSearchInArea() {
 
 void MainWindow::searchPress(double, double) {
     if (!cornerTextsDiffer()) return;
+    int curve = 1;
+    try {
+        curve = table_->currentCurve();
+    } catch (const ConversionError& error) {
+        prompter_->information(this, error.message(), true);
+        return;
+    }
     searchButtonHeld_ = true;
-    searchUndoable_ = true;
-    undo_.available = true;
-    undo_.firstRow = 0;
-    markers_.setCount(0);
+    strokeCurve_ = curve;
+    strokeStartRow_ = table_->nextRow(curve);
+    strokePoints_ = 0;
     imageView_->clearOverlayCircles();
 }
 
@@ -322,13 +364,34 @@ void MainWindow::searchMove(double u, double v) {
     const int px = Round(u / viewScale_), py = *row;
     try {
         const ToGraph graph(calibration(), localeDecimalSeparator());
-        if (!table_->appendPoint(graph.x(px), graph.y(py))) {
+        const double gx = graph.x(px), gy = graph.y(py);
+        const int tableRow = table_->nextRow(strokeCurve_);
+        if (!table_->appendPoint(gx, gy)) {
             showStatus(message(Msg::TableFull));
-        } else if (markersAction_->isChecked()) {
-            imageView_->addOverlayCircle(QPointF(px * viewScale_, py * viewScale_), m * viewScale_);
-            document_.raster.setPixel(px, py, markerColour_);
-            refreshImage(QRect(px, py, 1, 1));
-            markers_.append(QPoint(px, py));
+        } else {
+            if (strokePoints_++ == 0) {
+                // The stroke's first point: the undo record now holds this stroke.
+                markers_.setCount(0);
+                undo_.source = UndoRecord::Source::Search;
+                undo_.available = false; // offered through the search flag
+                undo_.latestPointAvailable = false;
+                undo_.xColumn = 2 * strokeCurve_ - 1;
+                undo_.firstRow = strokeStartRow_ - 1;
+                undo_.restoreRow = strokeStartRow_;
+                undo_.markerCount = 0;
+                undo_.markerSize = 1;
+                undo_.markerColour = markerColour_;
+                searchUndoable_ = true;
+            }
+            undo_.lastRow = tableRow;
+            if (markersAction_->isChecked()) {
+                imageView_->addOverlayCircle(QPointF(px * viewScale_, py * viewScale_), m,
+                                             markerColour_);
+                document_.raster.setPixel(px, py, markerColour_);
+                refreshImage(QRect(px, py, 1, 1));
+                markers_.append(QPoint(px, py));
+                undo_.markerCount = markers_.count();
+            }
         }
     } catch (const ConversionError&) {
         showStatus(pointFailureText(PointFailure::ConvertError));
@@ -341,15 +404,7 @@ void MainWindow::searchMove(double u, double v) {
 void MainWindow::searchRelease() {
     if (!searchButtonHeld_) return;
     searchButtonHeld_ = false;
-    int n = 1;
-    reportingConversion([&] { n = table_->currentCurve(); });
-    undo_.markerCount = markers_.count();
-    undo_.lastRow = markers_.count();
-    undo_.markerSize = 1;
-    undo_.xColumn = 2 * n - 1;
-    undo_.markerColour = markerColour_;
-    undo_.restoreRow = 1;    // the stroke's rows are cleared from row 1
-    undo_.available = false; // offered through the search flag
+    if (strokePoints_ == 0) showStatus(message(Msg::NoPointsFound));
     swallowNextClick_ = true;
     markerSizeBox_->setValue(3);
     updateUndoActions();

@@ -15,7 +15,7 @@ namespace quorvex {
 
 void MainWindow::saveTable() {
     DataFileOptionsDialog options(this);
-    if (!prompter_->run(&options)) return;
+    if (!runDialog(&options)) return;
     int curve = 1;
     try {
         curve = table_->currentCurve();
@@ -29,7 +29,7 @@ void MainWindow::saveTable() {
         prompter_->saveFile(this, QStringLiteral("Save Table as text file"), folder,
                             {QStringLiteral("Data files (*.dat)"),
                              QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")},
-                            QStringLiteral("dat"));
+                            QStringLiteral("Untitled"));
     if (!path) return;
     if (QFileInfo::exists(*path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
@@ -64,10 +64,17 @@ void MainWindow::openDataFile() {
         prompter_->information(this, file.errorString(), true);
         return;
     }
-    importDataFile(*table_, file.readAll());
+    QString curveError;
+    try {
+        importDataFile(*table_, file.readAll());
+    } catch (const ConversionError& error) {
+        // The data is in the Table; only the current curve could not follow it.
+        curveError = error.message();
+    }
     ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(choice->path).absolutePath());
     saveIni();
     showTable();
+    if (!curveError.isEmpty()) prompter_->information(this, curveError, true);
 }
 
 } // namespace quorvex

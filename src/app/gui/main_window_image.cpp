@@ -31,9 +31,10 @@
 namespace quorvex {
 
 namespace {
-const QStringList kOpenFilters{QStringLiteral("*.bmp;*.jpg (*.bmp *.jpg *.jpeg)"),
-                               QStringLiteral("*.gif (*.gif)"), QStringLiteral("*.tif (*.tif)"),
-                               QStringLiteral("All (*.*)")};
+// Every type the built-in reader takes is listed by the first filter.
+const QStringList kOpenFilters{
+    QStringLiteral("*.bmp;*.jpg;*.png (*.bmp *.jpg *.jpeg *.png *.ico *.wmf *.emf)"),
+    QStringLiteral("*.gif (*.gif)"), QStringLiteral("*.tif (*.tif)"), QStringLiteral("All (*)")};
 constexpr int kGifFilter = 1;
 constexpr int kTiffFilter = 2;
 } // namespace
@@ -139,17 +140,9 @@ void MainWindow::copyImageToClipboard() {
     QApplication::clipboard()->setImage(toQImage(document_.raster));
 }
 
-void MainWindow::updateClipboardCommands() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    const bool image = data && data->hasImage();
-    pasteImageButton_->setEnabled(image);
-    pasteImageAction_->setEnabled(image);
-    purgeClipboardAction_->setEnabled(data && (data->hasImage() || data->hasText()));
-}
-
 void MainWindow::pasteImage() {
     PasteFormatDialog dialog(this);
-    if (!prompter_->run(&dialog)) return;
+    if (!runDialog(&dialog)) return;
     setWindowTitle(pastedCaption());
     document_.pasted = true;
     const QImage image = QApplication::clipboard()->image();
@@ -176,15 +169,15 @@ void MainWindow::saveImageAs() {
         prompter_->information(this, message(Msg::NoImage));
         return;
     }
-    const auto path =
-        prompter_->saveFile(this, message(Msg::SaveImageTitle), imageFolder_,
-                            {QStringLiteral("Bitmaps (*.bmp)")}, QStringLiteral("bmp"));
+    const auto path = prompter_->saveFile(
+        this, message(Msg::SaveImageTitle), imageFolder_,
+        {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG images (*.png)")}, QString());
     if (!path) return;
     if (QFileInfo::exists(*path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     try {
-        writeBmpFile(document_.raster, *path);
+        writeImageFile(document_.raster, *path);
     } catch (const ImageError& error) {
         prompter_->information(this, error.message(), true);
     }
@@ -205,7 +198,7 @@ void MainWindow::selectScanner() {
         return;
     }
     ScannerSourceDialog dialog(devices, scannerDevice_, this);
-    if (prompter_->run(&dialog)) scannerDevice_ = dialog.chosenDevice();
+    if (runDialog(&dialog)) scannerDevice_ = dialog.chosenDevice();
 }
 
 void MainWindow::scanImage() {
@@ -276,6 +269,10 @@ void MainWindow::resetAfterNewImage() {
     const int width = document_.raster.width(), height = document_.raster.height();
     // The undo record, the Bezier flag and a pending typed measure belong to the old image.
     undo_ = UndoRecord();
+    searchUndoable_ = false;
+    swallowNextClick_ = false;
+    markers_.setCount(0);
+    updateUndoActions();
     bezierUsed_ = false;
     typedValuePending_ = false;
     // Calibration: the whole image, corner values 0; the rectangle is not on the new bitmap.
@@ -290,14 +287,8 @@ void MainWindow::resetAfterNewImage() {
     mouseMode_ = MouseMode::Idle;
     markerSize_ = markerSizeBox_->value();
     viewScale_ = 1.0;
-    for (QAction* a : {purgeImageAction_, reloadImageAction_, saveImageAction_, rotate90Action_,
-                       showGraphAction_, autoSizeAction_, realSizeAction_, chartBackgroundAction_,
-                       fixCoordinatesAction_, copyImageAction_})
-        a->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{formatButton_, showGraphButton_,
-                                                      colourPickTool_, rectangleTool_, rotateTool_,
-                                                      pencilTool_, copyImageButton_, measureBox_})
-        w->setEnabled(true);
+    imageLoaded_ = true;
+    updateCommandStates();
     for (QLineEdit* field : cornerFields_)
         field->setEnabled(false);
     selectAreaOnlyButton_->setChecked(false);
@@ -321,8 +312,6 @@ void MainWindow::resetAfterNewImage() {
         horizontalRuler_->setFixedWidth(std::max(width, 1));
         verticalRuler_->setFixedHeight(std::max(height, 1));
     }
-    calibrationPanel_->setEnabled(true);
-    removeMarkersButton_->setEnabled(true);
     imageView_->setEnabled(true);
     // Black-and-white pictures become colour pictures, so that coloured markers show.
     if (needsColourConversion(document_, colourConversionAction_->isChecked()))
@@ -330,9 +319,9 @@ void MainWindow::resetAfterNewImage() {
     markerColour_ = markerColourForFormat(document_.raster.format(), markerColour_);
     checkFormatItem();
     document_.pasted = false;
-    for (QLineEdit* field : cornerFields_) {
-        field->setText(QStringLiteral("0"));
-        field->setStyleSheet(QString());
+    for (int i = 0; i < 4; ++i) {
+        setCornerText(i, QStringLiteral("0"));
+        cornerFields_[static_cast<std::size_t>(i)]->setStyleSheet(QString());
     }
     xTransferBox_->setCurrentIndex(0);
     yTransferBox_->setCurrentIndex(0);
@@ -340,6 +329,10 @@ void MainWindow::resetAfterNewImage() {
     pages_->setCurrentWidget(digitizationPage_);
     manualInputTool_->setChecked(false);
     searchTool_->setChecked(false);
+    // Nothing drawn over the old image stays: search circles, guide lines, the zoom picture.
+    imageView_->clearOverlayCircles();
+    imageView_->setGuideLines(std::nullopt);
+    zoomPicture_->clear();
     imageView_->setRaster(&document_.raster);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/gui/about_dialog.h"
 #include "app/gui/calculator_dialog.h"
+#include "app/gui/screen.h"
 #include "app/gui/startup_hint_window.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
@@ -35,8 +36,6 @@
 namespace quorvex {
 
 void MainWindow::finishCreation() {
-    setDataCommandsEnabled(false);
-    showGraphButton_->setEnabled(false);
     readRecentFiles();
     setMessageLanguage(localeDefaultLanguage(systemLanguageCode()));
     viewScale_ = 1.0;
@@ -49,10 +48,17 @@ void MainWindow::finishCreation() {
     tips.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(tips);
     qApp->installEventFilter(this);
+    applySettingsAtStart();
+    // Whatever the settings held, the commands follow the window's state from the start.
+    updateCommandStates();
+}
+
+// Reads the two settings files and sizes the status panels for the screen. A settings value
+// that is no number is reported and ends these steps.
+void MainWindow::applySettingsAtStart() {
     try {
         loadSettings();
     } catch (const ConversionError& error) {
-        // A settings value that is no number ends the creation steps here.
         settingsError_ = error.message();
         prompter_->information(this, error.message(), true);
         return;
@@ -63,21 +69,23 @@ void MainWindow::finishCreation() {
     xTransferBox_->setCurrentIndex(0);
     yTransferBox_->setCurrentIndex(0);
     // Small screens: warn a few times, and give the read-outs more room.
-    const int screenHeight = QGuiApplication::primaryScreen()
-                                 ? QGuiApplication::primaryScreen()->geometry().height()
-                                 : 768;
+    const int screenHeight = primaryScreenHeight();
     if (screenHeight < 600) {
-        const int count = ini_.readInteger(ini::kApplication, ini::kLowResolutionCount, 1);
-        if (static_cast<unsigned char>(count) <= 3) {
-            prompter_->information(this, message(Msg::LowResolution));
-            ini_.writeInteger(ini::kApplication, ini::kLowResolutionCount, count + 1);
-            saveIni();
+        try {
+            const int count = ini_.readInteger(ini::kApplication, ini::kLowResolutionCount, 1);
+            if (static_cast<unsigned char>(count) <= 3) {
+                prompter_->information(this, message(Msg::LowResolution));
+                ini_.writeInteger(ini::kApplication, ini::kLowResolutionCount, count + 1);
+                saveIni();
+            }
+        } catch (const ConversionError& error) {
+            settingsError_ = error.message();
+            prompter_->information(this, error.message(), true);
         }
         setPanelWidths(80, 100, 150, 150);
     } else if (screenHeight > 600) {
         setPanelWidths(50, 80, 100, 100);
     }
-    updateClipboardCommands();
 }
 
 void MainWindow::loadSettings() {
@@ -132,7 +140,7 @@ DigitizeConfig MainWindow::currentDigitizeConfig() const {
     c.language = messageLanguage();
     c.zoomActive = zoomActive_;
     c.markers = markersAction_->isChecked();
-    c.zoomFactor = zoomFactor_;
+    c.zoomFactor = zoomFactorBox_->value();
     c.markerSize = markerSizeBox_->value();
     c.curveThickness = thicknessBox_->value();
     c.oneValued = oneValuedBox_->isChecked();
@@ -144,7 +152,7 @@ DigitizeConfig MainWindow::currentDigitizeConfig() const {
 void MainWindow::applyDigitizeConfig(const DigitizeConfig& c) {
     zoomActive_ = c.zoomActive;
     markersAction_->setChecked(c.markers);
-    zoomFactor_ = c.zoomFactor;
+    zoomFactorBox_->setValue(c.zoomFactor);
     markerSizeBox_->setValue(c.markerSize);
     markerSize_ = markerSizeBox_->value();
     thicknessBox_->setValue(c.curveThickness);
@@ -204,7 +212,7 @@ void MainWindow::loadDefaultOptions() {
     if (!writeDigitizeCfg(cfgPath_, kDefaultCfgLines)) settingsWriteFailed(cfgPath_);
     zoomActive_ = true;
     markersAction_->setChecked(true);
-    zoomFactor_ = 2;
+    zoomFactorBox_->setValue(2);
     markerSizeBox_->setValue(3);
     markerSize_ = 3;
     thicknessBox_->setValue(1);
@@ -217,17 +225,27 @@ void MainWindow::loadDefaultOptions() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !applyingPlacement_)
-        restorePlacement();
-}
-
-void MainWindow::restorePlacement() {
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || applyingPlacement_)
+        return;
     thicknessBox_->setEnabled(!oneValuedBox_->isChecked());
     showGraphButton_->setText(QStringLiteral("Y(X)"));
     if (mouseMode_ == MouseMode::Idle)
         for (QToolButton* b : {rectangleTool_, manualInputTool_, searchTool_, colourPickTool_})
             b->setChecked(false);
-    // The stored placement comes back at every activation.
+    // The stored placement is applied when the window first comes up; switching back from
+    // another application leaves the window where the user put it.
+    if (!placementApplied_) restorePlacement();
+}
+
+bool MainWindow::runDialog(QDialog* dialog) {
+    const bool accepted = prompter_->run(dialog);
+    // The program's own dialogs may have changed the stored placement (Interface options).
+    restorePlacement();
+    return accepted;
+}
+
+void MainWindow::restorePlacement() {
+    placementApplied_ = true;
     applyingPlacement_ = true;
     try {
         const int left = ini_.readInteger(ini::kApplication, ini::kWindowLeft, 0);
@@ -260,7 +278,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
         startupHintQueued_ = true;
         QTimer::singleShot(0, this, [this] {
             StartupHintWindow hint(this);
-            if (prompter_->run(&hint)) showStartupHint_ = !hint.dontShowAgain();
+            if (runDialog(&hint)) showStartupHint_ = !hint.dontShowAgain();
             startupHintPending_ = false;
         });
     }
@@ -284,11 +302,14 @@ void MainWindow::exitProgram() {
 // ---- window-wide switches
 
 void MainWindow::setInterfaceEnabled(bool enable) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             measureBox_, curveField_, curveSpinButton_, calibrationPanel_, pages_, openButton_,
-             pasteImageButton_, copyImageButton_, showGraphButton_, calculatorButton_, imageView_})
+    interfaceLocked_ = !enable;
+    for (QWidget* w : std::initializer_list<QWidget*>{curveField_, curveSpinButton_, pages_,
+                                                      openButton_, calculatorButton_})
         w->setEnabled(enable);
+    imageView_->setEnabled(enable && !document_.raster.isEmpty());
     menuBar_->setEnabled(enable);
+    // The other controls of the lock come back only as far as the window's state allows.
+    updateCommandStates();
 }
 
 LongOperation::Hooks MainWindow::longOperationHooks() {
@@ -322,14 +343,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (measureBox_ && watched == measureBox_->lineEdit()) return measureKeyPress(key);
-        // "," or "." typed into a corner field enters the locale's decimal separator.
-        for (QLineEdit* field : cornerFields_)
-            if (watched == field &&
-                (key->text() == QLatin1String(",") || key->text() == QLatin1String("."))) {
-                field->insert(QString(localeDecimalSeparator()));
-                return true;
-            }
     }
+    // A corner field that loses the focus shows its number from the start again.
+    if (event->type() == QEvent::FocusOut)
+        for (QLineEdit* field : cornerFields_)
+            if (watched == field) field->setCursorPosition(0);
     if (event->type() == QEvent::MouseButtonDblClick && watched == rulerCorner_) {
         hideRulers();
         return true;
@@ -366,17 +384,17 @@ void MainWindow::hintTimeToggled() {
 
 void MainWindow::purgeClipboard() {
     QApplication::clipboard()->clear();
-    updateClipboardCommands();
+    updateCommandStates();
 }
 
 void MainWindow::showAbout() {
     AboutDialog about(this);
-    prompter_->run(&about);
+    runDialog(&about);
 }
 
 void MainWindow::showCalculator() {
     CalculatorDialog calculator(this);
-    prompter_->run(&calculator);
+    runDialog(&calculator);
 }
 
 } // namespace quorvex

@@ -5,6 +5,7 @@
 #include "components/widgets.h"
 #include "core/messages.h"
 #include "image/pixel_format.h"
+#include "table/gui/table_grid_model.h"
 #include "table/table.h"
 
 #include <QActionGroup>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -120,7 +122,8 @@ void MainWindow::createMenus() {
     deleteRowsAction_ = disabled(addAction(tableMenu, "N42", "Delete rows..."));
     clearAllColumnsAction_ = disabled(addAction(tableMenu, "Clear1", "Clear all columns"));
 
-    QMenu* grapher = menuBar_->addMenu(QStringLiteral("Grapher"));
+    grapherMenu_ = menuBar_->addMenu(QStringLiteral("Grapher"));
+    QMenu* grapher = grapherMenu_;
     QMenu* graph = grapher->addMenu(QStringLiteral("Graph"));
     graph->menuAction()->setObjectName(QStringLiteral("N21"));
     auto* style = new QActionGroup(this);
@@ -202,7 +205,7 @@ void MainWindow::createMenus() {
     // The step button's drop-down shows the step in graph units.
     stepMenu_ = new QMenu(this);
     stepMenu_->setObjectName(QStringLiteral("PopupStep"));
-    graphStepAction_ = addAction(stepMenu_, "N110", "0");
+    graphStepAction_ = addAction(stepMenu_, "N110", "1");
     stepButton_->setMenu(stepMenu_);
 
     // Opened by the image's mouse handling.
@@ -267,13 +270,16 @@ void MainWindow::connectCommands() {
         curveLabel_->setText(table_->curveLabel());
     });
     connect(table_, &Table::curveSwitched, this, &MainWindow::releaseDigitizingTools);
-    connect(table_, &Table::dataAvailable, this, [this] { setDataCommandsEnabled(true); });
+    // Reported once the grid has finished the edit.
+    connect(
+        tableModel_, &TableGridModel::failed, this,
+        [this](const QString& text) { prompter_->information(this, text, true); },
+        Qt::QueuedConnection);
+    connect(table_, &Table::dataAvailable, this, &MainWindow::enableDataCommands);
     connect(selfCorrectionBox_, &QCheckBox::clicked, this, &MainWindow::selfCorrectionToggled);
     connect(polyBezierBox_, &QCheckBox::clicked, this, &MainWindow::polyBezierToggled);
     connect(markerSizeBox_, qOverload<int>(&QSpinBox::valueChanged), this,
             &MainWindow::markerSizeChanged);
-    connect(zoomFactorBox_, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this](int factor) { zoomFactor_ = factor; });
 
     // The image and its tools.
     connect(imageView_, &ImageView::mousePressed, this, &MainWindow::imageMousePressed);
@@ -328,18 +334,16 @@ void MainWindow::connectCommands() {
     connect(horizontalRuler_, &Ruler::doubleClicked, this, &MainWindow::hideRulers);
     connect(verticalRuler_, &Ruler::doubleClicked, this, &MainWindow::hideRulers);
     rulerCorner_->installEventFilter(this);
-    for (QLineEdit* f : cornerFields_)
+    for (QLineEdit* f : cornerFields_) {
         f->installEventFilter(this);
+        enterLocaleDecimalSeparator(f);
+    }
 
     // Text data files.
     connect(saveTableAction_, &QAction::triggered, this, &MainWindow::saveTable);
     connect(openDataFileAction_, &QAction::triggered, this, &MainWindow::openDataFile);
-    for (QWidget* w : tableDataButtons_)
-        if (w->objectName() == QLatin1String("SpeedButton16"))
-            connect(static_cast<QToolButton*>(w), &QToolButton::clicked, this,
-                    &MainWindow::saveTable);
-    if (auto* importButton = tableToolBar_->findChild<QToolButton*>(QStringLiteral("SpeedButton2")))
-        connect(importButton, &QToolButton::clicked, this, &MainWindow::openDataFile);
+    connect(saveTableButton_, &QToolButton::clicked, this, &MainWindow::saveTable);
+    connect(importButton_, &QToolButton::clicked, this, &MainWindow::openDataFile);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index != pages_->indexOf(digitizationPage_))
             for (int i = 0; i < 4; ++i)
@@ -347,7 +351,100 @@ void MainWindow::connectCommands() {
     });
     // Idle update of the clipboard commands.
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &MainWindow::updateClipboardCommands);
+            &MainWindow::updateCommandStates);
+}
+
+// What each command needs before it can be used. The enabled state of every command listed
+// here is derived from the window's state in updateCommandStates() and nowhere else.
+void MainWindow::defineCommandRules() {
+    using N = CommandNeeds;
+    auto rule = [this](QObject* control, N needs, bool locksWithWindow = false) {
+        commandRules_.push_back({control, needs, locksWithWindow});
+    };
+    for (QObject* c : std::initializer_list<QObject*>{
+             purgeImageAction_, reloadImageAction_, saveImageAction_, autoSizeAction_,
+             realSizeAction_, fixCoordinatesAction_, copyImageAction_, formatButton_,
+             colourPickTool_, rectangleTool_, removeMarkersButton_})
+        rule(c, N::Image);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{measureBox_, calibrationPanel_, copyImageButton_})
+        rule(w, N::Image, true);
+    rule(pasteImageAction_, N::ClipboardImage);
+    rule(pasteImageButton_, N::ClipboardImage, true);
+    rule(purgeClipboardAction_, N::ClipboardContent);
+    for (QObject* c : std::initializer_list<QObject*>{saveTableAction_, saveTableButton_,
+                                                      clearAllColumnsAction_, clearTableButton_})
+        rule(c, N::Data);
+    // Commands whose work the program does not have yet stay disabled rather than inert.
+    for (QObject* c : std::initializer_list<QObject*>{rotate90Action_,
+                                                      rotateTool_,
+                                                      pencilTool_,
+                                                      rotateBackgroundAction_,
+                                                      chartBackgroundAction_,
+                                                      showGraphAction_,
+                                                      redigitizeAction_,
+                                                      spreadsheetAction_,
+                                                      copyToClipboardAction_,
+                                                      calculateAction_,
+                                                      dataFormatAction_,
+                                                      replaceAction_,
+                                                      sortAction_,
+                                                      deleteRowsAction_,
+                                                      saveGraphAction_,
+                                                      clearGraphAction_,
+                                                      printGraphAction_,
+                                                      copyRangeButton_,
+                                                      spreadsheetButton_,
+                                                      dataFormatButton_,
+                                                      calculateButton_,
+                                                      replaceButton_,
+                                                      sortButton_,
+                                                      deleteRowsButton_,
+                                                      redigitizeButton_,
+                                                      clearGraphButton_,
+                                                      saveGraphButton_,
+                                                      printGraphButton_,
+                                                      grapherOptionsButton_})
+        rule(c, N::NotBuilt);
+    rule(showGraphButton_, N::NotBuilt, true);
+    for (QMenu* menu : {grapherMenu_, grapherOptionsMenu_})
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            rule(a, N::NotBuilt);
+            if (QMenu* sub = a->menu())
+                for (QAction* s : sub->actions())
+                    if (!s->isSeparator()) rule(s, N::NotBuilt);
+        }
+}
+
+void MainWindow::updateCommandStates() {
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    const bool clipboardImage = clipboard && clipboard->hasImage();
+    const bool clipboardContent = clipboardImage || (clipboard && clipboard->hasText());
+    for (const CommandRule& r : commandRules_) {
+        bool on = false;
+        switch (r.needs) {
+        case CommandNeeds::Image:
+            on = imageLoaded_;
+            break;
+        case CommandNeeds::Data:
+            on = dataCommandsEnabled_;
+            break;
+        case CommandNeeds::ClipboardImage:
+            on = clipboardImage;
+            break;
+        case CommandNeeds::ClipboardContent:
+            on = clipboardContent;
+            break;
+        case CommandNeeds::NotBuilt:
+            break;
+        }
+        if (r.locksWithWindow && interfaceLocked_) on = false;
+        if (auto* action = qobject_cast<QAction*>(r.control))
+            action->setEnabled(on);
+        else if (auto* widget = qobject_cast<QWidget*>(r.control))
+            widget->setEnabled(on);
+    }
 }
 
 } // namespace quorvex

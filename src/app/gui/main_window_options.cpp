@@ -62,7 +62,7 @@ void MainWindow::showInterfaceOptions() {
     a.loadDefaults = [this] { loadDefaultOptions(); };
     a.autoResizeOnClose = [this](bool on) { autoResizePanels_ = on; };
     InterfaceOptionsDialog dialog(s, a, this);
-    prompter_->run(&dialog);
+    runDialog(&dialog);
 }
 
 QString MainWindow::helpFile() const {
@@ -91,7 +91,7 @@ void MainWindow::showHelp() {
     QObject::connect(buttons, &QDialogButtonBox::rejected, &viewer, &QDialog::reject);
     layout->addWidget(buttons);
     viewer.resize(640, 480);
-    prompter_->run(&viewer);
+    runDialog(&viewer);
 }
 
 } // namespace quorvex

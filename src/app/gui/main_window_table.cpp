@@ -47,18 +47,9 @@ void MainWindow::releaseDigitizingTools() {
     mouseMode_ = MouseMode::Idle;
 }
 
-void MainWindow::setDataCommandsEnabled(bool enabled) {
-    for (QWidget* w : tableDataButtons_)
-        w->setEnabled(enabled);
-    for (QWidget* w : grapherDataButtons_)
-        w->setEnabled(enabled);
-    for (QAction* a :
-         {saveTableAction_, redigitizeAction_, spreadsheetAction_, copyToClipboardAction_,
-          calculateAction_, dataFormatAction_, replaceAction_, sortAction_, deleteRowsAction_,
-          clearAllColumnsAction_, saveGraphAction_, clearGraphAction_, printGraphAction_})
-        a->setEnabled(enabled);
-    showGraphButton_->setEnabled(enabled || showGraphButton_->isEnabled());
-    showGraphAction_->setEnabled(enabled || showGraphAction_->isEnabled());
+void MainWindow::enableDataCommands() {
+    dataCommandsEnabled_ = true;
+    updateCommandStates();
 }
 
 } // namespace quorvex

@@ -38,6 +38,13 @@ Calibration MainWindow::calibration() const {
     return c;
 }
 
+void MainWindow::setCornerText(int field, const QString& text) {
+    QLineEdit* edit = cornerFields_[static_cast<std::size_t>(field)];
+    edit->setText(text);
+    // A narrow field shows the number from its start: "-1.4839..." must not read ".4839...".
+    edit->setCursorPosition(0);
+}
+
 void MainWindow::refreshImage(const QRect& area) {
     imageView_->refresh(area);
 }
@@ -145,10 +152,10 @@ void MainWindow::selectionRelease(double u, double v) {
         const QPoint p = pressPoint_;
         pixelLeftBottom_ = QPoint(std::min(p.x(), q.x()), std::max(p.y(), q.y()));
         pixelRightTop_ = QPoint(std::max(p.x(), q.x()), std::min(p.y(), q.y()));
-        cornerFields_[0]->setText(QString::number(pixelLeftBottom_.x()));
-        cornerFields_[2]->setText(QString::number(pixelRightTop_.x()));
-        cornerFields_[1]->setText(QString::number(height - pixelLeftBottom_.y()));
-        cornerFields_[3]->setText(QString::number(height - pixelRightTop_.y()));
+        setCornerText(0, QString::number(pixelLeftBottom_.x()));
+        setCornerText(2, QString::number(pixelRightTop_.x()));
+        setCornerText(1, QString::number(height - pixelLeftBottom_.y()));
+        setCornerText(3, QString::number(height - pixelRightTop_.y()));
         for (QLineEdit* f : cornerFields_)
             f->setStyleSheet(calibratedFieldStyle());
         area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(),
@@ -172,6 +179,10 @@ void MainWindow::selectionRelease(double u, double v) {
 void MainWindow::fixCoordinates(bool rightClick) {
     if (document_.raster.isEmpty()) return;
     const int width = document_.raster.width(), height = document_.raster.height();
+    const bool toolWasDown = rectangleTool_->isChecked();
+    std::array<bool, 4> fieldsWereEnabled{};
+    for (std::size_t i = 0; i < 4; ++i)
+        fieldsWereEnabled[i] = cornerFields_[i]->isEnabled();
     if (rightClick) rectangleTool_->setChecked(true);
     for (QLineEdit* f : cornerFields_)
         f->setEnabled(true);
@@ -179,8 +190,13 @@ void MainWindow::fixCoordinates(bool rightClick) {
     d.prepare({cornerFields_[0]->text(), cornerFields_[1]->text(), cornerFields_[2]->text(),
                cornerFields_[3]->text()},
               width, height, selection_);
-    prompter_->run(&d);
-    // OK (the dialog has no other way out).
+    if (!runDialog(&d)) {
+        // Cancelled (Escape or the close button): everything stays as it was.
+        rectangleTool_->setChecked(toolWasDown);
+        for (std::size_t i = 0; i < 4; ++i)
+            cornerFields_[i]->setEnabled(fieldsWereEnabled[i]);
+        return;
+    }
     rectangleTool_->setEnabled(true);
     rectangleTool_->setChecked(false);
     lastRowBox_->setValue(std::abs(d.rightTopXBox->value() - d.leftBottomXBox->value()));
@@ -189,8 +205,6 @@ void MainWindow::fixCoordinates(bool rightClick) {
     for (QWidget* w : std::initializer_list<QWidget*>{autoDigitizeButton_, searchTool_,
                                                       manualInputTool_, selectAreaOnlyButton_})
         w->setEnabled(true);
-    for (QLineEdit* f : cornerFields_)
-        f->setEnabled(true);
 
     eraseSelection();
     const int lbY = d.leftBottomYBox->value(), rtY = d.rightTopYBox->value();
@@ -212,9 +226,8 @@ void MainWindow::fixCoordinates(bool rightClick) {
             typedArePixels = false;
     }
     for (int i = 0; i < 4; ++i)
-        cornerFields_[static_cast<std::size_t>(i)]->setText(
-            typedArePixels ? QString::number(pixels[i])
-                           : d.graphFields[static_cast<std::size_t>(i)]->text());
+        setCornerText(i, typedArePixels ? QString::number(pixels[i])
+                                        : d.graphFields[static_cast<std::size_t>(i)]->text());
     for (QLineEdit* f : cornerFields_)
         f->setStyleSheet(calibratedFieldStyle());
     area_ = {pixelLeftBottom_.x(), pixelLeftBottom_.y(), pixelRightTop_.x(), pixelRightTop_.y()};
@@ -307,7 +320,7 @@ bool MainWindow::uncalibratedCheck() {
 }
 
 void MainWindow::toggleManualInput() {
-    setDataCommandsEnabled(true);
+    enableDataCommands();
     bezier_.clear();
     const bool down = manualInputTool_->isChecked();
     if (down && !uncalibratedCheck()) {
@@ -331,7 +344,11 @@ void MainWindow::toggleManualInput() {
         manualInputTool_->setChecked(false);
         break;
     case Answer::Yes:
-        reportingConversion([this] { table_->clearCurrentPair(); });
+        reportingConversion([this] {
+            const int column = 2 * table_->currentCurve() - 1;
+            table_->clearCurrentPair();
+            forgetUndoOfColumns(column);
+        });
         mouseMode_ = MouseMode::ManualInput;
         markers_.setCount(0);
         break;
@@ -339,7 +356,19 @@ void MainWindow::toggleManualInput() {
         mouseMode_ = MouseMode::ManualInput;
         break;
     }
+    // The points of this run of the tool form a digitization of their own.
+    newManualRecord_ = true;
     setImageCursor();
+    updateUndoActions();
+}
+
+// The pair whose columns start at `xColumn` was emptied: nothing of it can be undone any more.
+void MainWindow::forgetUndoOfColumns(int xColumn) {
+    if (undo_.latestColumn == xColumn) undo_.latestPointAvailable = false;
+    if (undo_.xColumn == xColumn) {
+        undo_.available = false;
+        searchUndoable_ = false;
+    }
     updateUndoActions();
 }
 
@@ -382,6 +411,23 @@ void MainWindow::manualInputPress(double u, double v) {
                                          correctionDepthBox_->value());
         const double y = corrected ? *corrected : v / s;
         const double gx = graph.x(x), gy = graph.y(y);
+        const int row = table_->nextRow(n);
+        if (row > Table::kMaxRows) {
+            showStatus(message(Msg::TableFull));
+            return;
+        }
+        // A point that does not continue the latest manual digitization starts a new one.
+        const int xColumn = 2 * n - 1;
+        if (newManualRecord_ || undo_.source != UndoRecord::Source::Manual ||
+            undo_.xColumn != xColumn || undo_.lastRow != row - 1) {
+            newManualRecord_ = false;
+            markers_.setCount(0);
+            undo_.source = UndoRecord::Source::Manual;
+            undo_.xColumn = xColumn;
+            undo_.firstRow = row - 1;
+            undo_.restoreRow = row;
+            searchUndoable_ = false;
+        }
         undo_.latestPosition = QPointF(x, y);
         if (markersAction_->isChecked()) {
             const QPoint at(Round(x), Round(y));
@@ -390,22 +436,15 @@ void MainWindow::manualInputPress(double u, double v) {
                                at + QPoint(markerSize_ + 1, markerSize_ + 1)));
             markers_.append(at);
         }
-        const int row = table_->nextRow(n);
-        if (!table_->appendPoint(gx, gy)) {
-            showStatus(message(Msg::TableFull));
-            return;
-        }
+        table_->appendPoint(gx, gy);
+        undo_.latestPointAvailable = true;
+        undo_.latestColumn = xColumn;
         undo_.latestRow = row;
-        undoPointPopupAction_->setEnabled(true);
         undo_.available = true;
         undo_.markerSize = markerSize_;
         undo_.markerColour = markerColour_;
-        undo_.xColumn = 2 * n - 1;
-        undo_.firstRow = 0;
-        undo_.lastRow = markers_.count();
+        undo_.lastRow = row;
         undo_.markerCount = markers_.count();
-        // Undoing the run clears its rows from row 1, so the curve restarts there.
-        undo_.restoreRow = 1;
     } catch (const ConversionError&) {
         showStatus(pointFailureText(PointFailure::ConvertError));
     } catch (const PointError& error) {
@@ -455,20 +494,23 @@ void MainWindow::removeMarkers() {
 }
 
 void MainWindow::undoLatestPoint() {
-    if (!undoPointPopupAction_->isEnabled()) return;
+    if (!undo_.latestPointAvailable) return;
     if (markersAction_->isChecked()) {
         const QPoint at(Round(undo_.latestPosition.x()), Round(undo_.latestPosition.y()));
         drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
         refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
                            at + QPoint(markerSize_ + 1, markerSize_ + 1)));
     }
-    undoPointPopupAction_->setEnabled(false);
-    reportingConversion([this] {
-        const int n = table_->currentCurve();
-        table_->setCell(2 * n - 1, undo_.latestRow, QString());
-        table_->setCell(2 * n, undo_.latestRow, QString());
-        table_->setNextRow(n, table_->nextRow(n) - 1);
-    });
+    // One point can be undone, once; its cells are those it wrote, whatever curve is current.
+    undo_.latestPointAvailable = false;
+    const int column = undo_.latestColumn, row = undo_.latestRow;
+    table_->setCell(column, row, QString());
+    table_->setCell(column + 1, row, QString());
+    const int curve = (column + 1) / 2;
+    if (table_->nextRow(curve) == row + 1) table_->setNextRow(curve, row);
+    if (undo_.source == UndoRecord::Source::Manual && undo_.xColumn == column &&
+        undo_.lastRow == row)
+        undo_.lastRow = row - 1;
     swallowNextClick_ = false;
     if (polyBezierBox_->isChecked()) {
         // Erase the stroke, drop its newest point and draw what is left (each when drawable).
@@ -489,6 +531,8 @@ void MainWindow::undoLatestPoint() {
         imageView_->refreshAll();
     }
     markers_.setCount(markers_.count() - 1);
+    if (undo_.source == UndoRecord::Source::Manual)
+        undo_.markerCount = std::min(undo_.markerCount, markers_.count());
     updateUndoActions();
 }
 
@@ -496,30 +540,33 @@ void MainWindow::undoDigitization() {
     if (!undo_.available && !searchUndoable_) return;
     undoDigitizationMarkers(document_.raster, markers_, undo_);
     imageView_->refreshAll();
+    // Exactly the rows the digitization wrote; the curve continues where it did before it.
     table_->clearCells(undo_.xColumn, undo_.xColumn + 1, undo_.firstRow + 1, undo_.lastRow);
-    // Row 0 is the title row: the curve never continues there.
-    table_->setNextRow((undo_.xColumn + 1) / 2, std::max(undo_.restoreRow, 1));
+    table_->setNextRow((undo_.xColumn + 1) / 2, undo_.restoreRow);
+    undo_.latestPointAvailable = false;
     undo_.markerCount = 0;
     undo_.available = false;
+    undo_.source = UndoRecord::Source::None;
     manualInputTool_->setChecked(false);
     searchTool_->setChecked(false);
     mouseMode_ = MouseMode::Idle;
-    undoPointPopupAction_->setEnabled(false);
     swallowNextClick_ = false;
     searchUndoable_ = false;
     updateUndoActions();
 }
 
+// The undo commands follow the undo record: nothing can be undone that the record does not hold.
 void MainWindow::updateUndoActions() {
-    bool enabled =
+    const bool digitization =
         searchUndoable_ ||
         (undo_.available && !(polyBezierBox_->isChecked() && manualInputTool_->isChecked()));
-    undoDigitizationAction_->setEnabled(enabled);
-    undoDigitizationPopupAction_->setEnabled(enabled);
+    undoDigitizationAction_->setEnabled(digitization);
+    undoDigitizationPopupAction_->setEnabled(digitization);
     const QString caption = message(Msg::UndoDigitization);
     undoDigitizationAction_->setText(caption);
     undoDigitizationPopupAction_->setText(caption);
-    undoPointAction_->setEnabled(undoPointPopupAction_->isEnabled());
+    undoPointPopupAction_->setEnabled(undo_.latestPointAvailable);
+    undoPointAction_->setEnabled(undo_.latestPointAvailable);
 }
 
 void MainWindow::chooseMarkerColour() {

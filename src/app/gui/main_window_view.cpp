@@ -46,11 +46,16 @@ void MainWindow::autoSize() {
     measureBox_->setCurrentIndex(kAutoItem);
     autoSizeAction_->setChecked(true);
     realSizeAction_->setChecked(false);
-    const auto fitted = fitIntoBox(imageScrollArea_->viewport()->size(),
-                                   QSize(document_.raster.width(), document_.raster.height()));
+    // The picture fits beside the rulers, so that no scroll bar is needed.
+    updateRulers(28);
+    QSize box = imageScrollArea_->maximumViewportSize();
+    if (!verticalRuler_->isHidden()) box.rwidth() -= verticalRuler_->width();
+    if (!horizontalRuler_->isHidden()) box.rheight() -= horizontalRuler_->height();
+    const auto fitted = fitIntoBox(box, QSize(document_.raster.width(), document_.raster.height()));
     if (!fitted) return; // no picture: nothing to fit
     viewScale_ = fitted->scale;
     imageView_->setFixedSize(fitted->size);
+    updateRulers(28);
     showStatus(message(Msg::MeasureFactor) + NumberText(fitted->scale));
 }
 

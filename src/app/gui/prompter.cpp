@@ -1,5 +1,8 @@
 #include "app/gui/prompter.h"
 
+#include "core/file_filter.h"
+#include "image/image_document.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -11,8 +14,7 @@ namespace quorvex {
 Answer QtPrompter::question(QWidget* parent, const QString& text, bool withCancel) {
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    const auto answer =
-        QMessageBox::question(parent, QApplication::applicationDisplayName(), text, buttons);
+    const auto answer = QMessageBox::question(parent, bareCaption(), text, buttons);
     if (answer == QMessageBox::Yes) return Answer::Yes;
     if (answer == QMessageBox::No) return Answer::No;
     return withCancel ? Answer::Cancel : Answer::No;
@@ -20,9 +22,9 @@ Answer QtPrompter::question(QWidget* parent, const QString& text, bool withCance
 
 void QtPrompter::information(QWidget* parent, const QString& text, bool warning) {
     if (warning)
-        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::warning(parent, bareCaption(), text);
     else
-        QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::information(parent, bareCaption(), text);
 }
 
 std::optional<Prompter::OpenChoice> QtPrompter::openFile(QWidget* parent, const QString& title,
@@ -41,13 +43,20 @@ std::optional<Prompter::OpenChoice> QtPrompter::openFile(QWidget* parent, const 
 
 std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& title,
                                             const QString& folder, const QStringList& filters,
-                                            const QString& defaultSuffix) {
+                                            const QString& initialName) {
     QFileDialog dialog(parent, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(defaultSuffix);
+    if (!filters.isEmpty()) dialog.setDefaultSuffix(filterSuffix(filters.front()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         // "All files" keeps the extension of the type chosen before.
+                         const QString suffix = filterSuffix(filter);
+                         if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+                     });
+    if (!initialName.isEmpty()) dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }

@@ -31,9 +31,10 @@ public:
     virtual std::optional<OpenChoice> openFile(QWidget* parent, const QString& title,
                                                const QString& folder, const QStringList& filters,
                                                int filter) = 0;
+    // A name typed without an extension gets that of the file type chosen in the dialog.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
                                             const QString& folder, const QStringList& filters,
-                                            const QString& defaultSuffix) = 0;
+                                            const QString& initialName) = 0;
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // Shows one of the program's own modal dialogs; true when it was accepted.
     virtual bool run(QDialog* dialog) = 0;
@@ -48,7 +49,7 @@ public:
                                        const QStringList& filters, int filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder,
                                     const QStringList& filters,
-                                    const QString& defaultSuffix) override;
+                                    const QString& initialName) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool run(QDialog* dialog) override;
 };

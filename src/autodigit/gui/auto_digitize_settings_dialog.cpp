@@ -141,7 +141,16 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
     bg->addWidget(brightnessBox, 1, 1);
     bg->addWidget(brightnessSlider, 1, 2, 1, 2);
     bg->addWidget(greyScale, 2, 0, 1, 4);
+    brightnessRedLabel = named(new QLabel(QStringLiteral("R=")), "Label17");
+    brightnessGreenLabel = named(new QLabel(QStringLiteral("G=")), "Label18");
+    brightnessBlueLabel = named(new QLabel(QStringLiteral("B=")), "Label19");
+    for (QLabel* l : {redLabel, greenLabel, blueLabel, brightnessRedLabel, brightnessGreenLabel,
+                      brightnessBlueLabel})
+        l->setToolTip(QStringLiteral("RGB value of a color"));
     bg->addWidget(brightnessColourLabel, 3, 0);
+    bg->addWidget(brightnessRedLabel, 3, 1);
+    bg->addWidget(brightnessGreenLabel, 3, 2);
+    bg->addWidget(brightnessBlueLabel, 3, 3);
     bg->addWidget(towardsBlackBox, 4, 0, 1, 2);
     pages->addTab(bright, QStringLiteral("Brightness"));
 
@@ -286,11 +295,13 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
 }
 
 void AutoDigitizeSettingsDialog::prepare(PixelFormat format) {
-    imageBits_ = bitsPerPixel(format);
-    const bool colourPage = imageBits_ >= 16;
+    // Colour intervals need a raster of 16, 24 or 32 bits per pixel.
+    colourPageUsable_ = format == PixelFormat::Bit16 || format == PixelFormat::Bit24 ||
+                        format == PixelFormat::Bit32;
+    const bool colourPage = colourPageUsable_;
     pages->widget(0)->setEnabled(colourPage);
     colourIntervalSwitch->setEnabled(colourPage);
-    brightnessSwitch->setEnabled(imageBits_ != 1);
+    brightnessSwitch->setEnabled(format != PixelFormat::Bit1);
     const bool grey = isGrey(curve_);
     pages->widget(1)->setEnabled(grey);
     // The page shown first: brightness for a grey curve, else colour when it can be used, else
@@ -332,7 +343,7 @@ void AutoDigitizeSettingsDialog::switchGridSearch(bool on) {
         colourIntervalSwitch->setChecked(false);
         brightnessSwitch->setChecked(false);
         colourIntervalSwitch->setEnabled(false);
-    } else if (!typedGridSwitch->isChecked() && imageBits_ >= 16) {
+    } else if (!typedGridSwitch->isChecked() && colourPageUsable_) {
         pages->widget(0)->setEnabled(true);
         colourIntervalSwitch->setEnabled(true);
     }
@@ -347,7 +358,7 @@ void AutoDigitizeSettingsDialog::switchTypedGrid(bool on) {
         colourIntervalSwitch->setChecked(false);
         brightnessSwitch->setChecked(false);
         colourIntervalSwitch->setEnabled(false);
-    } else if (!gridSearchSwitch->isChecked() && imageBits_ >= 16) {
+    } else if (!gridSearchSwitch->isChecked() && colourPageUsable_) {
         pages->widget(0)->setEnabled(true);
         colourIntervalSwitch->setEnabled(true);
     }
@@ -387,11 +398,12 @@ void AutoDigitizeSettingsDialog::drawStrip() {
 }
 
 void AutoDigitizeSettingsDialog::showColour(Colour c) {
-    QLabel* text = pages->currentIndex() == 1 ? brightnessColourLabel : colourLabel;
-    text->setText(colourText(c));
-    redLabel->setText(QStringLiteral("R=%1").arg(redOf(c)));
-    greenLabel->setText(QStringLiteral("G=%1").arg(greenOf(c)));
-    blueLabel->setText(QStringLiteral("B=%1").arg(blueOf(c)));
+    const bool brightness = pages->currentIndex() == 1;
+    (brightness ? brightnessColourLabel : colourLabel)->setText(colourText(c));
+    (brightness ? brightnessRedLabel : redLabel)->setText(QStringLiteral("R=%1").arg(redOf(c)));
+    (brightness ? brightnessGreenLabel : greenLabel)
+        ->setText(QStringLiteral("G=%1").arg(greenOf(c)));
+    (brightness ? brightnessBlueLabel : blueLabel)->setText(QStringLiteral("B=%1").arg(blueOf(c)));
 }
 
 bool AutoDigitizeSettingsDialog::eventFilter(QObject* watched, QEvent* event) {

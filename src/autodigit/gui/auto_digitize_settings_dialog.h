@@ -63,6 +63,9 @@ public:
     QSpinBox* brightnessBox;
     QLabel* greyScale;
     QLabel* brightnessColourLabel;
+    QLabel* brightnessRedLabel;
+    QLabel* brightnessGreenLabel;
+    QLabel* brightnessBlueLabel;
     QCheckBox* towardsBlackBox;
     QCheckBox* gridSearchSwitch;
     QGroupBox* searchGroup;
@@ -101,7 +104,7 @@ private:
     IntervalSide side() const;
 
     Colour curve_;
-    int imageBits_ = 24;
+    bool colourPageUsable_ = true;
     int spacePressesH_ = 1;
     int spacePressesV_ = 1;
     bool cancelled_ = true;

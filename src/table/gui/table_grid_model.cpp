@@ -1,5 +1,6 @@
 #include "table/gui/table_grid_model.h"
 
+#include "core/numbers.h"
 #include "table/table.h"
 
 #include <algorithm>
@@ -29,7 +30,12 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
 bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
     table_->setCell(index.column() + 1, index.row() + 1, value.toString());
-    table_->tableEdited(index.column() + 1, index.row() + 1);
+    try {
+        table_->tableEdited(index.column() + 1, index.row() + 1);
+    } catch (const ConversionError& error) {
+        // The cell keeps what was typed; the curve number that could not be read is reported.
+        emit failed(error.message());
+    }
     return true;
 }
 

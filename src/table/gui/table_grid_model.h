@@ -21,6 +21,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+signals:
+    // An edit was stored but the Table could not follow it (a curve number that is no
+    // integer); the text is the message for the user.
+    void failed(const QString& text);
+
 private:
     void onCellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow);
     void onShapeChanged();

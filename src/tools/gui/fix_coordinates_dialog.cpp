@@ -43,7 +43,7 @@ FixCoordinatesDialog::FixCoordinatesDialog(QWidget* parent) : QDialog(parent) {
             i % 2 == 0 || i == 1
                 ? QStringLiteral("coordinates of left bottom corner (in coorfinates of Your chart)")
                 : QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
-        graphFields[static_cast<std::size_t>(i)]->installEventFilter(this);
+        enterLocaleDecimalSeparator(graphFields[static_cast<std::size_t>(i)]);
     }
     graphFields[2]->setToolTip(
         QStringLiteral("coordinates of right top corner (in coorfinates of Your chart)"));
@@ -121,19 +121,6 @@ void FixCoordinatesDialog::paintEvent(QPaintEvent* event) {
     p.setBrush(Qt::red);
     p.drawEllipse(QPoint(60, 140), 2, 2);
     p.drawEllipse(QPoint(350, 80), 2, 2);
-}
-
-// "," or "." typed into a graph field enters the locale's decimal separator.
-bool FixCoordinatesDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field && (key->text() == QLatin1String(",") || key->text() == QLatin1String("."))) {
-            field->insert(QString(localeDecimalSeparator()));
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace quorvex
