@@ -27,7 +27,7 @@ struct ColumnView {
     }
 };
 
-// A column read straight from the raster (short runs only: self-correction, the reference).
+// A column read straight from the raster (short runs only: self-correction).
 struct RasterColumn {
     const Raster& raster;
     int x;
@@ -297,13 +297,6 @@ ScanOutcome scanArea(const Raster& raster, const ScanSettings& s, const GridLine
     if (!s.recognition.closestModes() && s.oneValued)
         return oneValuedRunScan(raster, s, lines, columns, point, done);
     return transposedScan(raster, s, lines, columns, point, done);
-}
-
-ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& s,
-                                   const GridLines& lines, const PointSink& point) {
-    for (int x : scanColumns(raster, s, lines))
-        scanColumn(RasterColumn{raster, x}, x, s, lines, point);
-    return ScanOutcome::Finished;
 }
 
 } // namespace quorvex

@@ -40,12 +40,6 @@ ScanOutcome scanArea(const Raster& raster, const ScanSettings& settings, const G
                      const std::function<void(int x, int y)>& point,
                      const std::function<bool(int x)>& column);
 
-// The same scan read literally column by column from the raster: slow, and the reference the
-// fast scan is checked against.
-ScanOutcome scanAreaColumnByColumn(const Raster& raster, const ScanSettings& settings,
-                                   const GridLines& lines,
-                                   const std::function<void(int x, int y)>& point);
-
 // The columns the scan examines, in order.
 std::vector<int> scanColumns(const Raster& raster, const ScanSettings& settings,
                              const GridLines& lines);

@@ -60,8 +60,10 @@ ToGraph::ToGraph(const Calibration& c, QChar sep)
 namespace {
 double finish(long double value, int function) {
     if (function == Log10Axis) value = std::pow(10.0L, value);
-    if (!std::isfinite(value)) throw PointError(PointFailure::Other);
-    return static_cast<double>(value);
+    // The wider intermediate may hold a value that no double can: that is a failure too.
+    const double result = static_cast<double>(value);
+    if (!std::isfinite(result)) throw PointError(PointFailure::Other);
+    return result;
 }
 } // namespace
 

@@ -165,3 +165,28 @@ TEST(CommandLine, BadArgumentsAndUnreadableImages) {
         }
     }
 }
+
+TEST(CommandLine, HelpVersionAndAnEmptyResult) {
+    const struct {
+        QStringList args;
+        QString out, err;
+    } cases[] = {
+        {{"--help"}, "usage: quorvex-digitize", ""},
+        {{"-h"}, "usage: quorvex-digitize", ""},
+        {{"--version"}, "quorvex-digitize 2.16\n", ""},
+        // A curve colour that no pixel of the chart has.
+        {{chartFile("lin_sine.png"), "--corners", "98,525,733,62", "--values", "0,-1.5,10,1.5",
+          "--colour", "0x00123456"},
+         "",
+         "no points found"},
+    };
+    for (const auto& c : cases) {
+        QString output, errors;
+        QTextStream out(&output), err(&errors);
+        EXPECT_EQ(runDigitizeCommand(c.args, out, err), 0) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(c.out.isEmpty() ? output.isEmpty() : output.startsWith(c.out))
+            << output.toStdString();
+        EXPECT_TRUE(c.err.isEmpty() ? errors.isEmpty() : errors.contains(c.err))
+            << errors.toStdString();
+    }
+}

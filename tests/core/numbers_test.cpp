@@ -199,3 +199,20 @@ TEST(Messages, LanguageChoosesTheText) {
     EXPECT_EQ(message(Msg::UndoDigitization), "Undo digitization");
     EXPECT_EQ(message(Msg::ClearColumnsQuestion).arg(3), "Clear the columns X3,Y3 of Table?");
 }
+
+#include "core/file_filter.h"
+
+TEST(FileFilter, TheSuffixOfTheChosenType) {
+    const struct {
+        const char* filter;
+        const char* suffix;
+    } cases[] = {{"Data files (*.dat)", "dat"},
+                 {"Text files (*.txt *.dat)", "txt"},
+                 {"PNG images (*.png)", "png"},
+                 {"All files (*)", ""},
+                 {"All (*.*)", ""},
+                 {"*.bmp;*.jpg (*.bmp *.jpg)", "bmp"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(filterSuffix(QString::fromLatin1(c.filter)), QString::fromLatin1(c.suffix))
+            << c.filter;
+}

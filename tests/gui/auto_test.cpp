@@ -2,12 +2,14 @@
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
 #include "charts.h"
 #include "components/image_view.h"
+#include "components/widgets.h"
 #include "gui_fixture.h"
 #include "table/table.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -16,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cmath>
+#include <functional>
 
 using namespace quorvex;
 
@@ -45,6 +48,43 @@ class AutoTest : public WindowFixture {
         child<QAction>(controls::curveColour)->trigger();
         child<QSpinBox>(controls::indent)->setValue(3);
         return window;
+    }
+
+    // The row of the sine curve at an image column of the chart.
+    static double sineRow(int px) {
+        const double x = 0.0390625 + (px - 98) * (9.9609375 - 0.0390625) / 635.0;
+        return 525 - (std::sin(x) + 1.483974358974359) * 463 / (2 * 1.483974358974359);
+    }
+
+    // Drags the search tool along the sine from one column to another at a view scale.
+    void searchStroke(int from, int to, double scale = 1.0) {
+        auto* image = child<ImageView>(controls::imageView);
+        auto at = [scale](int px) {
+            return QPoint(qRound(px * scale), qRound(sineRow(px) * scale));
+        };
+        sendMouse(image, QEvent::MouseButtonPress, at(from));
+        for (int px = from; px <= to; px += 5)
+            sendMouse(image, QEvent::MouseMove, at(px) + QPoint(0, 3));
+        sendMouse(image, QEvent::MouseButtonRelease, at(to));
+    }
+
+    // Runs the automatic digitization, accepting its dialog after `prepare` has set it.
+    void runAutomatic(std::function<void(AutoDigitizeSettingsDialog*)> prepare = {}) {
+        prompter_->dialogs.push_back([prepare](QDialog* d) {
+            auto* dialog = static_cast<AutoDigitizeSettingsDialog*>(d);
+            if (prepare) prepare(dialog);
+            dialog->acceptSettings();
+            return true;
+        });
+        child<QToolButton>(controls::autoDigitize)->click();
+    }
+
+    // The texts of the first pair's rows 1 .. last.
+    static QStringList pairRows(const Table* t, int last) {
+        QStringList rows;
+        for (int r = 1; r <= last; ++r)
+            rows << t->cell(1, r) + ' ' + t->cell(2, r);
+        return rows;
     }
 
 private slots:
@@ -96,6 +136,8 @@ private slots:
         });
         child<QToolButton>(controls::autoDigitize)->click();
         QCOMPARE(t->cell(1, 1), QString("keep"));
+        qDebug() << t->cell(1, 1) << t->cell(2, 1) << t->cell(1, 2) << t->cell(2, 2)
+                 << t->cell(1, 3);
         QVERIFY(t->isEmpty(1, 2));
         QCOMPARE(t->nextRow(1), 7);
         QVERIFY(window->menuBar()->isEnabled());
@@ -152,16 +194,197 @@ private slots:
         child<QAction>(controls::undoDigitization)->trigger();
         QVERIFY(t->isEmpty(1, 1));
         QCOMPARE(t->nextRow(1), 1);
-        // Without self-correction the tool collects nothing.
+        // Without self-correction the same tool, down, collects nothing along the same curve.
         child<QCheckBox>(controls::selfCorrection)->setChecked(false);
         prompter_->answers.push_back(Answer::No);
         child<QToolButton>(controls::searchTool)->click();
-        child<QToolButton>(controls::searchTool)->click();
+        QVERIFY(child<QToolButton>(controls::searchTool)->isChecked());
+        QCOMPARE(window->mouseMode(), MouseMode::SearchInArea);
         sendMouse(image, QEvent::MouseButtonPress, QPoint(150, qRound(rowAt(150))));
-        for (int px = 150; px <= 300; px += 5)
-            sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px))));
-        sendMouse(image, QEvent::MouseButtonRelease, QPoint(300, 100));
+        for (int px = 150; px <= 600; px += 5)
+            sendMouse(image, QEvent::MouseMove, QPoint(px, qRound(rowAt(px)) + 3));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(600, 100));
         QCOMPARE(t->nextRow(1), 1);
+        QVERIFY(t->isEmpty(1, 1));
+        QCOMPARE(window->statusText(4), QString("No point of the curve colour was found"));
+    }
+
+    // The markers of a run never change what the run finds: with markers of any size (in
+    // another colour than the curve) the points are those of a run without markers.
+    void markersDoNotAlterTheRunsOwnPoints() {
+        QStringList unmarked;
+        const int sizes[] = {0, 1, 3, 9}; // 0: markers off
+        for (int size : sizes) {
+            MainWindow* window = calibratedSine();
+            QVERIFY(window);
+            prompter_->colours.push_back(QColor(0, 0, 255));
+            child<QAction>(controls::markerColour)->trigger();
+            if (size == 0) {
+                prompter_->answers.push_back(Answer::No);
+                child<QAction>(controls::markers)->trigger();
+                QVERIFY(!child<QAction>(controls::markers)->isChecked());
+            } else {
+                child<QSpinBox>(controls::markerSize)->setValue(size);
+            }
+            const Raster before = window->document().raster;
+            runAutomatic();
+            const QStringList rows = pairRows(window->table(), window->table()->nextRow(1));
+            QVERIFY(rows.size() > 600);
+            if (size == 0) {
+                unmarked = rows;
+                QVERIFY(window->document().raster == before);
+            } else {
+                QVERIFY2(rows == unmarked, qPrintable(QString("marker size %1").arg(size)));
+                QVERIFY(!(window->document().raster == before)); // the markers are drawn
+            }
+            tearDownTest();
+            setUpTest();
+        }
+    }
+
+    void aBadCurveNumberEndsTheRunBeforeAnything() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        child<QLineEdit>(controls::curveNumber)->setText("2x");
+        const Raster before = window->document().raster;
+        child<QToolButton>(controls::autoDigitize)->click();
+        QCOMPARE(prompter_->messages.last(), QString("'2x' is not a valid integer value"));
+        QVERIFY(!prompter_->dialogNames.contains("PixelFormat"));
+        for (int column = 1; column <= 2; ++column)
+            QVERIFY(window->table()->isEmpty(column, 1));
+        QVERIFY(window->document().raster == before);
+        QVERIFY(!child<Ruler>(controls::horizontalRuler)->isHidden());
+        QVERIFY(window->menuBar()->isEnabled());
+        QVERIFY(!child<QToolButton>(controls::autoDigitize)->isChecked());
+    }
+
+    // A typed grid entry that is no whole number ends the run before it writes: the Table, the
+    // curve's next row and the undo of the previous run stay as they were.
+    void aBadGridEntryLeavesTheTableAndTheUndo() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        Table* t = window->table();
+        runAutomatic();
+        const int rows = t->nextRow(1);
+        QVERIFY(rows > 600);
+        const QStringList written = pairRows(t, rows + 1);
+        runAutomatic([](AutoDigitizeSettingsDialog* d) {
+            d->typedGridSwitch->setChecked(true);
+            QTest::keyClicks(d->horizontalLinesField, "10 x");
+        });
+        QCOMPARE(prompter_->messages.last(), QString("'x' is not a valid integer value"));
+        QCOMPARE(pairRows(t, rows + 1), written);
+        QCOMPARE(t->nextRow(1), rows);
+        child<QAction>(controls::undoDigitization)->trigger();
+        QVERIFY(t->isEmpty(1, 1));
+        QVERIFY(t->isEmpty(2, rows));
+        QCOMPARE(t->nextRow(1), 1);
+    }
+
+    // Points whose graph values do not convert are not written and not counted.
+    void pointsThatDoNotConvertAreLeftOut() {
+        MainWindow* window = createWindow();
+        Raster raster(40, 30, PixelFormat::Bit24, kWhite);
+        for (int x = 0; x < 40; ++x)
+            raster.setPixel(x, 15, kBlack);
+        window->openImageFile(writeRaster("o.bmp", raster), ImageReader::BuiltIn);
+        auto* image = child<ImageView>(controls::imageView);
+        child<QToolButton>(controls::rectangleTool)->click();
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(10, 25));
+        sendMouse(image, QEvent::MouseMove, QPoint(20, 5));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(20, 5));
+        // A log10 X axis from 1 at column 10 to 1E300 at column 20: beyond column 20 the values
+        // overflow. The scan covers the whole width.
+        const char* values[4] = {"1", "0", "1E300", "1"};
+        const char* const fields[4] = {controls::xLeftBottom, controls::yLeftBottom,
+                                       controls::xRightTop, controls::yRightTop};
+        for (int i = 0; i < 4; ++i)
+            child<QLineEdit>(fields[i])->setText(values[i]);
+        child<QComboBox>(controls::xTransfer)->setCurrentIndex(1);
+        child<QToolButton>(controls::selectAreaOnly)->setChecked(true);
+        child<QToolButton>(controls::rectangleTool)->click();
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(0, 29));
+        sendMouse(image, QEvent::MouseMove, QPoint(39, 0));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(39, 0));
+        runAutomatic();
+        Table* t = window->table();
+        // Columns 1 to 20 convert (rows 1 to 20); columns 21 to 37 do not and are not counted.
+        QCOMPARE(t->cell(1, 20), QString("1E300"));
+        QCOMPARE(t->cell(2, 20), QString("0.5"));
+        QVERIFY(t->isEmpty(1, 21));
+        QCOMPARE(t->nextRow(1), 20);
+        QCOMPARE(t->rowCountSetting(), 30);
+        QCOMPARE(window->statusText(4), QString("Error!"));
+        child<QAction>(controls::undoDigitization)->trigger();
+        QVERIFY(t->isEmpty(1, 1));
+        QVERIFY(t->isEmpty(1, 20));
+        QCOMPARE(t->nextRow(1), 1);
+    }
+
+    // Undo after older rows: the automatic run ("At the end of existing data") and a search
+    // stroke take back their own rows only, and the curve continues where it did before.
+    void undoKeepsRowsWrittenBefore() {
+        for (const bool automatic : {true, false}) {
+            MainWindow* window = calibratedSine();
+            QVERIFY(window);
+            Table* t = window->table();
+            for (int row = 1; row <= 5; ++row)
+                t->setCell(1, row, QString::number(row));
+            t->setNextRow(1, 6);
+            if (automatic) {
+                runAutomatic([](AutoDigitizeSettingsDialog* d) {
+                    d->tableStartGroup->button(AutoDigitizeSettingsDialog::AtEnd)->setChecked(true);
+                });
+                QVERIFY(t->isEmpty(1, 6));
+                QVERIFY(!t->isEmpty(1, 7));
+            } else {
+                prompter_->answers.push_back(Answer::No); // keep the Table
+                child<QToolButton>(controls::searchTool)->click();
+                searchStroke(150, 600);
+                QVERIFY(!t->isEmpty(1, 6));
+            }
+            const int end = t->nextRow(1);
+            QVERIFY(end > 10);
+            child<QAction>(controls::undoDigitization)->trigger();
+            for (int row = 1; row <= 5; ++row)
+                QVERIFY2(t->cell(1, row) == QString::number(row), automatic ? "run" : "search");
+            for (int row = 6; row <= end; ++row)
+                QVERIFY(t->isEmpty(1, row) && t->isEmpty(2, row));
+            QCOMPARE(t->nextRow(1), 6);
+            tearDownTest();
+            setUpTest();
+        }
+    }
+
+    void aRunThatFindsNothingSaysSo() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        prompter_->colours.push_back(QColor(0, 200, 0)); // no pixel has this colour
+        child<QAction>(controls::curveColour)->trigger();
+        window->table()->setCell(1, 1, "old");
+        runAutomatic();
+        QCOMPARE(window->statusText(4), QString("No point of the curve colour was found"));
+        QCOMPARE(window->table()->cell(1, 1), QString("old"));
+        QVERIFY(!child<QAction>(controls::undoDigitization)->isEnabled());
+    }
+
+    // Search circles are drawn with the marker size as radius on the screen, whatever the view
+    // scale, in the marker colour.
+    void searchCirclesHaveTheMarkerSizeAndColour() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        emit child<QComboBox>(controls::measureBox)->activated(3); // 50 %
+        QCOMPARE(window->viewScale(), 0.5);
+        prompter_->answers.push_back(Answer::No);
+        child<QToolButton>(controls::searchTool)->click();
+        auto* image = child<ImageView>(controls::imageView);
+        searchStroke(150, 600, 0.5);
+        QVERIFY(window->table()->nextRow(1) > 5);
+        QVERIFY(!image->overlayCircles().empty());
+        for (const auto& circle : image->overlayCircles()) {
+            QCOMPARE(circle.radius, 10.0);
+            QCOMPARE(circle.colour, window->markerColour());
+        }
     }
 
     void stepFields() {

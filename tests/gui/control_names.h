@@ -31,6 +31,10 @@ inline constexpr char format1Bit[] = "N1bit1";
 inline constexpr char format8Bit[] = "N8bit1";
 inline constexpr char format24Bit[] = "N24bit1";
 inline constexpr char formatGray[] = "gray1";
+inline constexpr char markers[] = "N10Mark";
+inline constexpr char markerColour[] = "MarkerClor";
+// Grapher menu
+inline constexpr char lineStyle[] = "N23";
 // Commands and Help menus
 inline constexpr char interfaceOptions[] = "interfaceOptions";
 inline constexpr char calculator[] = "Calculator1";
@@ -39,18 +43,27 @@ inline constexpr char help[] = "Help2";
 inline constexpr char longHints[] = "HintHideP";
 inline constexpr char about[] = "About1";
 // Main tool bar
+inline constexpr char openButton[] = "SpeedButton6";
+inline constexpr char copyImageButton[] = "SpeedButton15";
+inline constexpr char pasteImageButton[] = "SpeedButton12";
+inline constexpr char showGraphButton[] = "BitBtn1";
 inline constexpr char stop[] = "Stop";
+inline constexpr char curveColourSwatch[] = "Image3";
 inline constexpr char curveSpinButton[] = "RxSpinButton1";
 inline constexpr char curveNumber[] = "N_curve";
 inline constexpr char formatButton[] = "RxSpeedButton6";
 inline constexpr char measureBox[] = "ComboBoxSize";
 inline constexpr char pages[] = "PageControl1";
 // Digitization page
+inline constexpr char calibrationPanel[] = "Panel2";
+inline constexpr char xTransfer[] = "ComboBox2";
+inline constexpr char selectAreaOnly[] = "SelectOnly";
 inline constexpr char xLeftBottom[] = "Edit1";
 inline constexpr char yLeftBottom[] = "Edit2";
 inline constexpr char xRightTop[] = "Edit3";
 inline constexpr char yRightTop[] = "Edit4";
 inline constexpr char selfCorrection[] = "CheckBoxCorrect";
+inline constexpr char correctionDepth[] = "Correct";
 inline constexpr char markerSize[] = "SpinEdit5";
 inline constexpr char polyBezier[] = "Bezier";
 inline constexpr char oneValuedness[] = "N32";
@@ -61,11 +74,16 @@ inline constexpr char step[] = "StepValue";
 inline constexpr char graphStep[] = "N110";
 inline constexpr char indent[] = "Border";
 inline constexpr char rectangleTool[] = "RectSelect";
+inline constexpr char colourPickTool[] = "Points";
+inline constexpr char removeMarkersButton[] = "RxSpeedButton1";
+inline constexpr char curveColourButton[] = "ColorBtn";
 inline constexpr char autoDigitize[] = "BitBtn2";
 inline constexpr char searchTool[] = "SpeedButton11SA";
 inline constexpr char manualInputTool[] = "SpeedButton112SA";
 inline constexpr char imageView[] = "Image1";
 inline constexpr char zoomPicture[] = "Image2";
+inline constexpr char zoomToggle[] = "RxSpeedButton3";
+inline constexpr char zoomFactor[] = "Zoom";
 inline constexpr char zoomDock[] = "ZoomDock";
 inline constexpr char horizontalRuler[] = "RsRulerH";
 inline constexpr char verticalRuler[] = "RsRulerV";
@@ -76,5 +94,6 @@ inline constexpr char pairCount[] = "Rows";
 inline constexpr char rowCount[] = "SpinEdit1";
 inline constexpr char curveLabel[] = "Label4";
 inline constexpr char clearTable[] = "ClTabl";
+inline constexpr char importButton[] = "SpeedButton2";
 
 } // namespace quorvex::controls

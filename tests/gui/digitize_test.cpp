@@ -9,9 +9,11 @@
 #include "tools/gui/fix_coordinates_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFocusEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +21,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -273,6 +277,140 @@ private slots:
         QVERIFY(child<QToolButton>(controls::manualInputTool)->isEnabled());
         // The dotted rectangle is in the raster now.
         QVERIFY(window->document().raster.pixel(20, 20) != kWhite);
+    }
+
+    // Escape (or any way out but OK) leaves the calibration as it was.
+    void escapeCancelsFixCoordinates() {
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("e.bmp", Raster(300, 200, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        const Calibration before = window->calibration();
+        const Raster raster = window->document().raster;
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* dialog = static_cast<FixCoordinatesDialog*>(d);
+            dialog->leftBottomXBox->setValue(20);
+            dialog->graphFields[0]->setText("5");
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return dialog->result() == QDialog::Accepted;
+        });
+        child<QAction>(controls::fixCoordinates)->trigger();
+        const Calibration after = window->calibration();
+        QCOMPARE(after.pixelLeftBottom, before.pixelLeftBottom);
+        QCOMPARE(after.pixelRightTop, before.pixelRightTop);
+        QCOMPARE(after.xLeftBottom, before.xLeftBottom);
+        QVERIFY(window->document().raster == raster); // no rectangle drawn
+        QVERIFY(!child<QLineEdit>(controls::xLeftBottom)->isEnabled());
+        QVERIFY(!child<QToolButton>(controls::rectangleTool)->isChecked());
+    }
+
+    // A narrow corner field shows its number from the start, whoever wrote it.
+    void cornerFieldsShowTheirNumbersFromTheStart() {
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("n.bmp", Raster(300, 200, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* dialog = static_cast<FixCoordinatesDialog*>(d);
+            dialog->leftBottomXBox->setValue(10);
+            dialog->rightTopXBox->setValue(200);
+            dialog->leftBottomYBox->setValue(10);
+            dialog->rightTopYBox->setValue(150);
+            dialog->graphFields[1]->setText("-1.483974358974359");
+            return true;
+        });
+        child<QAction>(controls::fixCoordinates)->trigger();
+        auto* field = child<QLineEdit>(controls::yLeftBottom);
+        QCOMPARE(field->text(), QString("-1.483974358974359"));
+        QCOMPARE(field->cursorPosition(), 0);
+        // Typed by the user: the start shows again when the field loses the focus.
+        field->setFocus();
+        field->end(false);
+        QTest::keyClicks(field, "0001");
+        QVERIFY(field->cursorPosition() > 0);
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(field, &out);
+        QCOMPARE(field->cursorPosition(), 0);
+    }
+
+    // "Auto-size" fits the picture beside the rulers: no scroll bar is needed.
+    void autoSizeNeedsNoScrollBars() {
+        MainWindow* window = createWindow();
+        for (const QSize& size : {QSize(2000, 1500), QSize(300, 1800), QSize(1900, 200)}) {
+            window->openImageFile(
+                writeRaster("big.bmp", Raster(size.width(), size.height(), PixelFormat::Bit8)),
+                ImageReader::BuiltIn);
+            child<QAction>(controls::autoSize)->trigger();
+            auto* area = window->findChild<QScrollArea*>("ScrollBox1");
+            QVERIFY(area);
+            QTRY_COMPARE(area->horizontalScrollBar()->maximum(), 0);
+            QTRY_COMPARE(area->verticalScrollBar()->maximum(), 0);
+            QVERIFY(window->viewScale() < 1);
+        }
+    }
+
+    // Nothing of the old image stays drawn over a new one, and its latest point cannot be
+    // undone there.
+    void aNewImageClearsOverlaysAndUndo() {
+        const auto prepared = prepareSine(1.0, -1);
+        QVERIFY(prepared);
+        typeCornerValues(*prepared);
+        startManualInput();
+        MainWindow* window = window_.get();
+        auto* image = child<ImageView>(controls::imageView);
+        const QPoint at(300, qRound(prepared->rowOf(std::sin(prepared->xAt(300)))));
+        sendMouse(image, QEvent::MouseButtonPress, at);
+        sendMouse(image, QEvent::MouseButtonRelease, at);
+        sendMouse(image, QEvent::MouseMove, at);
+        QCOMPARE(window->table()->nextRow(1), 2);
+        QVERIFY(child<QAction>(controls::undoLatestPoint)->isEnabled());
+        QVERIFY(!child<QLabel>(controls::zoomPicture)->pixmap().isNull());
+        image->addOverlayCircle(QPointF(10, 10), 3, kRed);
+        child<QAction>(controls::clearTableOnNewImage)->trigger(); // the Table stays
+        window->openImageFile(writeRaster("next.bmp", Raster(50, 40, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        QVERIFY(!child<QAction>(controls::undoLatestPoint)->isEnabled());
+        QVERIFY(!child<QAction>(controls::undoDigitization)->isEnabled());
+        QVERIFY(image->overlayCircles().empty());
+        QVERIFY(!image->guideLines());
+        QVERIFY(child<QLabel>(controls::zoomPicture)->pixmap().isNull());
+        // Even when asked directly, the old point is not undone: titles and rows stay.
+        const QString title = window->table()->cell(1, 0), x = window->table()->cell(1, 1);
+        QVERIFY(!x.isEmpty());
+        const Raster raster = window->document().raster;
+        window->undoLatestPoint();
+        QCOMPARE(window->table()->cell(1, 0), title);
+        QCOMPARE(window->table()->cell(1, 1), x);
+        QCOMPARE(window->table()->nextRow(1), 2);
+        QVERIFY(window->document().raster == raster);
+    }
+
+    // Manual input after existing rows: undoing it clears its rows only, and the curve goes on
+    // where it was before.
+    void undoingManualInputKeepsOlderRows() {
+        const auto prepared = prepareSine(1.0, -1);
+        QVERIFY(prepared);
+        typeCornerValues(*prepared);
+        Table* t = window_->table();
+        for (int row = 1; row <= 5; ++row)
+            t->setCell(1, row, QString::number(row));
+        t->setNextRow(1, 6);
+        prompter_->colours.push_back(QColor(255, 0, 0));
+        child<QAction>(controls::curveColour)->trigger();
+        prompter_->answers.push_back(Answer::No); // keep X1, Y1
+        child<QToolButton>(controls::manualInputTool)->click();
+        auto* image = child<ImageView>(controls::imageView);
+        for (int px : {200, 300, 400}) {
+            const QPoint at(px, qRound(prepared->rowOf(std::sin(prepared->xAt(px)))));
+            sendMouse(image, QEvent::MouseButtonPress, at);
+            sendMouse(image, QEvent::MouseButtonRelease, at);
+        }
+        QCOMPARE(t->nextRow(1), 9);
+        QVERIFY(!t->isEmpty(2, 8));
+        child<QAction>(controls::undoDigitization)->trigger();
+        for (int row = 6; row <= 8; ++row)
+            QVERIFY(t->isEmpty(1, row) && t->isEmpty(2, row));
+        for (int row = 1; row <= 5; ++row)
+            QCOMPARE(t->cell(1, row), QString::number(row));
+        QCOMPARE(t->nextRow(1), 6);
     }
 
     void measureBoxTypedAndSelected() {

@@ -2,6 +2,7 @@
 #include "app/gui/calculator_dialog.h"
 #include "app/gui/interface_options_dialog.h"
 #include "app/gui/main_window.h"
+#include "app/gui/screen.h"
 #include "app/gui/single_instance.h"
 #include "charts.h"
 #include "components/image_view.h"
@@ -21,10 +22,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -44,6 +48,30 @@ using namespace quorvex;
 
 class MainWindowTest : public WindowFixture {
     Q_OBJECT
+
+    // The state of every number box, check box and checkable action of the window, by name.
+    QMap<QString, QString> controlStates() const {
+        QMap<QString, QString> states;
+        for (auto* box : window_->findChildren<QSpinBox*>())
+            states[box->objectName()] = QString::number(box->value());
+        for (auto* box : window_->findChildren<QDoubleSpinBox*>())
+            states[box->objectName()] = QString::number(box->value());
+        for (auto* box : window_->findChildren<QCheckBox*>())
+            states[box->objectName()] = box->isChecked() ? "on" : "off";
+        for (auto* action : window_->findChildren<QAction*>())
+            if (action->isCheckable() && !action->objectName().isEmpty())
+                states[action->objectName()] = action->isChecked() ? "on" : "off";
+        states.remove(QString());
+        return states;
+    }
+
+    // Whether the control or command with this object name is enabled.
+    bool enabled(const char* name) const {
+        QObject* found = window_->findChild<QObject*>(QString::fromLatin1(name));
+        if (auto* action = qobject_cast<QAction*>(found)) return action->isEnabled();
+        if (auto* widget = qobject_cast<QWidget*>(found)) return widget->isEnabled();
+        qFatal("no control %s", name);
+    }
 
 private slots:
     void initTestCase() { setUpSuite(); }
@@ -506,6 +534,290 @@ private slots:
         prompter_->dialogs.push_back([](QDialog*) { return true; });
         child<QAction>(controls::about)->trigger();
         QTRY_COMPARE(window->size(), QSize(900, 700));
+    }
+
+    void aBadLowResolutionCountOnASmallScreenIsReported() {
+        struct SmallScreen {
+            SmallScreen() { overridePrimaryScreenHeight(500); }
+            ~SmallScreen() { overridePrimaryScreenHeight(std::nullopt); }
+        } smallScreen;
+        // With digitize.cfg present the defaults, which reset the count, are not written.
+        const QString cfg = digitizeCfgPath(QCoreApplication::applicationFilePath());
+        QVERIFY(writeDigitizeCfg(cfg, kDefaultCfgLines));
+        IniFile ini(iniFilePath(QCoreApplication::applicationFilePath()));
+        ini.writeString(ini::kApplication, ini::kLowResolutionCount, "abc");
+        QVERIFY(ini.save());
+        MainWindow* window = createWindow();
+        QVERIFY(prompter_->messages.contains("'abc' is not a valid integer value"));
+        QVERIFY(window->isVisible());
+        // A count that reads warns, as long as it is 3 or less.
+        tearDownTest();
+        setUpTest();
+        QVERIFY(writeDigitizeCfg(cfg, kDefaultCfgLines));
+        ini.writeString(ini::kApplication, ini::kLowResolutionCount, "2");
+        QVERIFY(ini.save());
+        createWindow();
+        QCOMPARE(prompter_->messages.count(message(Msg::LowResolution)), 1);
+    }
+
+    // Every control keeps what the user set when the program is started again.
+    void settingsSurviveARestart() {
+        createWindow();
+        child<QSpinBox>(controls::markerSize)->setValue(9); // stored in steps of 3
+        child<QCheckBox>(controls::oneValuedness)->click(); // off: the thickness field opens
+        child<QSpinBox>(controls::curveThickness)->setValue(4);
+        child<QSpinBox>(controls::zoomFactor)->setValue(6);
+        prompter_->answers.push_back(Answer::No); // markers off, the image left as it is
+        child<QAction>(controls::markers)->trigger();
+        child<QAction>(controls::lineStyle)->setChecked(true);
+        child<QCheckBox>(controls::selfCorrection)->click();
+        child<QSpinBox>(controls::correctionDepth)->setValue(20);
+        child<QCheckBox>(controls::polyBezier)->click();
+        child<QAction>(controls::clearTableOnNewImage)->trigger();
+        child<QAction>(controls::colourConversion)->trigger();
+        child<QAction>(controls::longHints)->trigger();
+        const QMap<QString, QString> before = controlStates();
+        QCOMPARE(before.value("SpinEdit5"), QString("9"));
+        QCOMPARE(before.value("Zoom"), QString("6"));
+        tearDownTest(); // closing writes the settings
+        createWindow();
+        const QMap<QString, QString> after = controlStates();
+        for (auto it = before.begin(); it != before.end(); ++it)
+            QVERIFY2(after.value(it.key()) == it.value(),
+                     qPrintable(it.key() + ": " + it.value() + " became " + after.value(it.key())));
+    }
+
+    // After a long operation each control of the lock comes back only as far as the window's
+    // state allows: no image, no data and an empty clipboard leave their commands off.
+    void unlockingFollowsTheWindowsState() {
+        MainWindow* window = createWindow();
+        window->setInterfaceEnabled(false);
+        window->setInterfaceEnabled(true);
+        const struct {
+            const char* name;
+            bool enabled;
+        } cases[] = {
+            {controls::pasteImageButton, false}, {controls::copyImageButton, false},
+            {controls::measureBox, false},       {controls::showGraphButton, false},
+            {controls::imageView, false},        {controls::calibrationPanel, false},
+            {controls::openButton, true},        {controls::curveNumber, true},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(child<QWidget>(c.name)->isEnabled() == c.enabled, c.name);
+        QVERIFY(!child<QAction>(controls::pasteImage)->isEnabled());
+        // With a picture on the clipboard, paste comes back with the rest.
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QApplication::clipboard()->setImage(picture);
+        window->setInterfaceEnabled(false);
+        QVERIFY(!child<QWidget>(controls::pasteImageButton)->isEnabled());
+        window->setInterfaceEnabled(true);
+        QVERIFY(child<QWidget>(controls::pasteImageButton)->isEnabled());
+    }
+
+    void aSettingsErrorAtStartStillChecksTheClipboard() {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QApplication::clipboard()->setImage(picture);
+        QFile f(iniFilePath(QCoreApplication::applicationFilePath()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Application]\nHint=abc\n");
+        f.close();
+        MainWindow* window = createWindow();
+        QVERIFY(!window->settingsError().isEmpty());
+        QVERIFY(child<QAction>(controls::pasteImage)->isEnabled());
+        QVERIFY(child<QAction>(controls::purgeClipboard)->isEnabled());
+    }
+
+    // Without a display name the window manager shows the caption exactly as the program writes
+    // it; a display name would be appended to every caption but the bare title.
+    void theCaptionIsShownAsWritten() {
+        MainWindow* window = createWindow();
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        window->openImageFile(writeRaster("t.bmp", Raster(3, 3, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - t.bmp"));
+    }
+
+    void hintsAndControlsAsDesigned() {
+        createWindow();
+        const struct {
+            const char* name;
+            const char* hint;
+        } hints[] = {
+            {controls::colourPickTool, "Define \"Curve color\" on the image"},
+            {controls::curveColourSwatch,
+             "Curve color. Click button \"Define curve color\"\r\nfor do it (on the Image). Or "
+             "click here (or menu)\r\nto select color in the pallet."},
+            {controls::importButton,
+             "Import data from text file to Table.\r\nDelimiter must be TAB!"},
+            {controls::polyBezier,
+             "Interpolation for manual input, then use automatic digitization"},
+        };
+        for (const auto& h : hints)
+            QCOMPARE(child<QWidget>(h.name)->toolTip(), QString::fromUtf8(h.hint));
+        // Marker removal and the palette button are hidden by default.
+        QVERIFY(!child<QWidget>(controls::curveColourButton)->isVisible());
+        QVERIFY(!child<QWidget>(controls::removeMarkersButton)->isVisible());
+        QVERIFY(child<QWidget>(controls::rectangleTool)->isVisible());
+        // The step item starts at 1; a new image sets 0.
+        QCOMPARE(child<QAction>(controls::graphStep)->text(), QString("1"));
+        openThroughDialog(writeRaster("s.bmp", Raster(5, 5, PixelFormat::Bit24)));
+        QCOMPARE(child<QAction>(controls::graphStep)->text(), QString("0"));
+    }
+
+    // Commands whose work the program does not have yet are disabled, not enabled and inert.
+    void commandsNotBuiltYetStayDisabled() {
+        MainWindow* window = createWindow();
+        openThroughDialog(writeRaster("d.bmp", Raster(20, 20, PixelFormat::Bit24)));
+        window->table()->setCell(1, 1, "5");
+        window->table()->tableEdited(1, 1);
+        const char* notBuilt[] = {"Rotate90",
+                                  "Rotate",
+                                  "Pencil",
+                                  "Rotatebackgroundimagecolor1",
+                                  "Chart_bg",
+                                  "YX1",
+                                  "BitBtn1",
+                                  "Rescale1",
+                                  "TableintoExcel1",
+                                  "ColumninClipboard1",
+                                  "Calculate1",
+                                  "Dataformat1",
+                                  "N1",
+                                  "X1",
+                                  "N42",
+                                  "N91",
+                                  "MG_clear",
+                                  "N45",
+                                  "PasteButton",
+                                  "Excel2",
+                                  "RxSpeedButton4",
+                                  "SpeedButton1",
+                                  "Repl",
+                                  "SpeedButton12Sort",
+                                  "SpeedButton13",
+                                  "Resc",
+                                  "SpeedButton3",
+                                  "SpeedButton17",
+                                  "ChartPrint",
+                                  "RxSpeedButton5",
+                                  "N22",
+                                  "N23",
+                                  "N38",
+                                  "N17",
+                                  "N18",
+                                  "MG_Auto",
+                                  "MG_Grid",
+                                  "MG_log",
+                                  "MG_logY",
+                                  "N10",
+                                  "N20",
+                                  "N27",
+                                  "N14",
+                                  "N13",
+                                  "PM_Auto",
+                                  "PM_Grid",
+                                  "PM_log",
+                                  "PM_logY",
+                                  "PM_clear",
+                                  "N51",
+                                  "Edit6"};
+        for (const char* name : notBuilt)
+            QVERIFY2(!enabled(name), name);
+        const char* built[] = {"N49",      "SpeedButton16", "Clear1", "ClTabl",
+                               "N50",      "SpeedButton2",  "N40",    "SaveImage1",
+                               "Fixcoord", "RectSelect",    "Points"};
+        for (const char* name : built)
+            QVERIFY2(enabled(name), name);
+    }
+
+    void theZoomButtonHidesAndShowsTheZoomPicture() {
+        createWindow();
+        auto* button = child<QToolButton>(controls::zoomToggle);
+        auto* picture = child<QLabel>(controls::zoomPicture);
+        QVERIFY(picture->isVisible());
+        button->click();
+        QVERIFY(!picture->isVisible());
+        button->click();
+        QVERIFY(picture->isVisible());
+        auto* dock = child<QDockWidget>(controls::zoomDock);
+        QTRY_VERIFY(dock->height() >= 174);
+        button->click();
+        QVERIFY(!picture->isVisible());
+    }
+
+    void imagesOfEveryReadableTypeAreListedAndPngIsSavedAsPng() {
+        MainWindow* window = createWindow();
+        openThroughDialog(
+            writeRaster("p.bmp", Raster(6, 4, PixelFormat::Bit24, makeColour(10, 20, 200))));
+        const QString first = prompter_->openFilters.last().first();
+        for (const char* pattern : {"*.bmp", "*.jpg", "*.jpeg", "*.png", "*.ico", "*.wmf", "*.emf"})
+            QVERIFY2(first.contains(pattern), pattern);
+        const struct {
+            QString name;
+            QByteArray magic;
+        } cases[] = {{"out.png", "\x89PNG"}, {"out.PNG", "\x89PNG"}, {"out.bmp", "BM"}};
+        for (const auto& c : cases) {
+            prompter_->savePaths.push_back(files_.filePath(c.name));
+            child<QAction>(controls::saveImage)->trigger();
+            QFile saved(files_.filePath(c.name));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY2(saved.read(c.magic.size()) == c.magic, qPrintable(c.name));
+            QVERIFY(readBuiltIn(files_.filePath(c.name)) == window->document().raster);
+        }
+        QVERIFY(prompter_->saveFilters.last().join(' ').contains("*.png"));
+    }
+
+    void theTableIsSavedUnderUntitledFirst() {
+        MainWindow* window = createWindow();
+        window->table()->setCell(1, 1, "1");
+        window->table()->tableEdited(1, 1);
+        prompter_->dialogs.push_back([](QDialog*) { return true; });
+        child<QAction>(controls::saveTable)->trigger();
+        QCOMPARE(prompter_->saveInitialNames.last(), QString("Untitled"));
+        QCOMPARE(prompter_->saveFilters.last().first(), QString("Data files (*.dat)"));
+    }
+
+    // "," and "." typed into a number field enter the locale's decimal separator.
+    void bothDecimalKeysEnterTheLocalesSeparator() {
+        createWindow();
+        openThroughDialog(writeRaster("k.bmp", Raster(5, 5, PixelFormat::Bit24)));
+        auto* field = child<QLineEdit>(controls::xLeftBottom);
+        field->setEnabled(true);
+        const struct {
+            QLocale locale;
+            QString typed, shown;
+        } cases[] = {{QLocale::c(), "1,5", "1.5"},
+                     {QLocale::c(), "2.5", "2.5"},
+                     {QLocale(QLocale::German), "1,5", "1,5"},
+                     {QLocale(QLocale::German), "2.5", "2,5"}};
+        for (const auto& c : cases) {
+            QLocale::setDefault(c.locale);
+            field->clear();
+            QTest::keyClicks(field, c.typed);
+            QCOMPARE(field->text(), c.shown);
+        }
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void theCalculatorSurvivesAnError() {
+        createWindow();
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* calc = static_cast<CalculatorDialog*>(d);
+            const struct {
+                QString keys, display;
+            } steps[] = {{"1/0=", "Error"}, {"+2=", "Error"}, {"C", "0"}, {"5*3=", "15"}};
+            for (const auto& s : steps) {
+                for (QChar k : s.keys)
+                    calc->press(k);
+                if (calc->display() != s.display) return false;
+            }
+            return true;
+        });
+        child<QAction>(controls::calculator)->trigger();
+        QVERIFY(prompter_->messages.isEmpty());
+        QCOMPARE(prompter_->dialogNames.last(), QString("RxCalculator1"));
     }
 
     void interfaceOptions() {

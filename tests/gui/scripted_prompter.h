@@ -25,6 +25,7 @@ public:
     QStringList questions;
     QStringList messages;
     QStringList dialogNames;
+    QList<QStringList> openFilters;
     QList<QStringList> saveFilters;
     QStringList saveInitialNames;
 
@@ -36,8 +37,9 @@ public:
         return a;
     }
     void information(QWidget*, const QString& text, bool) override { messages << text; }
-    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&, const QStringList&,
-                                       int) override {
+    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&,
+                                       const QStringList& filters, int) override {
+        openFilters << filters;
         if (openChoices.empty()) return std::nullopt;
         const OpenChoice c = openChoices.front();
         openChoices.pop_front();

@@ -94,6 +94,14 @@ TEST(ToGraph, Failures) {
     const ToGraph g(flat, QChar('.'));
     EXPECT_TRUE(g.degenerate());
     EXPECT_THROW(g.x(5), PointError);
+    // A value that the conversion's wider arithmetic holds but no double can is a failure, never
+    // an infinity in a cell.
+    const ToGraph huge(axes("0", "1E308", Linear), QChar('.'));
+    EXPECT_NO_THROW(huge.x(0));
+    EXPECT_THROW(huge.x(400), PointError);
+    const ToGraph logAxis(axes("1", "1E300", Log10Axis), QChar('.'));
+    EXPECT_NO_THROW(logAxis.x(100));
+    EXPECT_THROW(logAxis.x(300), PointError);
     EXPECT_EQ(pointFailureText(PointFailure::ZeroDivide), "Wow!!! EZeroDivide!");
     EXPECT_EQ(pointFailureText(PointFailure::ConvertError), "Wow!!! EConvertError!");
     EXPECT_EQ(pointFailureText(PointFailure::Other), "Error!");
