@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -420,6 +421,33 @@ private slots:
         QVERIFY(child<QSpinBox>(controls::curveThickness)->isEnabled());
         oneValued->click();
         QVERIFY(!child<QSpinBox>(controls::curveThickness)->isEnabled());
+    }
+
+    // Colour intervals need 16, 24 or 32 bits per pixel; brightness needs more than 1 bit.
+    void settingsDialogPagesByPixelFormat() {
+        const struct {
+            PixelFormat format;
+            bool colour, brightness;
+        } cases[] = {{PixelFormat::Bit1, false, false}, {PixelFormat::Bit4, false, true},
+                     {PixelFormat::Bit8, false, true},  {PixelFormat::Bit15, false, true},
+                     {PixelFormat::Bit16, true, true},  {PixelFormat::Bit24, true, true},
+                     {PixelFormat::Bit32, true, true},  {PixelFormat::Device, false, true}};
+        for (const auto& c : cases) {
+            AutoDigitizeSettingsDialog dialog(kRed);
+            dialog.prepare(c.format);
+            QCOMPARE(dialog.pages->widget(0)->isEnabled(), c.colour);
+            QCOMPARE(dialog.brightnessSwitch->isEnabledTo(dialog.pages->widget(1)), c.brightness);
+        }
+        // Both colour pages read the colour under the mouse into their own R=, G=, B= labels.
+        AutoDigitizeSettingsDialog grey(kBlack);
+        grey.prepare(PixelFormat::Bit24);
+        QCOMPARE(grey.pages->currentIndex(), 1);
+        QMouseEvent move(QEvent::MouseMove, QPointF(299, 10), QPointF(299, 10), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(grey.greyScale, &move);
+        QCOMPARE(grey.brightnessRedLabel->text(), QString("R=255"));
+        QCOMPARE(grey.brightnessBlueLabel->text(), QString("B=255"));
+        QCOMPARE(grey.redLabel->text(), QString("R="));
     }
 
     void settingsDialogInterlocks() {
