@@ -734,15 +734,24 @@ private slots:
 
     void theZoomButtonHidesAndShowsTheZoomPicture() {
         createWindow();
+        // A tall window leaves the zoom panel room to move its contents around.
+        window_->setWindowState(Qt::WindowNoState);
+        window_->resize(1200, 900);
+        QTRY_COMPARE(window_->height(), 900);
         auto* button = child<QToolButton>(controls::zoomToggle);
         auto* picture = child<QLabel>(controls::zoomPicture);
         QVERIFY(picture->isVisible());
+        const QPoint place = button->mapTo(window_.get(), QPoint(0, 0));
         button->click();
         QVERIFY(!picture->isVisible());
+        // Once the layout has settled, the button has not moved away from under the mouse.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(button->mapTo(window_.get(), QPoint(0, 0)), place);
         button->click();
         QVERIFY(picture->isVisible());
         auto* dock = child<QDockWidget>(controls::zoomDock);
-        QTRY_VERIFY(dock->height() >= 174);
+        QTRY_VERIFY(dock->height() >= 174 && dock->width() >= 174);
         button->click();
         QVERIFY(!picture->isVisible());
     }

@@ -349,6 +349,8 @@ QWidget* MainWindow::createDigitizationPage() {
     zoomLayout->addWidget(zoomFactorBox_, 0, 1);
     zoomLayout->addWidget(zoomDock_, 1, 0, 1, 3);
     zoomLayout->setColumnStretch(2, 1);
+    // The button stays where it is when the picture is hidden, so a second press finds it.
+    zoomLayout->setRowStretch(2, 1);
     leftSplitter_->addWidget(upper);
     leftSplitter_->addWidget(zoomPanel_);
     imageSplitter_->addWidget(leftSplitter_);

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -122,13 +123,15 @@ void MainWindow::updateRulers(int verticalWidth) {
     }
 }
 
+// The zoom picture is shown and hidden with the dock that holds it: a dock whose content was
+// hidden does not grow again when the content comes back.
 void MainWindow::showZoom() {
-    zoomPicture_->setVisible(true);
+    zoomDock_->setVisible(true);
     zoomActive_ = true;
 }
 
 void MainWindow::hideZoom() {
-    zoomPicture_->setVisible(false);
+    zoomDock_->setVisible(false);
     zoomActive_ = false;
 }
 
