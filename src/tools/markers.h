@@ -62,6 +62,19 @@ struct UndoRecord {
     int firstRow = 0;
     int lastRow = 0;
     int restoreRow = 1;
+
+    // Starts the record of a digitization that writes rows after firstRow of the pair at
+    // xColumn; the curve's next row was restoreRow before it. The latest point is no longer
+    // undoable: the new rows may cover it.
+    void beginDigitization(Source from, int column, int first, int restore) {
+        source = from;
+        xColumn = column;
+        firstRow = first;
+        lastRow = first;
+        restoreRow = restore;
+        markerCount = 0;
+        latestPointAvailable = false;
+    }
 };
 
 // Erases the markers of a digitization, newest first: the ellipse again (size above 1), then

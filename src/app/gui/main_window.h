@@ -226,6 +226,8 @@ private:
     void enableDataCommands();
     void defineCommandRules();
     void releaseDigitizingTools();
+    // The current curve number, or nothing after a message when its field holds no integer.
+    std::optional<int> readCurve();
     // Tools (main_window_tools.cpp)
     void selectionPress(double u, double v);
     void selectionMove(double u, double v);

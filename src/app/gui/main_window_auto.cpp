@@ -142,13 +142,9 @@ void MainWindow::digitizeAutomatically() {
         prompter_->question(this, message(Msg::UncalibratedQuestionAuto), false) != Answer::Yes)
         return finish();
     // A curve number that is no integer ends the run before anything changes.
-    int curve = 1;
-    try {
-        curve = table_->currentCurve();
-    } catch (const ConversionError& error) {
-        prompter_->information(this, error.message(), true);
-        return finish();
-    }
+    const std::optional<int> curveRead = readCurve();
+    if (!curveRead) return finish();
+    const int curve = *curveRead;
     const bool markersOn = markersAction_->isChecked();
     const bool rulersWereShown = rulersFlag_;
     if (markersOn) {
@@ -275,17 +271,12 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
     for (const QPoint& p : marked)
         drawMarker(document_.raster, p.x(), p.y(), markerSize_, markerColour_);
     // The undo record now holds this run, also after a stop: exactly the rows it wrote.
-    undo_.source = UndoRecord::Source::Automatic;
+    undo_.beginDigitization(UndoRecord::Source::Automatic, xColumn, firstRow, restoreRow);
     undo_.available = true;
-    undo_.latestPointAvailable = false;
-    searchUndoable_ = false;
-    undo_.xColumn = xColumn;
-    undo_.firstRow = firstRow;
     undo_.lastRow = row;
-    undo_.restoreRow = restoreRow;
     undo_.markerSize = markerSize_;
     undo_.markerColour = markerColour_;
-    undo_.markerCount = 0;
+    searchUndoable_ = false;
     if (markersOn) {
         markers_.setCount(0);
         for (std::size_t i = 0; i < marked.size() && i < std::size_t(MarkerList::kCapacity); ++i)
@@ -339,16 +330,11 @@ void MainWindow::toggleSearchInArea() {
 
 void MainWindow::searchPress(double, double) {
     if (!cornerTextsDiffer()) return;
-    int curve = 1;
-    try {
-        curve = table_->currentCurve();
-    } catch (const ConversionError& error) {
-        prompter_->information(this, error.message(), true);
-        return;
-    }
+    const std::optional<int> curve = readCurve();
+    if (!curve) return;
     searchButtonHeld_ = true;
-    strokeCurve_ = curve;
-    strokeStartRow_ = table_->nextRow(curve);
+    strokeCurve_ = *curve;
+    strokeStartRow_ = table_->nextRow(*curve);
     strokePoints_ = 0;
     imageView_->clearOverlayCircles();
 }
@@ -372,13 +358,9 @@ void MainWindow::searchMove(double u, double v) {
             if (strokePoints_++ == 0) {
                 // The stroke's first point: the undo record now holds this stroke.
                 markers_.setCount(0);
-                undo_.source = UndoRecord::Source::Search;
+                undo_.beginDigitization(UndoRecord::Source::Search, 2 * strokeCurve_ - 1,
+                                        strokeStartRow_ - 1, strokeStartRow_);
                 undo_.available = false; // offered through the search flag
-                undo_.latestPointAvailable = false;
-                undo_.xColumn = 2 * strokeCurve_ - 1;
-                undo_.firstRow = strokeStartRow_ - 1;
-                undo_.restoreRow = strokeStartRow_;
-                undo_.markerCount = 0;
                 undo_.markerSize = 1;
                 undo_.markerColour = markerColour_;
                 searchUndoable_ = true;

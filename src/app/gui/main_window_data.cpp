@@ -16,13 +16,8 @@ namespace quorvex {
 void MainWindow::saveTable() {
     DataFileOptionsDialog options(this);
     if (!runDialog(&options)) return;
-    int curve = 1;
-    try {
-        curve = table_->currentCurve();
-    } catch (const ConversionError& error) {
-        prompter_->information(this, error.message(), true);
-        return;
-    }
+    const std::optional<int> curve = readCurve();
+    if (!curve) return;
     const QString folder =
         ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
     const auto path =
@@ -39,7 +34,7 @@ void MainWindow::saveTable() {
     {
         LongOperation operation(longOperationHooks(), table_->gridRowCount());
         outcome = saveDataFile(
-            *table_, curve, options.options(), *path,
+            *table_, *curve, options.options(), *path,
             [&operation](int row) { return operation.step(row); }, &error);
     }
     if (outcome == SaveOutcome::Failed) {

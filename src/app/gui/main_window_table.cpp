@@ -18,6 +18,15 @@ void MainWindow::showTable() {
     pages_->setCurrentWidget(tablePage_);
 }
 
+std::optional<int> MainWindow::readCurve() {
+    try {
+        return table_->currentCurve();
+    } catch (const ConversionError& error) {
+        prompter_->information(this, error.message(), true);
+        return std::nullopt;
+    }
+}
+
 void MainWindow::nextCurve() {
     reportingConversion([this] { table_->nextCurve(); });
 }

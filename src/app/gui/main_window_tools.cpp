@@ -422,10 +422,7 @@ void MainWindow::manualInputPress(double u, double v) {
             undo_.xColumn != xColumn || undo_.lastRow != row - 1) {
             newManualRecord_ = false;
             markers_.setCount(0);
-            undo_.source = UndoRecord::Source::Manual;
-            undo_.xColumn = xColumn;
-            undo_.firstRow = row - 1;
-            undo_.restoreRow = row;
+            undo_.beginDigitization(UndoRecord::Source::Manual, xColumn, row - 1, row);
             searchUndoable_ = false;
         }
         undo_.latestPosition = QPointF(x, y);
