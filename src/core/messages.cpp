@@ -116,6 +116,45 @@ constexpr Entry kCatalog[] = {
     {Msg::ClearOnlyPairN, "Clear only X%1,Y%1 columns", "Очистить только X%1,Y%1 колонки"},
     {Msg::ClearOnlyPair1, "Clear only X,Y columns", "Очистить только X,Y колонки"},
     {Msg::ScaleTypeLabel, "Type of scale X: %1 , Y: %2", "Тип шкалы X: %1 , Y: %2"},
+    // The run-time library's arithmetic messages, shown as they are in either language.
+    {Msg::FloatDivideByZero, "Floating point division by zero", nullptr},
+    {Msg::FloatOverflow, "Floating point overflow", nullptr},
+    {Msg::LagrangeNoNodes, "Input please the data in columns X1-Y1",
+     "Введите, пожалуйста, данные в колонки X1-Y1"},
+    {Msg::LagrangeNoPoints, "Input please the data in columns X2-Y2",
+     "Введите, пожалуйста, данные в колонки X2-Y2"},
+    {Msg::RedigitizeCoincide, "New coordinates in rows1,2 are coincided, correct its!",
+     "Новые координаты в строках 1,2 совпадают, исправьте их!"},
+    {Msg::RedigitizeMistakes, "The mistakes were found! Try again.",
+     "Обнаружены ошибки! Попробуйте ещё раз."},
+    {Msg::FormatExample, "Example: ", "Пример: "},
+    {Msg::FormatGeneralHelp,
+     "General: the shortest exact form with Precision significant digits. Numbers from 0.00001 "
+     "up to the size Precision allows are written with a decimal separator, others with an "
+     "exponent of at least Digits digits (0 to 4); trailing zeros are dropped.",
+     "Общий: кратчайшая запись с числом значащих цифр «Precision». Числа от 0,00001 до размера, "
+     "который позволяет «Precision», пишутся с десятичным разделителем, остальные - с порядком "
+     "не короче «Digits» цифр (от 0 до 4); конечные нули отбрасываются."},
+    {Msg::FormatScientificHelp,
+     "Scientific: one digit before the decimal separator and Precision significant digits in "
+     "all, trailing zeros kept, then E, the sign of the exponent and at least Digits exponent "
+     "digits (0 to 4), for example 1.23E+03.",
+     "Научный: одна цифра до десятичного разделителя и всего «Precision» значащих цифр, "
+     "конечные нули сохраняются, затем E, знак порядка и не менее «Digits» цифр порядка (от 0 "
+     "до 4), например 1,23E+03."},
+    {Msg::FormatFixedHelp,
+     "Fixed: at least one digit before the decimal separator and exactly Digits digits after it "
+     "(0 to 18). A number with more than Precision digits before the separator is written in the "
+     "General format instead.",
+     "Фиксированный: не менее одной цифры до десятичного разделителя и ровно «Digits» цифр после "
+     "него (от 0 до 18). Число, у которого до разделителя больше «Precision» цифр, пишется в "
+     "общем формате."},
+    {Msg::FormatNumberHelp,
+     "Number: as Fixed, with the thousand separator of your locale between groups of three "
+     "digits before the decimal separator. Such texts cannot be read back as numbers by the "
+     "other operations.",
+     "Числовой: как фиксированный, с разделителем тысяч вашей локали между группами по три "
+     "цифры до десятичного разделителя. Такие тексты другие операции не читают как числа."},
     {Msg::ExcelNotFound, "MS Excel not found", "MS Excel не найден"},
     {Msg::LogScaleX, "Logarithmic scale X (log10)", "Logarithmic scale X (log10)"},
     {Msg::LogScaleY, "Logarithmic scale Y (log10)", "Logarithmic scale Y (log10)"},

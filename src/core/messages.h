@@ -66,6 +66,18 @@ enum class Msg {
     ClearOnlyPairN,
     ClearOnlyPair1,
     ScaleTypeLabel,
+    // Table operations, data format and re-digitize
+    FloatDivideByZero,
+    FloatOverflow,
+    LagrangeNoNodes,
+    LagrangeNoPoints,
+    RedigitizeCoincide,
+    RedigitizeMistakes,
+    FormatExample,
+    FormatGeneralHelp,
+    FormatScientificHelp,
+    FormatFixedHelp,
+    FormatNumberHelp,
     // Export and Grapher
     ExcelNotFound,
     LogScaleX,

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace quorvex {
@@ -107,54 +108,70 @@ bool isBlank(QChar c) {
 }
 } // namespace
 
-bool tryParseDouble(const QString& text, QChar separator, double& value) {
-    int begin = 0;
-    int end = text.size();
-    while (begin < end && isBlank(text[begin]))
+bool tryParseDouble(std::string_view text, std::string_view separator, double& value) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
         --end;
-
-    std::string normal;
-    int i = begin;
-    if (i < end && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        normal += static_cast<char>(text[i++].unicode());
+    // The number rewritten for from_chars: "." as the separator, no plus sign. Table cells are
+    // short; a longer text takes the slow buffer.
+    char small[64];
+    std::string large;
+    const std::size_t room = end - begin + 1;
+    char* normal = small;
+    if (room > sizeof small) {
+        large.resize(room);
+        normal = large.data();
+    }
+    std::size_t n = 0, i = begin;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') normal[n++] = '-';
+        ++i;
+    }
     int mantissaDigits = 0;
     bool seenSeparator = false;
-    for (; i < end; ++i) {
-        const QChar c = text[i];
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            normal += static_cast<char>(c.unicode());
+    while (i < end) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            normal[n++] = c;
             ++mantissaDigits;
-        } else if (c == separator && !seenSeparator) {
-            normal += '.';
+            ++i;
+        } else if (!seenSeparator && !separator.empty() &&
+                   text.substr(i, separator.size()) == separator) {
+            normal[n++] = '.';
             seenSeparator = true;
+            i += separator.size();
         } else {
             break;
         }
     }
     if (mantissaDigits == 0) return false;
-    if (i < end && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
-        normal += 'e';
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        normal[n++] = 'e';
         ++i;
-        if (i < end && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-            normal += static_cast<char>(text[i++].unicode());
+        if (i < end && (text[i] == '+' || text[i] == '-')) normal[n++] = text[i++];
         int exponentDigits = 0;
-        for (; i < end && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-            normal += static_cast<char>(text[i].unicode());
-            ++exponentDigits;
-        }
+        for (; i < end && text[i] >= '0' && text[i] <= '9'; ++i, ++exponentDigits)
+            normal[n++] = text[i];
         if (exponentDigits == 0) return false;
     }
     if (i != end) return false;
-
-    const char* first = normal.data();
-    if (*first == '+') ++first; // from_chars takes no plus sign
     double parsed = 0;
-    const auto result = std::from_chars(first, normal.data() + normal.size(), parsed);
-    if (result.ec != std::errc() || result.ptr != normal.data() + normal.size()) return false;
+    const auto result = std::from_chars(normal, normal + n, parsed);
+    if (result.ec != std::errc() || result.ptr != normal + n) return false;
     value = parsed;
     return true;
+}
+
+bool tryParseDouble(const QString& text, QChar separator, double& value) {
+    const QByteArray bytes = text.toUtf8();
+    const QByteArray separatorBytes = QString(separator).toUtf8();
+    return tryParseDouble(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        std::string_view(separatorBytes.constData(),
+                         static_cast<std::size_t>(separatorBytes.size())),
+        value);
 }
 
 double parseDouble(const QString& text, QChar separator) {

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QString>
 #include <stdexcept>
+#include <string_view>
 
 namespace quorvex {
 
@@ -33,6 +34,8 @@ private:
 // Text to number with the given decimal separator only: optional blanks around, optional sign,
 // digits with at most one separator, optional exponent. Returns false for anything else.
 bool tryParseDouble(const QString& text, QChar decimalSeparator, double& value);
+// The same on UTF-8 bytes with the separator's UTF-8 bytes (the Table's cells are stored so).
+bool tryParseDouble(std::string_view utf8, std::string_view separator, double& value);
 // Throws ConversionError with the standard message.
 double parseDouble(const QString& text, QChar decimalSeparator);
 double parseDouble(const QString& text);

@@ -44,38 +44,108 @@ bool TableStore::isEmpty(int column, int row) const {
 }
 
 void TableStore::setCell(int column, int row, const QString& text) {
-    if (row < 0 || column < 0 || column >= kMaxColumns) return;
-    QByteArray utf8 = text.toUtf8();
-    if (utf8.size() > 0xFFFF) utf8.truncate(0xFFFF); // a cell holds at most 65535 bytes
+    const QByteArray utf8 = text.toUtf8();
+    const std::string_view bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    writeCells(column, row, &bytes, 1);
+}
+
+std::string_view TableStore::cellBytes(int column, int row) const {
+    if (row < 0 || row >= storedRows() || column < 0 || column >= kMaxColumns) return {};
+    std::size_t length = 0;
+    const std::string& buffer = rows_[static_cast<std::size_t>(row)];
+    const std::size_t at = find(buffer, column, &length);
+    if (at == std::string::npos) return {};
+    return std::string_view(buffer.data() + at + kEntryHeader, length);
+}
+
+void TableStore::setCellBytes(int column, int row, std::string_view utf8) {
+    writeCells(column, row, &utf8, 1);
+}
+
+void TableStore::setPairBytes(int column, int row, std::string_view first,
+                              std::string_view second) {
+    const std::string_view texts[2] = {first, second};
+    writeCells(column, row, texts, 2);
+}
+
+void TableStore::writeCells(int column, int row, const std::string_view* texts, int count) {
+    if (row < 0 || column < 0 || column + count > kMaxColumns) return;
+    std::string_view fitted[2];
+    bool anyText = false;
+    for (int k = 0; k < count; ++k) {
+        fitted[k] = texts[k].substr(0, 0xFFFF); // a cell holds at most 65535 bytes
+        anyText = anyText || !fitted[k].empty();
+    }
     if (row >= storedRows()) {
-        if (utf8.isEmpty()) return;
+        if (!anyText) return;
         rows_.resize(static_cast<std::size_t>(row) + 1);
     }
     std::string& buffer = rows_[static_cast<std::size_t>(row)];
     // Rebuild the row with exactly the bytes it needs, the entries in column order.
+    std::size_t needed = buffer.size();
+    for (int k = 0; k < count; ++k)
+        needed += kEntryHeader + fitted[k].size();
     std::string rebuilt;
-    rebuilt.reserve(buffer.size() + kEntryHeader + static_cast<std::size_t>(utf8.size()));
+    rebuilt.reserve(needed);
     bool written = false;
-    std::size_t at = 0;
     auto writeNew = [&] {
-        if (!utf8.isEmpty()) {
-            rebuilt += static_cast<char>(column);
-            rebuilt += static_cast<char>(utf8.size() & 0xFF);
-            rebuilt += static_cast<char>((utf8.size() >> 8) & 0xFF);
-            rebuilt.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        for (int k = 0; k < count; ++k) {
+            if (fitted[k].empty()) continue;
+            rebuilt += static_cast<char>(column + k);
+            rebuilt += static_cast<char>(fitted[k].size() & 0xFF);
+            rebuilt += static_cast<char>((fitted[k].size() >> 8) & 0xFF);
+            rebuilt.append(fitted[k]);
         }
         written = true;
     };
-    while (at < buffer.size()) {
+    for (std::size_t at = 0; at < buffer.size();) {
         const int entryColumn = static_cast<unsigned char>(buffer[at]);
         const std::size_t entrySize = kEntryHeader + lengthAt(buffer, at);
         if (!written && entryColumn >= column) writeNew();
-        if (entryColumn != column) rebuilt.append(buffer, at, entrySize);
+        if (entryColumn < column || entryColumn >= column + count)
+            rebuilt.append(buffer, at, entrySize);
         at += entrySize;
     }
     if (!written) writeNew();
     rebuilt.shrink_to_fit();
     buffer.swap(rebuilt);
+}
+
+void TableStore::permutePairRows(int column, int firstRow, const std::vector<int>& source) {
+    const int count = static_cast<int>(source.size());
+    if (count == 0 || firstRow < 0) return;
+    const int lastRow = firstRow + count - 1;
+    if (lastRow >= storedRows()) rows_.resize(static_cast<std::size_t>(lastRow) + 1);
+    // The bytes of the pair's two entries of every row, taken out of the rows. A row that held
+    // nothing else gives its whole buffer away without a copy.
+    std::vector<std::string> parts(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        std::string& buffer = rows_[static_cast<std::size_t>(firstRow + i)];
+        std::size_t begin = 0;
+        while (begin < buffer.size() && static_cast<unsigned char>(buffer[begin]) < column)
+            begin += kEntryHeader + lengthAt(buffer, begin);
+        std::size_t end = begin;
+        while (end < buffer.size() && static_cast<unsigned char>(buffer[end]) <= column + 1)
+            end += kEntryHeader + lengthAt(buffer, end);
+        if (begin == 0 && end == buffer.size()) {
+            parts[static_cast<std::size_t>(i)].swap(buffer);
+        } else if (end > begin) {
+            parts[static_cast<std::size_t>(i)].assign(buffer, begin, end - begin);
+            buffer.erase(begin, end - begin);
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        std::string& part = parts[static_cast<std::size_t>(source[static_cast<std::size_t>(i)])];
+        std::string& buffer = rows_[static_cast<std::size_t>(firstRow + i)];
+        if (buffer.empty()) {
+            buffer.swap(part);
+            continue;
+        }
+        std::size_t at = 0;
+        while (at < buffer.size() && static_cast<unsigned char>(buffer[at]) < column)
+            at += kEntryHeader + lengthAt(buffer, at);
+        buffer.insert(at, part);
+    }
 }
 
 void TableStore::appendRowText(int row, int firstColumn, int lastColumn, char delimiter,
@@ -144,12 +214,6 @@ void TableStore::clearCells(int firstColumn, int lastColumn, int firstRow, int l
 
 void TableStore::clear() {
     rows_.clear();
-}
-
-void TableStore::swapRows(int a, int b) {
-    const int needed = std::max(a, b) + 1;
-    if (needed > storedRows()) rows_.resize(static_cast<std::size_t>(needed));
-    rows_[static_cast<std::size_t>(a)].swap(rows_[static_cast<std::size_t>(b)]);
 }
 
 void TableStore::removeRows(int first, int last) {

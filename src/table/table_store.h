@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvex {
@@ -20,11 +21,18 @@ public:
     QString cell(int column, int row) const;
     bool isEmpty(int column, int row) const;
     void setCell(int column, int row, const QString& text);
+    // The UTF-8 bytes of a cell (empty for an empty cell), valid until its row changes.
+    std::string_view cellBytes(int column, int row) const;
+    void setCellBytes(int column, int row, std::string_view utf8);
+    // Writes two adjacent cells of a row (column and column + 1) at once.
+    void setPairBytes(int column, int row, std::string_view first, std::string_view second);
+    // Moves the cells of columns column and column + 1 between rows: row firstRow + i receives
+    // the two cells of row firstRow + source[i] (source is a permutation of 0 .. size - 1). Other
+    // columns stay where they are.
+    void permutePairRows(int column, int firstRow, const std::vector<int>& source);
     // Empties the given columns in rows first..last (inclusive).
     void clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow);
     void clear();
-    // Exchanges two whole rows (all columns), as sorting does.
-    void swapRows(int a, int b);
     // Removes rows first..last and moves the rows below up.
     void removeRows(int first, int last);
 
@@ -42,6 +50,8 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    // Replaces `count` (1 or 2) adjacent cells of a row, rebuilding the row once.
+    void writeCells(int column, int row, const std::string_view* texts, int count);
     // Finds the entry of a column in a row buffer; returns its offset or npos.
     static std::size_t find(const std::string& row, int column, std::size_t* length);
 

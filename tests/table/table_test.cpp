@@ -33,11 +33,36 @@ TEST(TableStore, SparseCellsKeepTheirText) {
     EXPECT_EQ(s.cell(3, 5), "replaced");
     EXPECT_EQ(s.cell(2, 99999), "");
     EXPECT_EQ(s.storedRows(), 6);
-    s.swapRows(5, 8);
-    EXPECT_EQ(s.cell(3, 8), "replaced");
-    EXPECT_TRUE(s.isEmpty(3, 5));
-    s.removeRows(0, 4);
-    EXPECT_EQ(s.cell(3, 3), "replaced");
+    s.removeRows(0, 3);
+    EXPECT_EQ(s.cell(3, 1), "replaced");
+}
+
+// Moving a pair's cells between rows leaves every other column where it was, whether a row
+// holds other cells, only the pair, or nothing.
+TEST(TableStore, PairCellsMoveAlone) {
+    TableStore s;
+    const char* pair[4][2] = {{"a1", "b1"}, {"a2", ""}, {"", ""}, {"a4", "b4"}};
+    for (int r = 0; r < 4; ++r)
+        s.setPairBytes(3, r + 1, pair[r][0], pair[r][1]);
+    s.setCell(1, 1, "left1");
+    s.setCell(5, 1, "right1");
+    s.setCell(2, 3, "left3");
+    s.setCell(5, 4, "right4");
+    s.permutePairRows(3, 1, {3, 2, 0, 1}); // rows 1..4 take the pairs of rows 4, 3, 1, 2
+    const char* expected[4][2] = {{"a4", "b4"}, {"", ""}, {"a1", "b1"}, {"a2", ""}};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(s.cellBytes(3, r + 1), expected[r][0]) << r;
+        EXPECT_EQ(s.cellBytes(4, r + 1), expected[r][1]) << r;
+    }
+    EXPECT_EQ(s.cell(1, 1), "left1");
+    EXPECT_EQ(s.cell(5, 1), "right1");
+    EXPECT_EQ(s.cell(2, 3), "left3");
+    EXPECT_EQ(s.cell(5, 4), "right4");
+    // Rows beyond the stored ones take part as empty rows.
+    s.permutePairRows(3, 4, {1, 0});
+    EXPECT_TRUE(s.isEmpty(3, 4));
+    EXPECT_EQ(s.cell(3, 5), "a2");
+    EXPECT_EQ(s.cell(5, 4), "right4");
 }
 
 TEST(TableStore, EmptyRowsCostNothingButTheRowTable) {
