@@ -81,12 +81,10 @@ void TableStore::writeCells(int column, int row, const std::string_view* texts, 
         rows_.resize(static_cast<std::size_t>(row) + 1);
     }
     std::string& buffer = rows_[static_cast<std::size_t>(row)];
-    // Rebuild the row with exactly the bytes it needs, the entries in column order.
-    std::size_t needed = buffer.size();
-    for (int k = 0; k < count; ++k)
-        needed += kEntryHeader + fitted[k].size();
-    std::string rebuilt;
-    rebuilt.reserve(needed);
+    // Rebuild the row, the entries in column order, in a scratch buffer; the row then keeps its
+    // own allocation when that is close to the size it needs, else gets exactly that size.
+    thread_local std::string rebuilt;
+    rebuilt.clear();
     bool written = false;
     auto writeNew = [&] {
         for (int k = 0; k < count; ++k) {
@@ -107,8 +105,10 @@ void TableStore::writeCells(int column, int row, const std::string_view* texts, 
         at += entrySize;
     }
     if (!written) writeNew();
-    rebuilt.shrink_to_fit();
-    buffer.swap(rebuilt);
+    if (buffer.capacity() >= rebuilt.size() && buffer.capacity() <= 2 * rebuilt.size() + 16)
+        buffer.assign(rebuilt);
+    else
+        buffer = std::string(rebuilt);
 }
 
 void TableStore::permutePairRows(int column, int firstRow, const std::vector<int>& source) {
