@@ -19,7 +19,10 @@ LongOperation::~LongOperation() {
 }
 
 bool LongOperation::step(int position) {
-    if (sinceEvents_.elapsed() >= kEventIntervalMs) {
+    // Events run at the first step (the progress bar shows and a Stop already pressed is seen)
+    // and then every few tens of milliseconds.
+    if (firstStep_ || sinceEvents_.elapsed() >= kEventIntervalMs) {
+        firstStep_ = false;
         hooks_.processEvents();
         sinceEvents_.restart();
     }

@@ -32,6 +32,7 @@ private:
     Hooks hooks_;
     QElapsedTimer sinceEvents_;
     bool stopped_ = false;
+    bool firstStep_ = true;
 };
 
 } // namespace quorvex

@@ -95,5 +95,16 @@ inline constexpr char rowCount[] = "SpinEdit1";
 inline constexpr char curveLabel[] = "Label4";
 inline constexpr char clearTable[] = "ClTabl";
 inline constexpr char importButton[] = "SpeedButton2";
+inline constexpr char sortButton[] = "SpeedButton12Sort";
+inline constexpr char deleteRowsButton[] = "SpeedButton13";
+inline constexpr char replaceButton[] = "Repl";
+inline constexpr char calculateButton[] = "SpeedButton1";
+inline constexpr char dataFormatButton[] = "RxSpeedButton4";
+inline constexpr char redigitizeButton[] = "Resc";
+// Table menu
+inline constexpr char sortAction[] = "X1";
+inline constexpr char deleteRowsAction[] = "N42";
+inline constexpr char calculateAction[] = "Calculate1";
+inline constexpr char dataFormatAction[] = "Dataformat1";
 
 } // namespace quorvex::controls

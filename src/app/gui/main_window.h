@@ -39,6 +39,8 @@ class QToolButton;
 namespace quorvex {
 
 class ColourSwatch;
+class DataFormatDialog;
+class RedigitizeDialog;
 class ImageView;
 class Ruler;
 class SpinButton;
@@ -133,6 +135,14 @@ public slots:
     void nextCurve();
     void previousCurve();
     void prepareClearMenu();
+    void sortOnX();
+    void showDeleteRows();
+    void replaceSeparator();
+    void calculate();
+    void showDataFormat();
+    void applyDataFormat();
+    void redigitize();
+    void rescaleCurrentPair();
     void clearAllPairs();
     void clearCurrentPair();
     // Tools on the image
@@ -309,6 +319,9 @@ private:
         int left = 0, bottom = 0, right = 0, top = 0;
     } area_;
     class FixCoordinatesDialog* fixDialog_ = nullptr;
+    // Dialogs made once and kept.
+    DataFormatDialog* dataFormatDialog_ = nullptr;
+    RedigitizeDialog* redigitizeDialog_ = nullptr;
     // Manual input, markers and undo
     MarkerList markers_;
     UndoRecord undo_;

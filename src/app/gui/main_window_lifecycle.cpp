@@ -3,9 +3,9 @@
 #include "app/gui/main_window.h"
 
 #include "app/gui/about_dialog.h"
-#include "app/gui/calculator_dialog.h"
 #include "app/gui/screen.h"
 #include "app/gui/startup_hint_window.h"
+#include "components/calculator_dialog.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/numbers.h"

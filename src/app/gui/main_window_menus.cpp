@@ -249,6 +249,23 @@ void MainWindow::connectCommands() {
     connect(clearAllAction_, &QAction::triggered, this, &MainWindow::clearAllPairs);
     connect(clearAllColumnsAction_, &QAction::triggered, this, &MainWindow::clearAllPairs);
     connect(clearPairAction_, &QAction::triggered, this, &MainWindow::clearCurrentPair);
+    // The operations on the Table, from the Table menu and the Table page's buttons.
+    const struct {
+        QAction* action;
+        QToolButton* button;
+        void (MainWindow::*command)();
+    } tableCommands[] = {
+        {sortAction_, sortButton_, &MainWindow::sortOnX},
+        {deleteRowsAction_, deleteRowsButton_, &MainWindow::showDeleteRows},
+        {replaceAction_, replaceButton_, &MainWindow::replaceSeparator},
+        {calculateAction_, calculateButton_, &MainWindow::calculate},
+        {dataFormatAction_, dataFormatButton_, &MainWindow::showDataFormat},
+        {redigitizeAction_, redigitizeButton_, &MainWindow::redigitize},
+    };
+    for (const auto& c : tableCommands) {
+        connect(c.action, &QAction::triggered, this, c.command);
+        connect(c.button, &QToolButton::clicked, this, c.command);
+    }
     connect(defaultOptionsAction_, &QAction::triggered, this, &MainWindow::loadDefaultOptions);
     connect(interfaceOptionsAction_, &QAction::triggered, this, &MainWindow::showInterfaceOptions);
     connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
@@ -372,39 +389,19 @@ void MainWindow::defineCommandRules() {
     rule(pasteImageAction_, N::ClipboardImage);
     rule(pasteImageButton_, N::ClipboardImage, true);
     rule(purgeClipboardAction_, N::ClipboardContent);
-    for (QObject* c : std::initializer_list<QObject*>{saveTableAction_, saveTableButton_,
-                                                      clearAllColumnsAction_, clearTableButton_})
+    for (QObject* c : std::initializer_list<QObject*>{
+             saveTableAction_, saveTableButton_, clearAllColumnsAction_, clearTableButton_,
+             sortAction_, sortButton_, deleteRowsAction_, deleteRowsButton_, replaceAction_,
+             replaceButton_, calculateAction_, calculateButton_, dataFormatAction_,
+             dataFormatButton_, redigitizeAction_, redigitizeButton_})
         rule(c, N::Data);
     // Commands whose work the program does not have yet stay disabled rather than inert.
-    for (QObject* c : std::initializer_list<QObject*>{rotate90Action_,
-                                                      rotateTool_,
-                                                      pencilTool_,
-                                                      rotateBackgroundAction_,
-                                                      chartBackgroundAction_,
-                                                      showGraphAction_,
-                                                      redigitizeAction_,
-                                                      spreadsheetAction_,
-                                                      copyToClipboardAction_,
-                                                      calculateAction_,
-                                                      dataFormatAction_,
-                                                      replaceAction_,
-                                                      sortAction_,
-                                                      deleteRowsAction_,
-                                                      saveGraphAction_,
-                                                      clearGraphAction_,
-                                                      printGraphAction_,
-                                                      copyRangeButton_,
-                                                      spreadsheetButton_,
-                                                      dataFormatButton_,
-                                                      calculateButton_,
-                                                      replaceButton_,
-                                                      sortButton_,
-                                                      deleteRowsButton_,
-                                                      redigitizeButton_,
-                                                      clearGraphButton_,
-                                                      saveGraphButton_,
-                                                      printGraphButton_,
-                                                      grapherOptionsButton_})
+    for (QObject* c : std::initializer_list<QObject*>{
+             rotate90Action_, rotateTool_, pencilTool_, rotateBackgroundAction_,
+             chartBackgroundAction_, showGraphAction_, spreadsheetAction_, copyToClipboardAction_,
+             saveGraphAction_, clearGraphAction_, printGraphAction_, copyRangeButton_,
+             spreadsheetButton_, clearGraphButton_, saveGraphButton_, printGraphButton_,
+             grapherOptionsButton_})
         rule(c, N::NotBuilt);
     rule(showGraphButton_, N::NotBuilt, true);
     for (QMenu* menu : {grapherMenu_, grapherOptionsMenu_})

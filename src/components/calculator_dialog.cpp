@@ -1,4 +1,4 @@
-#include "app/gui/calculator_dialog.h"
+#include "components/calculator_dialog.h"
 
 #include "core/numbers.h"
 
