@@ -2,10 +2,14 @@
 
 #include "core/numbers.h"
 
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,6 +31,23 @@ public:
     }
 };
 } // namespace
+
+RadioBox radioBox(QObject* owner, const char* objectName, const QString& caption,
+                  std::initializer_list<const char*> items, int columns, int checked) {
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(QString::fromLatin1(objectName));
+    auto* grid = new QGridLayout(box);
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (const char* item : items) {
+        auto* button = new QRadioButton(QString::fromLatin1(item));
+        group->addButton(button, id);
+        button->setChecked(id == checked);
+        grid->addWidget(button, id / columns, id % columns);
+        ++id;
+    }
+    return {box, group};
+}
 
 void enterLocaleDecimalSeparator(QLineEdit* field) {
     field->installEventFilter(new DecimalKeyFilter(field));

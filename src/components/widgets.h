@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QWidget>
 
+class QButtonGroup;
+class QGroupBox;
 class QLineEdit;
 class QToolButton;
 
@@ -68,6 +70,15 @@ private:
     int percent_ = 100;
     int hairLine_ = -1;
 };
+
+// A titled box of radio buttons with the ids 0, 1, ... laid out in `columns` columns; `checked`
+// is the id checked at first (-1: none). The group belongs to `owner`.
+struct RadioBox {
+    QGroupBox* box;
+    QButtonGroup* group;
+};
+RadioBox radioBox(QObject* owner, const char* objectName, const QString& caption,
+                  std::initializer_list<const char*> items, int columns = 1, int checked = -1);
 
 // "," and "." typed into the field enter the locale's decimal separator, whichever of the two
 // the keyboard gives.

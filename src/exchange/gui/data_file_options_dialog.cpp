@@ -1,5 +1,7 @@
 #include "exchange/gui/data_file_options_dialog.h"
 
+#include "components/widgets.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,34 +13,18 @@
 
 namespace quorvex {
 
-namespace {
-QButtonGroup* radioGroup(QWidget* owner, QVBoxLayout* layout, const char* name, const char* caption,
-                         std::initializer_list<const char*> items, int checked) {
-    auto* box = new QGroupBox(QString::fromLatin1(caption));
-    box->setObjectName(QString::fromLatin1(name));
-    auto* boxLayout = new QVBoxLayout(box);
-    auto* group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char* item : items) {
-        auto* button = new QRadioButton(QString::fromLatin1(item));
-        group->addButton(button, id);
-        button->setChecked(id == checked);
-        boxLayout->addWidget(button);
-        ++id;
-    }
-    layout->addWidget(box);
-    return group;
-}
-} // namespace
-
 DataFileOptionsDialog::DataFileOptionsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExportTO"));
     setWindowTitle(QStringLiteral("Options of data file"));
     auto* layout = new QVBoxLayout(this);
-    delimiterGroup =
-        radioGroup(this, layout, "RadioGroup1", "Delimiter between columns", {"Space", "Tab"}, 1);
-    columnsGroup = radioGroup(this, layout, "RadioGroup2", "Save from TABLE",
-                              {"current columns X-Y", "all columns"}, 0);
+    const RadioBox delimiter = radioBox(
+        this, "RadioGroup1", QStringLiteral("Delimiter between columns"), {"Space", "Tab"}, 1, 1);
+    delimiterGroup = delimiter.group;
+    layout->addWidget(delimiter.box);
+    const RadioBox columns = radioBox(this, "RadioGroup2", QStringLiteral("Save from TABLE"),
+                                      {"current columns X-Y", "all columns"}, 1, 0);
+    columnsGroup = columns.group;
+    layout->addWidget(columns.box);
     firstLineBox = new QCheckBox(QStringLiteral("Include  text in the first line of saved file"));
     firstLineBox->setObjectName(QStringLiteral("CheckBox1"));
     layout->addWidget(firstLineBox);

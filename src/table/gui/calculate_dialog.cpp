@@ -19,25 +19,6 @@
 
 namespace quorvex {
 
-namespace {
-QButtonGroup* radioGroup(QDialog* owner, QGridLayout* layout, int row, const char* name,
-                         const char* caption, std::initializer_list<const char*> items) {
-    auto* box = new QGroupBox(QString::fromLatin1(caption));
-    box->setObjectName(QString::fromLatin1(name));
-    auto* grid = new QGridLayout(box);
-    auto* group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char* item : items) {
-        auto* button = new QRadioButton(QString::fromLatin1(item));
-        group->addButton(button, id);
-        grid->addWidget(button, id / 2, id % 2); // two columns
-        ++id;
-    }
-    layout->addWidget(box, row, 0, 1, 3);
-    return group;
-}
-} // namespace
-
 CalculateDialog::CalculateDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("Calculate"));
@@ -64,11 +45,14 @@ CalculateDialog::CalculateDialog(QWidget* parent) : QDialog(parent) {
     grid->addWidget(new QLabel(QStringLiteral("Value:")), 1, 0);
     grid->addWidget(valueField, 1, 1);
     grid->addWidget(calculatorButton, 1, 2);
-    operationGroup = radioGroup(this, grid, 2, "RadioGroup1", " Operation ",
-                                {"multiply", "divide on", "add", "substract"});
-    orderGroup =
-        radioGroup(this, grid, 3, "RadioGroup2", " What first ", {"column-value", "value-column"});
-    orderGroup->button(0)->setChecked(true);
+    const RadioBox operations = radioBox(this, "RadioGroup1", QStringLiteral(" Operation "),
+                                         {"multiply", "divide on", "add", "substract"}, 2);
+    const RadioBox order = radioBox(this, "RadioGroup2", QStringLiteral(" What first "),
+                                    {"column-value", "value-column"}, 2, 0);
+    operationGroup = operations.group;
+    orderGroup = order.group;
+    grid->addWidget(operations.box, 2, 0, 1, 3);
+    grid->addWidget(order.box, 3, 0, 1, 3);
     lagrangeBox = new QCheckBox(QStringLiteral("Lagrange interpolation  Y1(X1)-Y2(X2) - > Y3(X1)"));
     lagrangeBox->setObjectName(QStringLiteral("CheckBox1"));
     grid->addWidget(lagrangeBox, 4, 0, 1, 3);

@@ -1,5 +1,6 @@
 #include "table/gui/data_format_dialog.h"
 
+#include "components/widgets.h"
 #include "core/messages.h"
 #include "core/numbers.h"
 
@@ -18,22 +19,6 @@ namespace quorvex {
 namespace {
 // The numbers the example shows when row 1 of the pair has none.
 constexpr double kExampleValue = 12345.11223344556677;
-
-QButtonGroup* radioGroup(QDialog* owner, const char* name, const char* caption,
-                         std::initializer_list<const char*> items, int columns, QGroupBox** box) {
-    *box = new QGroupBox(QString::fromLatin1(caption));
-    (*box)->setObjectName(QString::fromLatin1(name));
-    auto* grid = new QGridLayout(*box);
-    auto* group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char* item : items) {
-        auto* button = new QRadioButton(QString::fromLatin1(item));
-        group->addButton(button, id);
-        grid->addWidget(button, id / columns, id % columns);
-        ++id;
-    }
-    return group;
-}
 } // namespace
 
 DataFormatDialog::DataFormatDialog(ExampleValues example, QWidget* parent)
@@ -41,10 +26,11 @@ DataFormatDialog::DataFormatDialog(ExampleValues example, QWidget* parent)
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Data format"));
     auto* layout = new QGridLayout(this);
-    QGroupBox* formats = nullptr;
-    formatGroup = radioGroup(this, "RadioGroup1", " Data format of tabled data : ",
-                             {"General", "Scientific", "Fixed", "Number"}, 2, &formats);
-    layout->addWidget(formats, 0, 0, 1, 4);
+    const RadioBox formats =
+        radioBox(this, "RadioGroup1", QStringLiteral(" Data format of tabled data : "),
+                 {"General", "Scientific", "Fixed", "Number"}, 2);
+    formatGroup = formats.group;
+    layout->addWidget(formats.box, 0, 0, 1, 4);
     precisionBox = new QSpinBox;
     precisionBox->setObjectName(QStringLiteral("SpinEdit1"));
     digitsBox = new QSpinBox;
@@ -57,10 +43,10 @@ DataFormatDialog::DataFormatDialog(ExampleValues example, QWidget* parent)
     layout->addWidget(precisionBox, 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("Digits:")), 1, 2);
     layout->addWidget(digitsBox, 1, 3);
-    QGroupBox* columnsBox = nullptr;
-    columnsGroup = radioGroup(this, "RadioGroup2", " Columns ", {"X-Y", "X", "Y"}, 3, &columnsBox);
-    columnsGroup->button(0)->setChecked(true);
-    layout->addWidget(columnsBox, 2, 0, 1, 4);
+    const RadioBox columnsBox =
+        radioBox(this, "RadioGroup2", QStringLiteral(" Columns "), {"X-Y", "X", "Y"}, 3, 0);
+    columnsGroup = columnsBox.group;
+    layout->addWidget(columnsBox.box, 2, 0, 1, 4);
     explanation = new QPlainTextEdit(message(Msg::FormatGeneralHelp));
     explanation->setObjectName(QStringLiteral("Memo1"));
     explanation->setReadOnly(true);
