@@ -129,12 +129,13 @@ constexpr Entry kCatalog[] = {
      "Обнаружены ошибки! Попробуйте ещё раз."},
     {Msg::FormatExample, "Example: ", "Пример: "},
     {Msg::FormatGeneralHelp,
-     "General: the shortest exact form with Precision significant digits. Numbers from 0.00001 "
-     "up to the size Precision allows are written with a decimal separator, others with an "
-     "exponent of at least Digits digits (0 to 4); trailing zeros are dropped.",
-     "Общий: кратчайшая запись с числом значащих цифр «Precision». Числа от 0,00001 до размера, "
-     "который позволяет «Precision», пишутся с десятичным разделителем, остальные - с порядком "
-     "не короче «Digits» цифр (от 0 до 4); конечные нули отбрасываются."},
+     "General: the number rounded to Precision significant digits, without trailing zeros. It "
+     "is written with a decimal separator while it is at least 0.00001 and has no more digits "
+     "before the separator than Precision, otherwise with an exponent of at least Digits digits "
+     "(0 to 4).",
+     "Общий: число, округлённое до «Precision» значащих цифр, без конечных нулей. Оно пишется с "
+     "десятичным разделителем, пока не меньше 0,00001 и имеет до разделителя не больше цифр, "
+     "чем «Precision», иначе - с порядком не короче «Digits» цифр (от 0 до 4)."},
     {Msg::FormatScientificHelp,
      "Scientific: one digit before the decimal separator and Precision significant digits in "
      "all, trailing zeros kept, then E, the sign of the exponent and at least Digits exponent "
