@@ -137,8 +137,9 @@ Raster readBuiltIn(const QString& path) {
     return decodeFile(path, [&type](const std::uint8_t* data, std::size_t size) {
         if (type == QLatin1String("JPG")) return decodeJpeg(data, size);
         if (type == QLatin1String("ICO")) return decodeIcon(data, size);
-        if (type == QLatin1String("WMF")) return decodeWmf(data, size);
-        return decodeEmf(data, size);
+        // A metafile is read by what it holds, whatever its extension says: the Grapher writes
+        // enhanced metafiles under ".wmf" names.
+        return isEnhancedMetafile(data, size) ? decodeEmf(data, size) : decodeWmf(data, size);
     });
 }
 

@@ -862,9 +862,12 @@ Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
     return toRaster(player.finish());
 }
 
+bool isEnhancedMetafile(const std::uint8_t* data, std::size_t size) {
+    return size >= 88 && u32(data) == 1 && u32(data + 40) == 0x464D4520u; // " EMF"
+}
+
 Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
-    if (size < 88 || u32(data) != 1 || u32(data + 40) != 0x464D4520u)
-        throwCorrupt("not an enhanced metafile");
+    if (!isEnhancedMetafile(data, size)) throwCorrupt("not an enhanced metafile");
     const std::uint32_t headerSize = u32(data + 4);
     if (headerSize < 88 || headerSize > size) throwTruncated();
     const QRectF frame01mm(QPointF(s32(data + 24), s32(data + 28)),

@@ -15,5 +15,7 @@ namespace quorvex {
 // Throws ImageError for a file that is not a metafile or is damaged.
 Raster decodeWmf(const std::uint8_t* data, std::size_t size);
 Raster decodeEmf(const std::uint8_t* data, std::size_t size);
+// Whether the bytes start with an enhanced metafile's header record.
+bool isEnhancedMetafile(const std::uint8_t* data, std::size_t size);
 
 } // namespace quorvex
