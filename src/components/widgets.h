@@ -13,6 +13,12 @@ class QToolButton;
 
 namespace quorvex {
 
+// Gives a control its form-designer identifier as objectName, the handle tests find it by.
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
 // The two-part up/down button beside a number field.
 class SpinButton : public QWidget {
     Q_OBJECT

@@ -169,6 +169,10 @@ constexpr Entry kCatalog[] = {
     {Msg::RemovePointsHint, "Remove points from Grapher and Table with MouseClick",
      "Удалять точки из Графера и Таблицы щелчком мышки"},
     {Msg::ValuePointsHint, "Value of the points with MouseClick", "Значение точек щелчком мышки"},
+    {Msg::ValueRemoved, " Value was REMOVED!", nullptr},
+    {Msg::PrintFailed, "Cannot print the chart: %1", "Не удаётся напечатать график: %1"},
+    {Msg::NoPrinter, "no printer is installed", "принтер не установлен"},
+    {Msg::PrinterRefused, "the printer did not accept the job", "принтер не принял задание"},
 };
 
 const Entry* find(Msg id) {

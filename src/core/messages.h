@@ -88,6 +88,10 @@ enum class Msg {
     SortQuestion,
     RemovePointsHint,
     ValuePointsHint,
+    ValueRemoved,
+    PrintFailed,
+    NoPrinter,
+    PrinterRefused,
 };
 
 // The language in which messages are shown now (English until set).

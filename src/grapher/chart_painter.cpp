@@ -108,7 +108,7 @@ void paintLine(QPainter& painter, const ChartMapping& mapping, const ChartSeries
                int width) {
     const auto& points = series.points();
     QPolygonF run;
-    Colour runColour = points.empty() ? kRed : points.front().colour;
+    Colour runColour = kRed;
     auto flush = [&] {
         if (run.size() > 1) {
             painter.setPen(QPen(QColor::fromRgb(toQRgb(runColour)), width));
@@ -117,13 +117,19 @@ void paintLine(QPainter& painter, const ChartMapping& mapping, const ChartSeries
     };
     for (const ChartPoint& p : points) {
         const QPointF at = mapping.toPixel(p.x, p.y);
+        if (!std::isfinite(at.x()) || !std::isfinite(at.y())) {
+            // A value a logarithmic axis cannot show breaks the line.
+            flush();
+            run.clear();
+            continue;
+        }
         if (p.colour != runColour && !run.isEmpty()) {
             flush();
             const QPointF last = run.back();
             run.clear();
             run << last;
-            runColour = p.colour;
         }
+        runColour = p.colour;
         run << at;
     }
     flush();

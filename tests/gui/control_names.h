@@ -33,8 +33,41 @@ inline constexpr char format24Bit[] = "N24bit1";
 inline constexpr char formatGray[] = "gray1";
 inline constexpr char markers[] = "N10Mark";
 inline constexpr char markerColour[] = "MarkerClor";
-// Grapher menu
+// Grapher menu, and the same commands in the drop-down of the Grapher's Options button
+inline constexpr char symbolStyle[] = "N22";
 inline constexpr char lineStyle[] = "N23";
+inline constexpr char grapherSorting[] = "N38";
+inline constexpr char increaseSymbols[] = "N17";
+inline constexpr char decreaseSymbols[] = "N18";
+inline constexpr char chartAutoSize[] = "MG_Auto";
+inline constexpr char chartGrid[] = "MG_Grid";
+inline constexpr char logarithmicX[] = "MG_log";
+inline constexpr char logarithmicY[] = "MG_logY";
+inline constexpr char clearGraph[] = "MG_clear";
+inline constexpr char printGraph[] = "N45";
+inline constexpr char grapherOptions[] = "Edit";
+inline constexpr char popupSymbolStyle[] = "N10";
+inline constexpr char popupLineStyle[] = "N20";
+inline constexpr char popupSorting[] = "N27";
+inline constexpr char popupGrid[] = "PM_Grid";
+inline constexpr char popupLogarithmicX[] = "PM_log";
+inline constexpr char popupClearGraph[] = "PM_clear";
+inline constexpr char popupPrintGraph[] = "N51";
+inline constexpr char saveGraph[] = "N91";
+inline constexpr char showGraph[] = "YX1";
+// Grapher page
+inline constexpr char grapherPage[] = "TabSheet1";
+inline constexpr char chart[] = "Chart1";
+inline constexpr char saveGraphButton[] = "SpeedButton17";
+inline constexpr char grapherOptionsButton[] = "RxSpeedButton5";
+inline constexpr char printTextBox[] = "CheckBoxTextOut";
+inline constexpr char printText[] = "Edit5";
+inline constexpr char removePointsButton[] = "RemoveSeries";
+inline constexpr char movePointsButton[] = "RxSpeedButton7";
+inline constexpr char printGraphButton[] = "ChartPrint";
+inline constexpr char clearGraphButton[] = "SpeedButton3";
+inline constexpr char chartBackground[] = "Chart_bg";
+inline constexpr char seriesColour[] = "SeriesColor";
 // Commands and Help menus
 inline constexpr char interfaceOptions[] = "interfaceOptions";
 inline constexpr char calculator[] = "Calculator1";

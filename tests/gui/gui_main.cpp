@@ -6,6 +6,7 @@ int runMainWindowTest(int argc, char** argv);
 int runDigitizeTest(int argc, char** argv);
 int runAutoTest(int argc, char** argv);
 int runTablePageTest(int argc, char** argv);
+int runGrapherPageTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
     failures += runDigitizeTest(argc, argv);
     failures += runAutoTest(argc, argv);
     failures += runTablePageTest(argc, argv);
+    failures += runGrapherPageTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

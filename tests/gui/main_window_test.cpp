@@ -569,7 +569,7 @@ private slots:
         child<QSpinBox>(controls::zoomFactor)->setValue(6);
         prompter_->answers.push_back(Answer::No); // markers off, the image left as it is
         child<QAction>(controls::markers)->trigger();
-        child<QAction>(controls::lineStyle)->setChecked(true);
+        child<QAction>(controls::lineStyle)->trigger();
         child<QCheckBox>(controls::selfCorrection)->click();
         child<QSpinBox>(controls::correctionDepth)->setValue(20);
         child<QCheckBox>(controls::polyBezier)->click();
@@ -672,45 +672,10 @@ private slots:
         openThroughDialog(writeRaster("d.bmp", Raster(20, 20, PixelFormat::Bit24)));
         window->table()->setCell(1, 1, "5");
         window->table()->tableEdited(1, 1);
-        const char* notBuilt[] = {"Rotate90",
-                                  "Rotate",
-                                  "Pencil",
-                                  "Rotatebackgroundimagecolor1",
-                                  "Chart_bg",
-                                  "YX1",
-                                  "BitBtn1",
-                                  "TableintoExcel1",
-                                  "ColumninClipboard1",
-                                  "N91",
-                                  "MG_clear",
-                                  "N45",
-                                  "PasteButton",
-                                  "Excel2",
-                                  "SpeedButton3",
-                                  "SpeedButton17",
-                                  "ChartPrint",
-                                  "RxSpeedButton5",
-                                  "N22",
-                                  "N23",
-                                  "N38",
-                                  "N17",
-                                  "N18",
-                                  "MG_Auto",
-                                  "MG_Grid",
-                                  "MG_log",
-                                  "MG_logY",
-                                  "N10",
-                                  "N20",
-                                  "N27",
-                                  "N14",
-                                  "N13",
-                                  "PM_Auto",
-                                  "PM_Grid",
-                                  "PM_log",
-                                  "PM_logY",
-                                  "PM_clear",
-                                  "N51",
-                                  "Edit6"};
+        const char* notBuilt[] = {"Rotate90",        "Rotate",
+                                  "Pencil",          "Rotatebackgroundimagecolor1",
+                                  "TableintoExcel1", "ColumninClipboard1",
+                                  "PasteButton",     "Excel2"};
         for (const char* name : notBuilt)
             QVERIFY2(!enabled(name), name);
         const char* built[] = {"N49",
@@ -735,7 +700,22 @@ private slots:
                                "X1",
                                "SpeedButton12Sort",
                                "N42",
-                               "SpeedButton13"};
+                               "SpeedButton13",
+                               "Chart_bg",
+                               "YX1",
+                               "BitBtn1",
+                               "N91",
+                               "MG_clear",
+                               "N45",
+                               "SpeedButton3",
+                               "SpeedButton17",
+                               "ChartPrint",
+                               "RxSpeedButton5",
+                               "N22",
+                               "MG_log",
+                               "PM_clear",
+                               "N51",
+                               "Edit6"};
         for (const char* name : built)
             QVERIFY2(enabled(name), name);
     }

@@ -3,6 +3,7 @@
 #include "app/gui/prompter.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -62,6 +63,13 @@ public:
         auto c = colours.front();
         colours.pop_front();
         return c;
+    }
+    // Print jobs go to this PDF file (none: the default printer).
+    QString printFile;
+    void preparePrinter(QWidget*, QPrinter& printer) override {
+        if (printFile.isEmpty()) return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
     }
     bool run(QDialog* dialog) override {
         dialogNames << dialog->objectName();

@@ -3,6 +3,7 @@
 #include "app/gui/application.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
+#include "grapher/gui/chart_view.h"
 #include "image/view_scale.h"
 #include "table/gui/table_grid_model.h"
 #include "table/table.h"
@@ -35,11 +36,6 @@
 namespace quorvex {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QToolButton* toolButton(const char* name, Glyph glyph, const QString& hint,
                         bool checkable = false) {
@@ -448,20 +444,45 @@ QWidget* MainWindow::createGrapherPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* toolBar = named(new QToolBar, "ToolBar1");
-    auto add = [&](const char* name, Glyph glyph, const char* hint) {
-        QToolButton* b = toolButton(name, glyph, QString::fromLatin1(hint));
+    auto add = [&](const char* name, Glyph glyph, const QString& hint, bool checkable = false) {
+        QToolButton* b = toolButton(name, glyph, hint, checkable);
         toolBar->addWidget(b);
         return b;
     };
-    grapherOptionsButton_ = add("RxSpeedButton5", Glyph::Options, "Options");
+    saveGraphButton_ = add("SpeedButton17", Glyph::Save, QStringLiteral("Save graph from Grapher"));
+    grapherOptionsButton_ = add("RxSpeedButton5", Glyph::Options, QStringLiteral("Options"));
     grapherOptionsButton_->setPopupMode(QToolButton::InstantPopup);
-    clearGraphButton_ = add("SpeedButton3", Glyph::Clear, "Clear");
-    saveGraphButton_ = add("SpeedButton17", Glyph::Save, "Save graph from Grapher");
-    printGraphButton_ = add("ChartPrint", Glyph::Print, "Print");
-    chartBackgroundAction_ =
-        toolBar->addAction(glyphIcon(Glyph::Open), QStringLiteral("Background image"));
-    chartBackgroundAction_->setObjectName(QStringLiteral("Chart_bg"));
-    chart_ = named(new QLabel, "Chart1");
+    toolBar->addSeparator();
+    printTextBox_ = named(new QCheckBox, "CheckBoxTextOut");
+    printTextBox_->setToolTip(QStringLiteral("Include right text in printing"));
+    printTextField_ = named(new QLineEdit(QStringLiteral("Y(X)")), "Edit5");
+    printTextField_->setToolTip(QStringLiteral("Text for printing"));
+    printTextField_->setEnabled(false);
+    printTextField_->setMaximumWidth(160);
+    toolBar->addWidget(printTextBox_);
+    toolBar->addWidget(printTextField_);
+    toolBar->addSeparator();
+    removePointsButton_ = add("RemoveSeries", Glyph::Delete,
+                              QStringLiteral("Value of the points with MouseClick (look StatusBar "
+                                             "below),\r\nif press down the button then it will be "
+                                             "deleted the point and its value in Table"),
+                              true);
+    movePointsButton_ = add("RxSpeedButton7", Glyph::Points,
+                            QStringLiteral("Moving bad points with mouse.\r\nExecute the sorting "
+                                           "of Table later."),
+                            true);
+    printGraphButton_ = add("ChartPrint", Glyph::Print, QStringLiteral("Print"));
+    clearGraphButton_ = add("SpeedButton3", Glyph::Clear, QStringLiteral("Clear"));
+    chartBackgroundButton_ =
+        add("Chart_bg", Glyph::Open,
+            QStringLiteral("If button down then Background - the image of graph,\r\nif up - no "
+                           "background."),
+            true);
+    seriesColourSwatch_ = named(new ColourSwatch, "SeriesColor");
+    seriesColourSwatch_->setColour(kRed);
+    seriesColourSwatch_->setToolTip(QStringLiteral("Define here color of series Y(X)"));
+    toolBar->addWidget(seriesColourSwatch_);
+    chart_ = named(new ChartView, "Chart1");
     layout->addWidget(toolBar);
     layout->addWidget(chart_, 1);
     return page;

@@ -38,6 +38,7 @@ class QToolButton;
 
 namespace quorvex {
 
+class ChartView;
 class ColourSwatch;
 class DataFormatDialog;
 class RedigitizeDialog;
@@ -58,6 +59,7 @@ class TableGridModel;
 //   main_window_view.cpp      view scale, measure box, rulers, zoom panel, position read-out
 //   main_window_table.cpp     the Table page and the curve controls
 //   main_window_data.cpp      saving the Table and importing data files
+//   main_window_grapher.cpp   the Grapher page: the chart of the current curve
 //   main_window_options.cpp   interface options and help
 //   main_window_lifecycle.cpp settings, activation, first paint, closing, locking, hints
 class MainWindow : public QMainWindow {
@@ -145,6 +147,25 @@ public slots:
     void rescaleCurrentPair();
     void clearAllPairs();
     void clearCurrentPair();
+    // Grapher
+    void showCurve();
+    void setGrapherMode(bool line);
+    void toggleGrapherSorting(bool on);
+    void changeSymbolSize(bool increase);
+    void autoSizeChart();
+    void toggleGrid(bool on);
+    void toggleLogarithmic(bool xAxis);
+    void clearGraph();
+    void printGraph();
+    void saveGraph();
+    void showGrapherOptions();
+    void chartBackgroundToggled(bool down);
+    void chooseSeriesColour();
+    void removePointsToggled(bool down);
+    void movePointsClicked(bool down);
+    void chartPointClicked(int index, QPoint position);
+    void chartMouseMoved(QPoint position);
+    void chartMouseReleased(QPoint position);
     // Tools on the image
     void toggleRectangleSelection();
     void toggleColourPick();
@@ -238,6 +259,17 @@ private:
     void releaseDigitizingTools();
     // The current curve number, or nothing after a message when its field holds no integer.
     std::optional<int> readCurve();
+    // Grapher (main_window_grapher.cpp)
+    void connectGrapherCommands();
+    // Checks the items of the chart's mode in both menus and shows that mode's series.
+    void showGrapherMode(bool line);
+    // Empties the series of the mode and adds the points of the current pair again.
+    void refillSeries(bool line);
+    void writeReadOut(double x, double y);
+    // Both series emptied and any drag of a point ended.
+    void emptyGraph();
+    // The folder the picture dialogs start in.
+    QString imageDialogFolder() const;
     // Tools (main_window_tools.cpp)
     void selectionPress(double u, double v);
     void selectionMove(double u, double v);
@@ -346,7 +378,16 @@ private:
     bool imageLoaded_ = false;         // an image was loaded since the start (stays after a purge)
     bool dataCommandsEnabled_ = false; // the Table has held data since the start
     bool interfaceLocked_ = false;     // a long operation runs
-    enum class CommandNeeds { Image, Data, ClipboardImage, ClipboardContent, NotBuilt };
+    bool graphUsed_ = false;           // the Grapher was filled or its options were opened
+    enum class CommandNeeds {
+        Image,
+        Data,
+        ImageOrData,
+        DataOrGraph,
+        ClipboardImage,
+        ClipboardContent,
+        NotBuilt
+    };
     struct CommandRule {
         QObject* control;
         CommandNeeds needs;
@@ -451,10 +492,30 @@ private:
     QToolButton* redigitizeButton_ = nullptr;
 
     // Grapher page
-    QWidget* chart_ = nullptr;
+    ChartView* chart_ = nullptr;
     QToolButton* clearGraphButton_ = nullptr;
     QToolButton* saveGraphButton_ = nullptr;
     QToolButton* printGraphButton_ = nullptr;
+    QToolButton* removePointsButton_ = nullptr;
+    QToolButton* movePointsButton_ = nullptr;
+    QToolButton* chartBackgroundButton_ = nullptr;
+    QCheckBox* printTextBox_ = nullptr;
+    QLineEdit* printTextField_ = nullptr;
+    ColourSwatch* seriesColourSwatch_ = nullptr;
+    // The Grapher's commands, each in the Grapher menu [0] and in the Options drop-down [1];
+    // the two items of a pair are kept equal.
+    using ItemPair = std::array<QAction*, 2>;
+    struct GrapherItems {
+        ItemPair symbol, line, sorting, increase, decrease, autoSize, grid, logX, logY, clear,
+            print, options;
+    } grapherItems_{};
+    Colour seriesColour_ = kRed;
+    // The point being dragged in move mode: its values and the last mouse position.
+    struct PointDrag {
+        bool active = false;
+        double oldX = 0, oldY = 0;
+        QPoint last;
+    } pointDrag_;
 
     // Status bar panels 0 .. 4
     std::array<QLabel*, 5> panels_{};
@@ -504,10 +565,6 @@ private:
     QAction* sortAction_ = nullptr;
     QAction* deleteRowsAction_ = nullptr;
     QAction* clearAllColumnsAction_ = nullptr;
-    QAction* symbolStyleAction_ = nullptr;
-    QAction* lineStyleAction_ = nullptr;
-    QAction* clearGraphAction_ = nullptr;
-    QAction* printGraphAction_ = nullptr;
     QAction* showGraphAction_ = nullptr;
     QAction* defaultOptionsAction_ = nullptr;
     QAction* interfaceOptionsAction_ = nullptr;
@@ -516,7 +573,6 @@ private:
     QAction* helpAction_ = nullptr;
     QAction* longHintsAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
-    QAction* chartBackgroundAction_ = nullptr;
 };
 
 } // namespace quorvex

@@ -5,6 +5,7 @@
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/messages.h"
+#include "grapher/gui/chart_view.h"
 #include "image/bmp.h"
 #include "image/gui/paste_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
@@ -71,10 +72,8 @@ void MainWindow::rebuildRecentMenu() {
 // ---- opening
 
 void MainWindow::openImage() {
-    const QString folder =
-        imageFolder_.isEmpty() ? QFileInfo(programPath_).absolutePath() : imageFolder_;
     const auto choice = prompter_->openFile(this, QStringLiteral("Open image file with graph"),
-                                            folder, kOpenFilters, openFilter_);
+                                            imageDialogFolder(), kOpenFilters, openFilter_);
     if (!choice) return;
     openFilter_ = choice->filter;
     ImageReader reader = readerForPath(choice->path);
@@ -170,7 +169,7 @@ void MainWindow::saveImageAs() {
         return;
     }
     const auto path = prompter_->saveFile(
-        this, message(Msg::SaveImageTitle), imageFolder_,
+        this, message(Msg::SaveImageTitle), imageDialogFolder(),
         {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG images (*.png)")}, QString());
     if (!path) return;
     if (QFileInfo::exists(*path) &&
@@ -267,8 +266,11 @@ void MainWindow::convertToGrayscale() {
 
 void MainWindow::resetAfterNewImage() {
     const int width = document_.raster.width(), height = document_.raster.height();
-    // The undo record, the Bezier flag and a pending typed measure belong to the old image.
+    // The undo record, the Bezier flag, a pending typed measure and a point dragged on the
+    // chart belong to the old image.
     undo_ = UndoRecord();
+    pointDrag_.active = false;
+    chart_->setDragSquare(std::nullopt);
     searchUndoable_ = false;
     swallowNextClick_ = false;
     markers_.setCount(0);
@@ -325,7 +327,10 @@ void MainWindow::resetAfterNewImage() {
     }
     xTransferBox_->setCurrentIndex(0);
     yTransferBox_->setCurrentIndex(0);
-    if (clearTableOnNewImageAction_->isChecked()) table_->clearForNewImage();
+    if (clearTableOnNewImageAction_->isChecked()) {
+        table_->clearForNewImage();
+        emptyGraph();
+    }
     pages_->setCurrentWidget(digitizationPage_);
     manualInputTool_->setChecked(false);
     searchTool_->setChecked(false);
@@ -334,6 +339,7 @@ void MainWindow::resetAfterNewImage() {
     imageView_->setGuideLines(std::nullopt);
     zoomPicture_->clear();
     imageView_->setRaster(&document_.raster);
+    if (chartBackgroundButton_->isChecked()) chart_->setBackgroundImage(imageView_->picture());
 }
 
 } // namespace quorvex

@@ -2,6 +2,8 @@
 // main window.
 #include "app/gui/main_window.h"
 
+#include "grapher/gui/chart_view.h"
+
 #include "app/gui/about_dialog.h"
 #include "app/gui/screen.h"
 #include "app/gui/startup_hint_window.h"
@@ -115,6 +117,8 @@ void MainWindow::loadSettings() {
     selfCorrectionBox_->setChecked(correction);
     correctionDepthBox_->setEnabled(correction);
     pointSize_ = ini_.readInteger(ini::kGrapher, ini::kPointSize, 2);
+    chart_->look().symbolSize = pointSize_;
+    chart_->look().lineWidth = pointSize_;
     correctionDepthBox_->setValue(ini_.readInteger(ini::kAuto, ini::kCorrectionValue, 15));
     clearTableOnNewImageAction_->setChecked(ini_.readBool(ini::kImage, ini::kClearTable, true));
     colourConversionAction_->setChecked(ini_.readBool(ini::kImage, ini::kBwInColoured, true));
@@ -144,7 +148,7 @@ DigitizeConfig MainWindow::currentDigitizeConfig() const {
     c.markerSize = markerSizeBox_->value();
     c.curveThickness = thicknessBox_->value();
     c.oneValued = oneValuedBox_->isChecked();
-    c.symbol = symbolStyleAction_->isChecked();
+    c.symbol = grapherItems_.symbol[0]->isChecked();
     c.showStartupHint = showStartupHint_;
     return c;
 }
@@ -157,8 +161,7 @@ void MainWindow::applyDigitizeConfig(const DigitizeConfig& c) {
     markerSize_ = markerSizeBox_->value();
     thicknessBox_->setValue(c.curveThickness);
     oneValuedBox_->setChecked(c.oneValued);
-    symbolStyleAction_->setChecked(c.symbol);
-    lineStyleAction_->setChecked(!c.symbol);
+    showGrapherMode(!c.symbol);
     showStartupHint_ = c.showStartupHint;
 }
 
@@ -191,12 +194,19 @@ void MainWindow::saveSettings() {
     s.windowTop = y();
     writeSettings(ini_, s, localeDecimalSeparator());
     saveIni();
+    // Both series take the stored size, as the next start would give them.
+    chart_->look().symbolSize = pointSize_;
+    chart_->look().lineWidth = pointSize_;
+    chart_->refresh();
     if (!writeDigitizeCfg(cfgPath_, digitizeCfgLines(currentDigitizeConfig())))
         settingsWriteFailed(cfgPath_);
 }
 
 void MainWindow::loadDefaultOptions() {
     pointSize_ = 2;
+    chart_->look().symbolSize = 2;
+    chart_->look().lineWidth = 2;
+    chart_->refresh();
     selfCorrectionBox_->setChecked(true);
     polyBezierBox_->setChecked(false);
     correctionDepthBox_->setEnabled(true);
@@ -217,7 +227,7 @@ void MainWindow::loadDefaultOptions() {
     markerSize_ = 3;
     thicknessBox_->setValue(1);
     oneValuedBox_->setChecked(true);
-    symbolStyleAction_->setChecked(true);
+    if (chart_->look().lineMode) setGrapherMode(false);
     showStartupHint_ = true;
 }
 

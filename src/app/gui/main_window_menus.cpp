@@ -123,28 +123,58 @@ void MainWindow::createMenus() {
     clearAllColumnsAction_ = disabled(addAction(tableMenu, "Clear1", "Clear all columns"));
 
     grapherMenu_ = menuBar_->addMenu(QStringLiteral("Grapher"));
-    QMenu* grapher = grapherMenu_;
-    QMenu* graph = grapher->addMenu(QStringLiteral("Graph"));
-    graph->menuAction()->setObjectName(QStringLiteral("N21"));
-    auto* style = new QActionGroup(this);
-    symbolStyleAction_ = checked(addAction(graph, "N22", "Symbol"));
-    lineStyleAction_ = checked(addAction(graph, "N23", "Line"), false);
-    style->addAction(symbolStyleAction_);
-    style->addAction(lineStyleAction_);
-    separator(graph, "N35");
-    addAction(graph, "N38", "Sorting on X");
-    addAction(grapher, "N17", "Increase symbol size");
-    addAction(grapher, "N18", "Decrease symbol size");
-    addAction(grapher, "MG_Auto", "Auto-size");
-    checked(addAction(grapher, "MG_Grid", "Grid"));
-    separator(grapher, "N12");
-    addAction(grapher, "MG_log", "Logarithmic scale X (log10)");
-    addAction(grapher, "MG_logY", "Logarithmic scale Y (log10)");
-    separator(grapher, "N15");
-    clearGraphAction_ = disabled(addAction(grapher, "MG_clear", "Clear"));
-    printGraphAction_ = disabled(addAction(grapher, "N45", "Print"));
-    separator(grapher, "N25");
-    addAction(grapher, "Edit", "Options...");
+    grapherOptionsMenu_ = new QMenu(this);
+    grapherOptionsMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    // The Grapher menu [0] and the drop-down of the Options button [1] hold the same commands.
+    struct ItemNames {
+        const char* main;
+        const char* popup;
+    };
+    GrapherItems& g = grapherItems_;
+    const std::array<QMenu*, 2> menus{grapherMenu_, grapherOptionsMenu_};
+    std::array<QMenu*, 2> graphMenus{};
+    auto pair = [&](ItemPair& items, ItemNames names, const char* caption, bool inGraphMenu) {
+        for (int i = 0; i < 2; ++i) {
+            QMenu* menu = inGraphMenu ? graphMenus[i] : menus[i];
+            items[i] = addAction(menu, QString::fromLatin1(i == 0 ? names.main : names.popup),
+                                 QString::fromLatin1(caption));
+        }
+    };
+    for (int i = 0; i < 2; ++i) {
+        graphMenus[i] = menus[i]->addMenu(QStringLiteral("Graph"));
+        graphMenus[i]->menuAction()->setObjectName(i == 0 ? QStringLiteral("N21")
+                                                          : QStringLiteral("Gr"));
+    }
+    pair(g.symbol, {"N22", "N10"}, "Symbol", true);
+    pair(g.line, {"N23", "N20"}, "Line", true);
+    separator(graphMenus[0], "N35");
+    graphMenus[1]->addSeparator();
+    pair(g.sorting, {"N38", "N27"}, "Sorting on X", true);
+    pair(g.increase, {"N17", "N14"}, "Increase symbol size", false);
+    pair(g.decrease, {"N18", "N13"}, "Decrease symbol size", false);
+    pair(g.autoSize, {"MG_Auto", "PM_Auto"}, "Auto-size", false);
+    pair(g.grid, {"MG_Grid", "PM_Grid"}, "Grid", false);
+    separator(grapherMenu_, "N12");
+    grapherOptionsMenu_->addSeparator();
+    pair(g.logX, {"MG_log", "PM_log"}, "Logarithmic scale X (log10)", false);
+    pair(g.logY, {"MG_logY", "PM_logY"}, "Logarithmic scale Y (log10)", false);
+    separator(grapherMenu_, "N15");
+    grapherOptionsMenu_->addSeparator();
+    pair(g.clear, {"MG_clear", "PM_clear"}, "Clear", false);
+    pair(g.print, {"N45", "N51"}, "Print", false);
+    separator(grapherMenu_, "N25");
+    grapherOptionsMenu_->addSeparator();
+    pair(g.options, {"Edit", "Edit6"}, "Options...", false);
+    for (int i = 0; i < 2; ++i) {
+        auto* style = new QActionGroup(this);
+        style->addAction(checked(g.symbol[i]));
+        style->addAction(checked(g.line[i], false));
+        checked(g.sorting[i], false);
+        checked(g.grid[i]);
+        checked(g.logX[i], false);
+        checked(g.logY[i], false);
+    }
+    grapherOptionsButton_->setMenu(grapherOptionsMenu_);
 
     QMenu* commands = menuBar_->addMenu(QStringLiteral("Commands"));
     showGraphAction_ = disabled(addAction(commands, "YX1", "Y(X)"));
@@ -178,30 +208,6 @@ void MainWindow::createMenus() {
     }
     formatButton_->setMenu(formatMenu_);
 
-    // The Grapher's options drop-down repeats the chart commands of the Grapher menu.
-    grapherOptionsMenu_ = new QMenu(this);
-    grapherOptionsMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-    QMenu* gr = grapherOptionsMenu_->addMenu(QStringLiteral("Graph"));
-    gr->menuAction()->setObjectName(QStringLiteral("Gr"));
-    auto* popupStyle = new QActionGroup(this);
-    popupStyle->addAction(checked(addAction(gr, "N10", "Symbol")));
-    popupStyle->addAction(checked(addAction(gr, "N20", "Line"), false));
-    gr->addSeparator();
-    addAction(gr, "N27", "Sorting on X");
-    addAction(grapherOptionsMenu_, "N14", "Increase symbol size");
-    addAction(grapherOptionsMenu_, "N13", "Decrease symbol size");
-    addAction(grapherOptionsMenu_, "PM_Auto", "Auto-size");
-    checked(addAction(grapherOptionsMenu_, "PM_Grid", "Grid"));
-    grapherOptionsMenu_->addSeparator();
-    addAction(grapherOptionsMenu_, "PM_log", "Logarithmic scale X (log10)");
-    addAction(grapherOptionsMenu_, "PM_logY", "Logarithmic scale Y (log10)");
-    grapherOptionsMenu_->addSeparator();
-    addAction(grapherOptionsMenu_, "PM_clear", "Clear");
-    addAction(grapherOptionsMenu_, "N51", "Print");
-    grapherOptionsMenu_->addSeparator();
-    addAction(grapherOptionsMenu_, "Edit6", "Options...");
-    grapherOptionsButton_->setMenu(grapherOptionsMenu_);
-
     // The step button's drop-down shows the step in graph units.
     stepMenu_ = new QMenu(this);
     stepMenu_->setObjectName(QStringLiteral("PopupStep"));
@@ -223,6 +229,7 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::connectCommands() {
+    connectGrapherCommands();
     connect(openImageAction_, &QAction::triggered, this, &MainWindow::openImage);
     connect(openButton_, &QToolButton::clicked, this, &MainWindow::openImage);
     for (int i = 0; i < 4; ++i)
@@ -395,23 +402,18 @@ void MainWindow::defineCommandRules() {
              replaceButton_, calculateAction_, calculateButton_, dataFormatAction_,
              dataFormatButton_, redigitizeAction_, redigitizeButton_})
         rule(c, N::Data);
+    rule(showGraphAction_, N::ImageOrData);
+    rule(showGraphButton_, N::ImageOrData, true);
+    rule(chartBackgroundButton_, N::Image);
+    for (QObject* c : std::initializer_list<QObject*>{
+             saveGraphAction_, saveGraphButton_, grapherItems_.clear[0], grapherItems_.print[0],
+             clearGraphButton_, printGraphButton_})
+        rule(c, N::DataOrGraph);
     // Commands whose work the program does not have yet stay disabled rather than inert.
     for (QObject* c : std::initializer_list<QObject*>{
-             rotate90Action_, rotateTool_, pencilTool_, rotateBackgroundAction_,
-             chartBackgroundAction_, showGraphAction_, spreadsheetAction_, copyToClipboardAction_,
-             saveGraphAction_, clearGraphAction_, printGraphAction_, copyRangeButton_,
-             spreadsheetButton_, clearGraphButton_, saveGraphButton_, printGraphButton_,
-             grapherOptionsButton_})
+             rotate90Action_, rotateTool_, pencilTool_, rotateBackgroundAction_, spreadsheetAction_,
+             copyToClipboardAction_, copyRangeButton_, spreadsheetButton_})
         rule(c, N::NotBuilt);
-    rule(showGraphButton_, N::NotBuilt, true);
-    for (QMenu* menu : {grapherMenu_, grapherOptionsMenu_})
-        for (QAction* a : menu->actions()) {
-            if (a->isSeparator()) continue;
-            rule(a, N::NotBuilt);
-            if (QMenu* sub = a->menu())
-                for (QAction* s : sub->actions())
-                    if (!s->isSeparator()) rule(s, N::NotBuilt);
-        }
 }
 
 void MainWindow::updateCommandStates() {
@@ -426,6 +428,12 @@ void MainWindow::updateCommandStates() {
             break;
         case CommandNeeds::Data:
             on = dataCommandsEnabled_;
+            break;
+        case CommandNeeds::ImageOrData:
+            on = imageLoaded_ || dataCommandsEnabled_;
+            break;
+        case CommandNeeds::DataOrGraph:
+            on = dataCommandsEnabled_ || graphUsed_;
             break;
         case CommandNeeds::ClipboardImage:
             on = clipboardImage;

@@ -71,4 +71,6 @@ bool QtPrompter::run(QDialog* dialog) {
     return dialog->exec() == QDialog::Accepted;
 }
 
+void QtPrompter::preparePrinter(QWidget*, QPrinter&) {}
+
 } // namespace quorvex

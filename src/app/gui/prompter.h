@@ -6,6 +6,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace quorvex {
@@ -38,6 +39,9 @@ public:
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // Shows one of the program's own modal dialogs; true when it was accepted.
     virtual bool run(QDialog* dialog) = 0;
+    // Sets up a print job before it starts: the program prints on the default printer as it
+    // is, without asking.
+    virtual void preparePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs.
@@ -52,6 +56,7 @@ public:
                                     const QString& initialName) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool run(QDialog* dialog) override;
+    void preparePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 } // namespace quorvex

@@ -1,5 +1,6 @@
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
 
+#include "components/widgets.h"
 #include "core/messages.h"
 
 #include <QButtonGroup>
@@ -23,10 +24,6 @@
 namespace quorvex {
 
 namespace {
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 QSpinBox* spin(const char* name, int low, int high, int value) {
     auto* s = named(new QSpinBox, name);
     s->setRange(low, high);
