@@ -1,7 +1,7 @@
 // Runs all benchmarks, or those named on the command line.
 #include "bench.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace bench {
@@ -19,7 +19,9 @@ QString scratchFolder() {
 } // namespace bench
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The chart benchmarks paint text, which needs the GUI application (on no display).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     auto& all = bench::registry();
     if (argc == 1) {
         for (auto& [name, run] : all)

@@ -121,6 +121,8 @@ ChartMapping::ChartMapping(QRectF plot, AxisRange x, AxisRange y, bool logX, boo
     y1_ = forward(y.max, logY_);
     if (x1_ == x0_) x1_ = x0_ + 1;
     if (y1_ == y0_) y1_ = y0_ + 1;
+    xScale_ = plot_.width() / (x1_ - x0_);
+    yScale_ = plot_.height() / (y1_ - y0_);
 }
 
 double ChartMapping::forward(double v, bool log) const {
@@ -128,11 +130,11 @@ double ChartMapping::forward(double v, bool log) const {
 }
 
 double ChartMapping::xToPixel(double x) const {
-    return plot_.left() + (forward(x, logX_) - x0_) * plot_.width() / (x1_ - x0_);
+    return plot_.left() + (forward(x, logX_) - x0_) * xScale_;
 }
 
 double ChartMapping::yToPixel(double y) const {
-    return plot_.bottom() - (forward(y, logY_) - y0_) * plot_.height() / (y1_ - y0_);
+    return plot_.bottom() - (forward(y, logY_) - y0_) * yScale_;
 }
 
 QPointF ChartMapping::toPixel(double x, double y) const {

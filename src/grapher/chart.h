@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     void setKeepsAscendingX(bool ascending);
     bool keepsAscendingX() const { return ascending_; }
     void add(double x, double y, Colour colour);
+    // Room for `count` points in all, so that a long filling does not move them again and again.
+    void reserve(int count) { points_.reserve(static_cast<std::size_t>(std::max(count, 0))); }
     void clear();
     void remove(int index);
     bool isEmpty() const { return points_.empty(); }
@@ -72,6 +75,7 @@ private:
     double forward(double v, bool log) const;
     QRectF plot_;
     double x0_, x1_, y0_, y1_;
+    double xScale_ = 1, yScale_ = 1; // pixels per (mapped) unit
     bool logX_, logY_;
 };
 

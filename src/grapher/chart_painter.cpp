@@ -83,17 +83,73 @@ const QImage& marker(int size, Colour colour) {
     return image;
 }
 
+// The image a raster painter writes to, when its pixels can be written directly: a 32-bit
+// image of its own (not shared) painted without a transformation.
+QImage* directTarget(QPainter& painter) {
+    if (!painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster ||
+        !painter.device() || painter.device()->devType() != QInternal::Image ||
+        !painter.deviceTransform().isIdentity())
+        return nullptr;
+    auto* image = static_cast<QImage*>(painter.device());
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_ARGB32_Premultiplied && format != QImage::Format_RGB32)
+        return nullptr;
+    return image->isDetached() ? image : nullptr;
+}
+
+// Source-over of a premultiplied marker onto 32-bit pixels (`bits`, `stride` bytes a line),
+// inside `clip`: what drawImage does, without its cost per call, which dominates when 100000
+// small markers are stamped.
+void stamp(uchar* bits, qsizetype stride, const QImage& marker, QPoint topLeft, const QRect& clip) {
+    const QRect area = QRect(topLeft, marker.size()) & clip;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(marker.constScanLine(y - topLeft.y()));
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb s = source[x - topLeft.x()];
+            const unsigned alpha = qAlpha(s);
+            if (alpha == 0) continue;
+            if (alpha == 255) {
+                line[x] = s;
+                continue;
+            }
+            const QRgb d = line[x];
+            const unsigned keep = 255 - alpha;
+            // Two channels at a time: (channel * keep) / 255, rounded.
+            auto scale = [keep](unsigned pair) {
+                unsigned t = (pair & 0x00FF00FFu) * keep + 0x00800080u;
+                return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+            };
+            line[x] = s + (scale(d) | (scale(d >> 8) << 8));
+        }
+    }
+}
+
 void paintSymbols(QPainter& painter, const ChartMapping& mapping, const ChartSeries& series,
                   int size) {
     const bool raster =
         painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    QImage* direct = directTarget(painter);
     const QRectF visible = mapping.plot().adjusted(-size, -size, size, size);
+    const QRect clip = direct ? visible.toAlignedRect() & direct->rect() : QRect();
+    uchar* bits = direct ? direct->bits() : nullptr;
+    const qsizetype stride = direct ? direct->bytesPerLine() : 0;
+    const QImage* stamped = nullptr;
+    Colour stampedColour = 0;
     for (const ChartPoint& p : series.points()) {
         const QPointF at = mapping.toPixel(p.x, p.y);
         if (!visible.contains(at)) continue;
         if (raster) {
-            painter.drawImage(QPointF(std::round(at.x()) - size, std::round(at.y()) - size),
-                              marker(size, p.colour));
+            if (!stamped || p.colour != stampedColour) {
+                stamped = &marker(size, p.colour);
+                stampedColour = p.colour;
+            }
+            const QPoint topLeft(static_cast<int>(std::round(at.x())) - size,
+                                 static_cast<int>(std::round(at.y())) - size);
+            if (direct)
+                stamp(bits, stride, *stamped, topLeft, clip);
+            else
+                painter.drawImage(topLeft, *stamped);
         } else {
             const QColor c = QColor::fromRgb(toQRgb(p.colour));
             painter.setPen(c);
@@ -103,34 +159,100 @@ void paintSymbols(QPainter& painter, const ChartMapping& mapping, const ChartSer
     }
 }
 
-// The line through the points; each piece takes the colour of the point it ends at.
+// The pixels of a line through many points, thinned where it stays within one pixel column:
+// of a stretch of consecutive points in the same column only the first, the lowest, the
+// highest and the last are kept, in their order, which draws the same pixels.
+class ThinnedLine {
+public:
+    void add(QPointF at) {
+        const double column = std::floor(at.x());
+        if (count_ > 0 && column == column_) {
+            if (at.y() < low_.y()) {
+                low_ = at;
+                lowIndex_ = count_;
+            }
+            if (at.y() > high_.y()) {
+                high_ = at;
+                highIndex_ = count_;
+            }
+            last_ = at;
+            ++count_;
+            return;
+        }
+        flush();
+        column_ = column;
+        first_ = low_ = high_ = last_ = at;
+        lowIndex_ = highIndex_ = 0;
+        count_ = 1;
+    }
+    // The points kept so far, the stretch in progress included.
+    QPolygonF& points() {
+        flush();
+        return points_;
+    }
+    void restartAt(QPointF at) {
+        points_.clear();
+        count_ = 0;
+        add(at);
+    }
+
+private:
+    void flush() {
+        if (count_ == 0) return;
+        append(first_);
+        if (lowIndex_ <= highIndex_) {
+            append(low_);
+            append(high_);
+        } else {
+            append(high_);
+            append(low_);
+        }
+        append(last_);
+        count_ = 0;
+    }
+    void append(QPointF at) {
+        if (points_.isEmpty() || points_.back() != at) points_ << at;
+    }
+    QPolygonF points_;
+    double column_ = 0;
+    QPointF first_, low_, high_, last_;
+    int lowIndex_ = 0, highIndex_ = 0, count_ = 0;
+};
+
+// The line through the points; each piece takes the colour of the point it ends at. Long lines
+// go to the painter in pieces, which a wide pen strokes much faster than one long path.
 void paintLine(QPainter& painter, const ChartMapping& mapping, const ChartSeries& series,
                int width) {
-    const auto& points = series.points();
-    QPolygonF run;
+    constexpr int kPiece = 8;
+    ThinnedLine run;
     Colour runColour = kRed;
     auto flush = [&] {
-        if (run.size() > 1) {
-            painter.setPen(QPen(QColor::fromRgb(toQRgb(runColour)), width));
-            painter.drawPolyline(run);
-        }
+        const QPolygonF& points = run.points();
+        if (points.size() < 2) return;
+        painter.setPen(QPen(QColor::fromRgb(toQRgb(runColour)), width));
+        for (qsizetype from = 0; from + 1 < points.size(); from += kPiece)
+            painter.drawPolyline(points.constData() + from, static_cast<int>(std::min<qsizetype>(
+                                                                kPiece + 1, points.size() - from)));
     };
-    for (const ChartPoint& p : points) {
+    bool empty = true;
+    for (const ChartPoint& p : series.points()) {
         const QPointF at = mapping.toPixel(p.x, p.y);
         if (!std::isfinite(at.x()) || !std::isfinite(at.y())) {
             // A value a logarithmic axis cannot show breaks the line.
             flush();
-            run.clear();
+            run = ThinnedLine();
+            empty = true;
             continue;
         }
-        if (p.colour != runColour && !run.isEmpty()) {
+        if (!empty && p.colour != runColour) {
+            QPolygonF& points = run.points();
+            const QPointF last = points.back();
             flush();
-            const QPointF last = run.back();
-            run.clear();
-            run << last;
+            run.restartAt(last);
         }
         runColour = p.colour;
-        run << at;
+        run.add(at);
+        empty = false;
     }
     flush();
 }

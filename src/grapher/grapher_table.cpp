@@ -15,16 +15,20 @@ bool candidateRow(const Table& table, int xColumn, int row) {
 }
 
 // The two numbers of a row; ConversionError with the text of the cell that is none.
-std::pair<double, double> rowNumbers(const Table& table, int xColumn, int row, QChar separator) {
-    return {parseDouble(table.cell(xColumn, row), separator),
-            parseDouble(table.cell(xColumn + 1, row), separator)};
+std::pair<double, double> rowNumbers(const Table& table, int xColumn, int row,
+                                     const CellSeparator& separator) {
+    const TableStore& store = table.store();
+    return {cellNumber(store.cellBytes(xColumn, row), separator),
+            cellNumber(store.cellBytes(xColumn + 1, row), separator)};
 }
 
 } // namespace
 
 TableOutcome addPairPoints(const Table& table, int curve, ChartSeries& series, Colour colour,
-                           QChar separator, const RowStep& step) {
+                           QChar separatorChar, const RowStep& step) {
+    const CellSeparator separator(separatorChar);
     const int xColumn = 2 * curve - 1;
+    series.reserve(series.size() + table.rowCountSetting());
     for (int row = 1; row <= table.rowCountSetting(); ++row) {
         if (step && !step(row)) return TableOutcome::Stopped;
         if (table.store().isEmpty(xColumn, row) && table.store().isEmpty(xColumn + 1, row))
@@ -35,14 +39,17 @@ TableOutcome addPairPoints(const Table& table, int curve, ChartSeries& series, C
     return TableOutcome::Done;
 }
 
-int rowOfPoint(const Table& table, int curve, double x, double y, QChar separator) {
+int rowOfPoint(const Table& table, int curve, double x, double y, QChar separatorChar) {
+    const CellSeparator separator(separatorChar);
+    const TableStore& store = table.store();
     const int xColumn = 2 * curve - 1;
     int match = 0;
     for (int row = 1; row <= table.nextRow(curve); ++row) {
         if (!candidateRow(table, xColumn, row)) continue;
         double rx = 0, ry = 0;
-        if (tryParseDouble(table.cell(xColumn, row), separator, rx) &&
-            tryParseDouble(table.cell(xColumn + 1, row), separator, ry) && rx == x && ry == y)
+        if (tryParseDouble(store.cellBytes(xColumn, row), separator.view(), rx) &&
+            tryParseDouble(store.cellBytes(xColumn + 1, row), separator.view(), ry) && rx == x &&
+            ry == y)
             match = row;
     }
     return match;
@@ -64,7 +71,8 @@ void removePairRow(Table& table, int curve, int row) {
 }
 
 std::vector<int> movePairPoint(Table& table, int curve, double oldX, double oldY, double newX,
-                               double newY, QChar separator, const RowStep& step) {
+                               double newY, QChar separatorChar, const RowStep& step) {
+    const CellSeparator separator(separatorChar);
     const int xColumn = 2 * curve - 1;
     std::vector<int> moved;
     for (int row = 1; row <= table.rowCountSetting(); ++row) {
@@ -72,8 +80,8 @@ std::vector<int> movePairPoint(Table& table, int curve, double oldX, double oldY
         if (step && !step(row)) break;
         const auto [x, y] = rowNumbers(table, xColumn, row, separator);
         if (x != oldX || y != oldY) continue;
-        table.setCell(xColumn, row, NumberText(newX, separator));
-        table.setCell(xColumn + 1, row, NumberText(newY, separator));
+        table.setCell(xColumn, row, NumberText(newX, separatorChar));
+        table.setCell(xColumn + 1, row, NumberText(newY, separatorChar));
         moved.push_back(row);
     }
     return moved;

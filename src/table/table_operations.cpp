@@ -14,19 +14,9 @@ namespace quorvex {
 ArithmeticError::ArithmeticError(const QString& message)
     : std::runtime_error(message.toStdString()), message_(message) {}
 
-namespace {
+CellSeparator::CellSeparator(QChar c) : utf8(QString(c).toUtf8()) {}
 
-// The decimal separator as the UTF-8 bytes the cells are stored in.
-struct Separator {
-    explicit Separator(QChar c) : utf8(QString(c).toUtf8()) {}
-    std::string_view view() const {
-        return std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    }
-    QByteArray utf8;
-};
-
-// The number of a cell, or ConversionError with the cell's text.
-double cellNumber(std::string_view bytes, const Separator& separator) {
+double cellNumber(std::string_view bytes, const CellSeparator& separator) {
     double value = 0;
     if (!tryParseDouble(bytes, separator.view(), value))
         throw ConversionError(
@@ -34,6 +24,8 @@ double cellNumber(std::string_view bytes, const Separator& separator) {
                 .arg(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))));
     return value;
 }
+
+namespace {
 
 void writeNumber(Table& table, int column, int row, double value) {
     if (!std::isfinite(value)) throw ArithmeticError(message(Msg::FloatOverflow));
@@ -44,7 +36,7 @@ void writeNumber(Table& table, int column, int row, double value) {
 
 TableOutcome sortPairOnX(Table& table, int curve, QChar separatorChar, const RowStep& step) {
     const TableStore& store = table.store();
-    const Separator separator(separatorChar);
+    const CellSeparator separator(separatorChar);
     const int xColumn = 2 * curve - 1;
     const int rows = table.rowCountSetting();
     // Keys of the filled X cells; runs of filled rows are sorted each on its own.
@@ -104,7 +96,7 @@ void replaceInColumn(Table& table, int column, QChar from, QChar to) {
 
 TableOutcome calculateColumn(Table& table, int column, double value, Arithmetic operation,
                              bool valueFirst, QChar separatorChar, const RowStep& step) {
-    const Separator separator(separatorChar);
+    const CellSeparator separator(separatorChar);
     for (int row = 1; row <= table.rowCountSetting(); ++row) {
         const std::string_view cell = table.store().cellBytes(column, row);
         if (cell.empty()) continue;
@@ -133,7 +125,7 @@ TableOutcome calculateColumn(Table& table, int column, double value, Arithmetic 
 }
 
 InterpolationOutcome interpolateLagrange(Table& table, QChar separatorChar, const RowStep& step) {
-    const Separator separator(separatorChar);
+    const CellSeparator separator(separatorChar);
     const TableStore& store = table.store();
     std::vector<double> xs, ys;
     for (int row = 1; !store.isEmpty(1, row) && !store.isEmpty(2, row); ++row) {
@@ -166,7 +158,7 @@ InterpolationOutcome interpolateLagrange(Table& table, QChar separatorChar, cons
 
 TableOutcome applyNumberFormat(Table& table, int curve, FormatColumns columns,
                                const NumberStyle& style, QChar separatorChar, const RowStep& step) {
-    const Separator separator(separatorChar);
+    const CellSeparator separator(separatorChar);
     TableStore& store = table.store();
     const int xColumn = 2 * curve - 1;
     const int rows = table.rowCountSetting();

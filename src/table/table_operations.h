@@ -3,9 +3,11 @@
 #include "table/number_format.h"
 #include "table/table.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <functional>
 #include <stdexcept>
+#include <string_view>
 
 namespace quorvex {
 
@@ -25,6 +27,18 @@ public:
 private:
     QString message_;
 };
+
+// The decimal separator as the UTF-8 bytes the cells are stored in, for reading many cells.
+struct CellSeparator {
+    explicit CellSeparator(QChar c);
+    std::string_view view() const {
+        return std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    }
+    QByteArray utf8;
+};
+
+// The number of a cell's stored bytes, or ConversionError with the cell's text.
+double cellNumber(std::string_view bytes, const CellSeparator& separator);
 
 // Sorts rows 1 .. RowCountSetting of the curve's pair on the number in the X cell: each run of
 // rows between empty X cells on its own, equal numbers in their order, the texts of both

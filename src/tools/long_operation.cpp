@@ -20,9 +20,14 @@ LongOperation::~LongOperation() {
 
 bool LongOperation::step(int position) {
     // Events run at the first step (the progress bar shows and a Stop already pressed is seen)
-    // and then every few tens of milliseconds.
-    if (firstStep_ || sinceEvents_.elapsed() >= kEventIntervalMs) {
+    // and then every few tens of milliseconds; the clock is read every few steps only, since
+    // a step may be as short as a Table row. The progress bar can show a new position only
+    // when events run, so it is set just before.
+    constexpr unsigned kStepsBetweenClockReads = 64;
+    if (firstStep_ || (++stepsSinceClock_ % kStepsBetweenClockReads == 0 &&
+                       sinceEvents_.elapsed() >= kEventIntervalMs)) {
         firstStep_ = false;
+        hooks_.setProgress(position);
         hooks_.processEvents();
         sinceEvents_.restart();
     }
@@ -30,7 +35,6 @@ bool LongOperation::step(int position) {
         stopped_ = true;
         return false;
     }
-    hooks_.setProgress(position);
     return true;
 }
 

@@ -6,9 +6,10 @@
 namespace quorvex {
 
 // The protocol of every operation that the Stop button can end: while an instance lives, Stop is
-// enabled, the rest of the window is locked and the progress bar is shown; step() lets queued
-// window events run (every few tens of milliseconds, not at every step, so the work runs at full
-// speed while Stop still answers at once) and says whether to go on. The destructor restores
+// enabled, the rest of the window is locked and the progress bar is shown; step() moves the
+// progress bar and lets queued window events run (every few tens of milliseconds, not at every
+// step, so the work runs at full speed while Stop still answers at once) and says whether to go
+// on. The destructor restores
 // everything, also when the operation fails.
 class LongOperation {
 public:
@@ -33,6 +34,7 @@ private:
     QElapsedTimer sinceEvents_;
     bool stopped_ = false;
     bool firstStep_ = true;
+    unsigned stepsSinceClock_ = 0;
 };
 
 } // namespace quorvex
