@@ -131,7 +131,9 @@ void paintSymbols(QPainter& painter, const ChartMapping& mapping, const ChartSer
         painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
     QImage* direct = directTarget(painter);
     const QRectF visible = mapping.plot().adjusted(-size, -size, size, size);
-    const QRect clip = direct ? visible.toAlignedRect() & direct->rect() : QRect();
+    // The painter's clip is a rectangle here (set by paintChart); the stamps keep to it.
+    QRect clip = direct ? direct->rect() : QRect();
+    if (direct && painter.hasClipping()) clip &= painter.clipBoundingRect().toAlignedRect();
     uchar* bits = direct ? direct->bits() : nullptr;
     const qsizetype stride = direct ? direct->bytesPerLine() : 0;
     const QImage* stamped = nullptr;

@@ -179,3 +179,38 @@ TEST(ChartPicture, MetafileReadsBackLikeTheImage) {
     EXPECT_EQ(image.pixel(corner), qRgb(0, 0, 0));
     EXPECT_EQ(back.pixel(corner.x(), corner.y()), kBlack);
 }
+
+// Symbols stamped straight into a chart image look as the painter draws them elsewhere: the
+// same chart painted into an image the painter must draw through (non-premultiplied) differs by
+// rounding at most. Points of two colours overlap, so the blend of the markers' edges counts.
+TEST(ChartPicture, StampedSymbolsLookAsDrawnOnes) {
+    ChartSeries s;
+    for (int i = 0; i <= 60; ++i)
+        s.add(i * 0.1, std::cos(i * 0.1), i % 3 == 0 ? makeColour(0, 0, 255) : kRed);
+    ChartLook look;
+    look.symbolSize = 4;
+    const QSize size(300, 200);
+    const ChartLayout layout(look, s, QRectF(QPointF(0, 0), QSizeF(size)));
+    auto paint = [&](QImage::Format format) {
+        QImage image(size, format);
+        QPainter p(&image);
+        paintChart(p, layout, look, s, nullptr);
+        p.end();
+        return image.convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage stamped = paint(QImage::Format_ARGB32_Premultiplied);
+    const QImage drawn = paint(QImage::Format_ARGB32);
+    int differing = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb a = stamped.pixel(x, y), b = drawn.pixel(x, y);
+            const int most = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                       std::abs(qBlue(a) - qBlue(b))});
+            ASSERT_LE(most, 2) << x << "," << y;
+            if (a != b) ++differing;
+        }
+    // Most symbol pixels are the same exactly.
+    EXPECT_LT(differing, 200);
+    const QPoint centre = layout.mapping().toPixel(0.3, std::cos(0.3)).toPoint();
+    EXPECT_EQ(stamped.pixel(centre), qRgb(0, 0, 255));
+}
