@@ -283,6 +283,20 @@ private slots:
         IniFile stored(window_->ini().path());
         QCOMPARE(stored.readString(ini::kImage, ini::kDirectory, ""), files_.path());
         QVERIFY(prompter_->messages.isEmpty());
+        // An existing picture is replaced only when the user says so.
+        const QByteArray before = [&] {
+            QFile f(bmp);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        trigger(controls::lineStyle);
+        prompter_->savePaths.push_back(bmp);
+        prompter_->answers.push_back(Answer::No);
+        trigger(controls::saveGraph);
+        QCOMPARE(prompter_->questions.last(), message(Msg::FileExistsReplace));
+        QFile kept(bmp);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
     }
 
     // Printing goes to the printer the prompter sets up (a PDF file here): one page. A job that

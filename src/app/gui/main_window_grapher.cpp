@@ -255,6 +255,9 @@ void MainWindow::saveGraph() {
         this, message(Msg::SaveGrapherImageTitle), imageDialogFolder(),
         {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Metafiles (*.wmf)")}, QString());
     if (!path) return;
+    if (QFileInfo::exists(*path) &&
+        prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
+        return;
     const QImage& background = chart_->backgroundImage();
     try {
         saveChartPicture(chart_->look(), chart_->shown(),

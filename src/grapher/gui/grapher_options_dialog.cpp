@@ -53,6 +53,7 @@ GrapherOptionsDialog::GrapherOptionsDialog(const ChartLook& look, AxisRange show
         maximum = named(new QLineEdit(NumberText(range.max, separator)),
                         (std::string(prefix) + "Maximum").c_str());
         for (QLineEdit* field : {minimum, maximum}) {
+            field->setMinimumWidth(160);
             enterLocaleDecimalSeparator(field);
             field->setEnabled(!!chosen);
             connect(field, &QLineEdit::textChanged, this, &GrapherOptionsDialog::validate);
