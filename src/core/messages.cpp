@@ -173,6 +173,13 @@ constexpr Entry kCatalog[] = {
     {Msg::PrintFailed, "Cannot print the chart: %1", "Не удаётся напечатать график: %1"},
     {Msg::NoPrinter, "no printer is installed", "принтер не установлен"},
     {Msg::PrinterRefused, "the printer did not accept the job", "принтер не принял задание"},
+    {Msg::ClipboardCopyFailed, "Error coping to Clipboard, try again!", nullptr},
+    {Msg::WorkbookWriteFailed, "Cannot write the workbook \"%1\": %2",
+     "Не удаётся записать книгу \"%1\": %2"},
+    {Msg::SaveSpreadsheetItem, "Save Table as spreadsheet...",
+     "Сохранить Таблицу как электронную таблицу..."},
+    {Msg::SaveSpreadsheetTitle, "Save Table as spreadsheet",
+     "Сохранить Таблицу как электронную таблицу"},
 };
 
 const Entry* find(Msg id) {

@@ -92,6 +92,10 @@ enum class Msg {
     PrintFailed,
     NoPrinter,
     PrinterRefused,
+    ClipboardCopyFailed,
+    WorkbookWriteFailed,
+    SaveSpreadsheetItem,
+    SaveSpreadsheetTitle,
 };
 
 // The language in which messages are shown now (English until set).

@@ -7,6 +7,7 @@ int runDigitizeTest(int argc, char** argv);
 int runAutoTest(int argc, char** argv);
 int runTablePageTest(int argc, char** argv);
 int runGrapherPageTest(int argc, char** argv);
+int runExchangeTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     failures += runAutoTest(argc, argv);
     failures += runTablePageTest(argc, argv);
     failures += runGrapherPageTest(argc, argv);
+    failures += runExchangeTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -64,6 +64,13 @@ public:
         colours.pop_front();
         return c;
     }
+    // Whether the desktop has an application for documents, and what was opened.
+    bool desktopOpensDocuments = false;
+    QStringList openedDocuments;
+    bool openDocument(const QString& path) override {
+        openedDocuments << path;
+        return desktopOpensDocuments;
+    }
     // Print jobs go to this PDF file (none: the default printer).
     QString printFile;
     void preparePrinter(QWidget*, QPrinter& printer) override {

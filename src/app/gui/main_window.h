@@ -58,7 +58,7 @@ class TableGridModel;
 //   main_window_auto.cpp      automatic digitization, the step fields, search in area
 //   main_window_view.cpp      view scale, measure box, rulers, zoom panel, position read-out
 //   main_window_table.cpp     the Table page and the curve controls
-//   main_window_data.cpp      saving the Table and importing data files
+//   main_window_data.cpp      data files, the clipboard copy and spreadsheet workbooks
 //   main_window_grapher.cpp   the Grapher page: the chart of the current curve
 //   main_window_options.cpp   interface options and help
 //   main_window_lifecycle.cpp settings, activation, first paint, closing, locking, hints
@@ -202,9 +202,12 @@ public slots:
     void showZoom();
     void hideZoom();
     void hideRulers();
-    // Text data files
+    // Text data files, the clipboard, workbooks
     void saveTable();
     void openDataFile();
+    void copyToClipboard();
+    void exportToSpreadsheet();
+    void saveTableAsSpreadsheet();
     // Commands and Help
     void loadDefaultOptions();
     void showInterfaceOptions();
@@ -259,6 +262,11 @@ private:
     void releaseDigitizingTools();
     // The current curve number, or nothing after a message when its field holds no integer.
     std::optional<int> readCurve();
+    // Writes the Table as a workbook as a long operation; false after a failure (shown) or a
+    // stop.
+    bool writeTableWorkbook(const QString& path);
+    // Texts that follow the message language.
+    void showLanguageTexts();
     // Grapher (main_window_grapher.cpp)
     void connectGrapherCommands();
     // Checks the items of the chart's mode in both menus and shows that mode's series.
@@ -534,6 +542,7 @@ private:
     QAction* reloadImageAction_ = nullptr;
     QAction* saveImageAction_ = nullptr;
     QAction* saveTableAction_ = nullptr;
+    QAction* saveSpreadsheetAction_ = nullptr;
     QAction* openDataFileAction_ = nullptr;
     QAction* saveGraphAction_ = nullptr;
     QAction* selectScannerAction_ = nullptr;

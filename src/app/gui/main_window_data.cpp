@@ -1,15 +1,23 @@
-// Text data files: saving the Table and loading a file into it.
+// Handing the Table to others: text data files (saving and loading), the clipboard and
+// spreadsheet workbooks.
 #include "app/gui/main_window.h"
 
 #include "core/messages.h"
+#include "exchange/clipboard_text.h"
+#include "exchange/gui/copy_to_clipboard_dialog.h"
 #include "exchange/gui/data_file_options_dialog.h"
 #include "exchange/text_data.h"
+#include "exchange/workbook.h"
 #include "table/table.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTabWidget>
+#include <QTemporaryFile>
 
 namespace quorvex {
 
@@ -70,6 +78,97 @@ void MainWindow::openDataFile() {
     saveIni();
     showTable();
     if (!curveError.isEmpty()) prompter_->information(this, curveError, true);
+}
+
+// ---- the clipboard
+
+// The text goes to the clipboard as UTF-8 plain text; a clipboard that does not hold it
+// afterwards counts as a failure.
+void MainWindow::copyToClipboard() {
+    CopyToClipboardDialog dialog(this);
+    if (!runDialog(&dialog)) return;
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    const auto fail = [&] {
+        clipboard->clear();
+        prompter_->information(this, message(Msg::ClipboardCopyFailed));
+    };
+    QString text;
+    try {
+        const int curve = table_->currentCurve();
+        const CopyMode mode = dialog.mode();
+        QByteArray bytes;
+        if (mode == CopyMode::XColumn || mode == CopyMode::YColumn) {
+            bytes = columnText(*table_, 2 * curve - (mode == CopyMode::XColumn ? 1 : 0));
+        } else {
+            const int columns = table_->gridColumnCount(), rows = table_->gridRowCount();
+            const CopyRange range = rangeForMode(mode, curve, table_->nextRow(curve), columns, rows,
+                                                 dialog.customRange());
+            bytes = rangeText(*table_, normalisedRange(range, columns, rows), dialog.separator());
+        }
+        text = QString::fromUtf8(bytes);
+    } catch (const ConversionError&) {
+        return fail(); // the curve number is no number: nothing to copy
+    } catch (const std::bad_alloc&) {
+        return fail();
+    }
+    clipboard->setText(text);
+    if (clipboard->text() != text) fail();
+}
+
+// ---- spreadsheet workbooks
+
+bool MainWindow::writeTableWorkbook(const QString& path) {
+    QString error;
+    WorkbookOutcome outcome;
+    {
+        LongOperation operation(longOperationHooks(), table_->gridRowCount());
+        outcome = writeWorkbook(
+            *table_, path, localeDecimalSeparator(),
+            [&operation](int row) { return operation.step(row); }, &error);
+    }
+    if (outcome == WorkbookOutcome::Failed) prompter_->information(this, error, true);
+    return outcome == WorkbookOutcome::Written;
+}
+
+// Without an automation interface the Table goes into a workbook that the desktop opens with
+// its spreadsheet application; without one the workbook stays in the temporary folder and the
+// status bar names it.
+void MainWindow::exportToSpreadsheet() {
+    QTemporaryFile reserved(QDir::temp().filePath(QStringLiteral("quorvex-table-XXXXXX.xlsx")));
+    reserved.setAutoRemove(false);
+    if (!reserved.open()) {
+        prompter_->information(
+            this,
+            message(Msg::WorkbookWriteFailed).arg(reserved.fileTemplate(), reserved.errorString()),
+            true);
+        return;
+    }
+    const QString path = reserved.fileName();
+    reserved.close();
+    if (!writeTableWorkbook(path)) {
+        QFile::remove(path);
+        return;
+    }
+    if (!prompter_->openDocument(path)) {
+        prompter_->information(this, message(Msg::ExcelNotFound));
+        showStatus(QDir::toNativeSeparators(path));
+    }
+}
+
+void MainWindow::saveTableAsSpreadsheet() {
+    const QString folder =
+        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const auto path = prompter_->saveFile(this, message(Msg::SaveSpreadsheetTitle), folder,
+                                          {QStringLiteral("Excel workbooks (*.xlsx)")},
+                                          QStringLiteral("Untitled"));
+    if (!path) return;
+    if (QFileInfo::exists(*path) &&
+        prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
+        return;
+    if (!writeTableWorkbook(*path)) return;
+    ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(*path).absolutePath());
+    saveIni();
 }
 
 } // namespace quorvex

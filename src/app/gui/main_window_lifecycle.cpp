@@ -40,6 +40,7 @@ namespace quorvex {
 void MainWindow::finishCreation() {
     readRecentFiles();
     setMessageLanguage(localeDefaultLanguage(systemLanguageCode()));
+    showLanguageTexts();
     viewScale_ = 1.0;
     measureBox_->setCurrentText(QStringLiteral("100%"));
     table_->setRowCount(Table::kStartRows);
@@ -102,6 +103,7 @@ void MainWindow::loadSettings() {
     polyBezierBox_->setChecked(ini_.readBool(ini::kAuto, ini::kPolyBezier, true));
     setMessageLanguage(languageFromIni(
         ini_.readString(ini::kApplication, ini::kLanguage, QString()), messageLanguage()));
+    showLanguageTexts();
     rulersFlag_ = ini_.readBool(ini::kImage, ini::kShowRulers, true);
     hairLinesFlag_ = ini_.readBool(ini::kImage, ini::kHairLines, true);
     for (QWidget* w :
@@ -163,6 +165,10 @@ void MainWindow::applyDigitizeConfig(const DigitizeConfig& c) {
     oneValuedBox_->setChecked(c.oneValued);
     showGrapherMode(!c.symbol);
     showStartupHint_ = c.showStartupHint;
+}
+
+void MainWindow::showLanguageTexts() {
+    saveSpreadsheetAction_->setText(message(Msg::SaveSpreadsheetItem));
 }
 
 void MainWindow::saveIni() {

@@ -57,6 +57,8 @@ void MainWindow::createMenus() {
     separator(fileMenu_, "N8");
     saveImageAction_ = disabled(addAction(fileMenu_, "SaveImage1", "Save graph Image..."));
     saveTableAction_ = disabled(addAction(fileMenu_, "N49", "Save data from Table..."));
+    saveSpreadsheetAction_ =
+        disabled(addAction(fileMenu_, "SaveSpreadsheet", message(Msg::SaveSpreadsheetItem)));
     openDataFileAction_ = addAction(fileMenu_, "N50", "Open data file to Table...");
     saveGraphAction_ = disabled(addAction(fileMenu_, "N91", "Save graph from Grapher... "));
     separator(fileMenu_, "N39");
@@ -365,6 +367,11 @@ void MainWindow::connectCommands() {
 
     // Text data files.
     connect(saveTableAction_, &QAction::triggered, this, &MainWindow::saveTable);
+    connect(saveSpreadsheetAction_, &QAction::triggered, this, &MainWindow::saveTableAsSpreadsheet);
+    connect(copyToClipboardAction_, &QAction::triggered, this, &MainWindow::copyToClipboard);
+    connect(copyRangeButton_, &QToolButton::clicked, this, &MainWindow::copyToClipboard);
+    connect(spreadsheetAction_, &QAction::triggered, this, &MainWindow::exportToSpreadsheet);
+    connect(spreadsheetButton_, &QToolButton::clicked, this, &MainWindow::exportToSpreadsheet);
     connect(openDataFileAction_, &QAction::triggered, this, &MainWindow::openDataFile);
     connect(saveTableButton_, &QToolButton::clicked, this, &MainWindow::saveTable);
     connect(importButton_, &QToolButton::clicked, this, &MainWindow::openDataFile);
@@ -396,11 +403,27 @@ void MainWindow::defineCommandRules() {
     rule(pasteImageAction_, N::ClipboardImage);
     rule(pasteImageButton_, N::ClipboardImage, true);
     rule(purgeClipboardAction_, N::ClipboardContent);
-    for (QObject* c : std::initializer_list<QObject*>{
-             saveTableAction_, saveTableButton_, clearAllColumnsAction_, clearTableButton_,
-             sortAction_, sortButton_, deleteRowsAction_, deleteRowsButton_, replaceAction_,
-             replaceButton_, calculateAction_, calculateButton_, dataFormatAction_,
-             dataFormatButton_, redigitizeAction_, redigitizeButton_})
+    for (QObject* c : std::initializer_list<QObject*>{saveTableAction_,
+                                                      saveTableButton_,
+                                                      clearAllColumnsAction_,
+                                                      clearTableButton_,
+                                                      sortAction_,
+                                                      sortButton_,
+                                                      deleteRowsAction_,
+                                                      deleteRowsButton_,
+                                                      replaceAction_,
+                                                      replaceButton_,
+                                                      calculateAction_,
+                                                      calculateButton_,
+                                                      dataFormatAction_,
+                                                      dataFormatButton_,
+                                                      redigitizeAction_,
+                                                      redigitizeButton_,
+                                                      copyToClipboardAction_,
+                                                      copyRangeButton_,
+                                                      spreadsheetAction_,
+                                                      spreadsheetButton_,
+                                                      saveSpreadsheetAction_})
         rule(c, N::Data);
     rule(showGraphAction_, N::ImageOrData);
     rule(showGraphButton_, N::ImageOrData, true);
@@ -410,9 +433,8 @@ void MainWindow::defineCommandRules() {
              clearGraphButton_, printGraphButton_})
         rule(c, N::DataOrGraph);
     // Commands whose work the program does not have yet stay disabled rather than inert.
-    for (QObject* c : std::initializer_list<QObject*>{
-             rotate90Action_, rotateTool_, pencilTool_, rotateBackgroundAction_, spreadsheetAction_,
-             copyToClipboardAction_, copyRangeButton_, spreadsheetButton_})
+    for (QObject* c : std::initializer_list<QObject*>{rotate90Action_, rotateTool_, pencilTool_,
+                                                      rotateBackgroundAction_})
         rule(c, N::NotBuilt);
 }
 

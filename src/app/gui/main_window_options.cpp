@@ -49,6 +49,7 @@ void MainWindow::showInterfaceOptions() {
         longHintsAction_->setChecked(state.hintsTenSeconds);
         hintTimeToggled();
         setMessageLanguage(state.language);
+        showLanguageTexts();
         rulersFlag_ = state.rulersShown;
         hairLinesFlag_ = state.hairLines;
         if (!rulersFlag_) hideRulers();

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace quorvex {
 
@@ -72,5 +74,9 @@ bool QtPrompter::run(QDialog* dialog) {
 }
 
 void QtPrompter::preparePrinter(QWidget*, QPrinter&) {}
+
+bool QtPrompter::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 } // namespace quorvex

@@ -42,6 +42,8 @@ public:
     // Sets up a print job before it starts: the program prints on the default printer as it
     // is, without asking.
     virtual void preparePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Opens a file with the desktop's application for its type; false when none takes it.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 // The real dialogs.
@@ -57,6 +59,7 @@ public:
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool run(QDialog* dialog) override;
     void preparePrinter(QWidget* parent, QPrinter& printer) override;
+    bool openDocument(const QString& path) override;
 };
 
 } // namespace quorvex

@@ -1,0 +1,105 @@
+#include "exchange/workbook.h"
+
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "table/table.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <xlsxwriter.h>
+
+namespace quorvex {
+
+namespace {
+
+// Cuts a UTF-8 text to at most `limit` characters of a spreadsheet cell (UTF-16 code units,
+// counted here in code points, which is never more), at a character boundary.
+std::string_view cutToCellLimit(std::string_view text) {
+    std::size_t characters = 0, at = 0;
+    while (at < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // A character outside the basic plane takes two units of the cell's limit.
+        const std::size_t units = length == 4 ? 2 : 1;
+        if (characters + units > static_cast<std::size_t>(kMaxSpreadsheetText)) break;
+        characters += units;
+        at += length;
+    }
+    return text.substr(0, std::min(at, text.size()));
+}
+
+QString failure(const QString& path, const QString& reason) {
+    return message(Msg::WorkbookWriteFailed).arg(path, reason);
+}
+
+} // namespace
+
+WorkbookOutcome writeWorkbook(const Table& table, const QString& path, QChar separatorChar,
+                              const RowStep& step, QString* error) {
+    const QString partial = path + QStringLiteral(".part");
+    const QByteArray partialName = QFile::encodeName(partial);
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(partialName.constData(), &options);
+    if (!book) {
+        if (error) *error = failure(path, message(Msg::OutOfMemory));
+        return WorkbookOutcome::Failed;
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+    lxw_format* look = workbook_add_format(book);
+    format_set_font_name(look, "Times New Roman");
+    format_set_font_size(look, 12);
+    format_set_shrink(look);
+    const int columns = table.gridColumnCount() - 1; // data columns 1 .. columns
+    lxw_error result = LXW_NO_ERROR;
+    if (sheet && columns > 0)
+        result = worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(columns - 1),
+                                      LXW_DEF_COL_WIDTH, look);
+    const CellSeparator separator(separatorChar);
+    const TableStore& store = table.store();
+    std::string text;
+    bool stopped = false;
+    for (int row = 1; row < table.gridRowCount() && result == LXW_NO_ERROR && sheet; ++row) {
+        if (step && !step(row)) {
+            stopped = true;
+            break;
+        }
+        if (row >= store.storedRows()) continue;
+        for (int column = 1; column <= columns && result == LXW_NO_ERROR; ++column) {
+            const std::string_view bytes = store.cellBytes(column, row);
+            if (bytes.empty()) continue;
+            const auto sheetRow = static_cast<lxw_row_t>(row - 1);
+            const auto sheetColumn = static_cast<lxw_col_t>(column - 1);
+            double number = 0;
+            if (tryParseDouble(bytes, separator.view(), number) && std::isfinite(number)) {
+                result = worksheet_write_number(sheet, sheetRow, sheetColumn, number, look);
+            } else {
+                text.assign(cutToCellLimit(bytes));
+                result = worksheet_write_string(sheet, sheetRow, sheetColumn, text.c_str(), look);
+            }
+        }
+    }
+    if (!sheet) result = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    const lxw_error closed = workbook_close(book); // frees the workbook in every case
+    if (result == LXW_NO_ERROR) result = closed;
+    if (stopped || result != LXW_NO_ERROR) {
+        QFile::remove(partial);
+        if (stopped) return WorkbookOutcome::Stopped;
+        if (error) *error = failure(path, QString::fromUtf8(lxw_strerror(result)));
+        return WorkbookOutcome::Failed;
+    }
+    // rename() replaces the target in one step, so an old file stays whole until then.
+    if (std::rename(partialName.constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(partial);
+        if (error) *error = failure(path, reason);
+        return WorkbookOutcome::Failed;
+    }
+    return WorkbookOutcome::Written;
+}
+
+} // namespace quorvex
