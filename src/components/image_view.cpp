@@ -62,6 +62,19 @@ void ImageView::setGuideLines(std::optional<QPointF> at) {
             update(QRect(static_cast<int>(guide_->x()) - 1, 0, 3, height()));
 }
 
+void ImageView::setOverlayLine(std::optional<QLineF> line, Colour colour) {
+    // Only the strip around the old and the new line is painted again.
+    auto area = [](const QLineF& l) {
+        return QRectF(l.p1(), l.p2()).normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
+    };
+    QRect dirty;
+    if (line_) dirty = area(*line_);
+    if (line) dirty |= area(*line);
+    line_ = line;
+    lineColour_ = colour;
+    if (!dirty.isEmpty()) update(dirty);
+}
+
 void ImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (picture_.isNull()) {
@@ -87,6 +100,13 @@ void ImageView::paintEvent(QPaintEvent* event) {
             painter.setPen(QPen(QColor::fromRgb(toQRgb(c.colour)), 1, Qt::DotLine));
             painter.drawEllipse(c.centre, c.radius, c.radius);
         }
+        painter.restore();
+    }
+    if (line_) {
+        painter.save();
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.setPen(QPen(QColor::fromRgb(toQRgb(lineColour_)), 1, Qt::DotLine));
+        painter.drawLine(*line_);
         painter.restore();
     }
     if (guide_) {

@@ -3,6 +3,7 @@
 #include "core/raster.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QWidget>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     };
     void addOverlayCircle(QPointF centre, double radius, Colour colour);
     void clearOverlayCircles();
+    // A dotted line in inverting ink of a colour, drawn on the screen only (view pixels), until
+    // cleared: the line the rotation tool is drawing.
+    void setOverlayLine(std::optional<QLineF> line, Colour colour = kRed);
+    std::optional<QLineF> overlayLine() const { return line_; }
     const std::vector<OverlayCircle>& overlayCircles() const { return circles_; }
     std::optional<QPointF> guideLines() const { return guide_; }
 
@@ -55,6 +60,8 @@ private:
     QImage picture_;
     std::optional<QPointF> guide_;
     std::vector<OverlayCircle> circles_;
+    std::optional<QLineF> line_;
+    Colour lineColour_ = kRed;
 };
 
 } // namespace quorvex

@@ -178,6 +178,7 @@ constexpr Entry kCatalog[] = {
      "Не удаётся записать книгу \"%1\": %2"},
     {Msg::SaveSpreadsheetItem, "Save Table as spreadsheet...",
      "Сохранить Таблицу как электронную таблицу..."},
+    {Msg::RotationFailed, "Cannot rotate the image: %1", "Не удаётся повернуть изображение: %1"},
     {Msg::SaveSpreadsheetTitle, "Save Table as spreadsheet",
      "Сохранить Таблицу как электронную таблицу"},
 };

@@ -96,6 +96,7 @@ enum class Msg {
     WorkbookWriteFailed,
     SaveSpreadsheetItem,
     SaveSpreadsheetTitle,
+    RotationFailed,
 };
 
 // The language in which messages are shown now (English until set).

@@ -27,6 +27,8 @@ inline constexpr char pasteImage[] = "PastefromClipboard1";
 inline constexpr char fixCoordinates[] = "Fixcoord";
 inline constexpr char curveColour[] = "N43";
 inline constexpr char autoSize[] = "Auto1";
+inline constexpr char rotate90[] = "Rotate90";
+inline constexpr char rotateBackground[] = "Rotatebackgroundimagecolor1";
 // Pixel-format menu
 inline constexpr char format1Bit[] = "N1bit1";
 inline constexpr char format8Bit[] = "N8bit1";
@@ -91,6 +93,7 @@ inline constexpr char pages[] = "PageControl1";
 // Digitization page
 inline constexpr char calibrationPanel[] = "Panel2";
 inline constexpr char xTransfer[] = "ComboBox2";
+inline constexpr char yTransfer[] = "ComboBox3";
 inline constexpr char selectAreaOnly[] = "SelectOnly";
 inline constexpr char xLeftBottom[] = "Edit1";
 inline constexpr char yLeftBottom[] = "Edit2";
@@ -114,6 +117,9 @@ inline constexpr char curveColourButton[] = "ColorBtn";
 inline constexpr char autoDigitize[] = "BitBtn2";
 inline constexpr char searchTool[] = "SpeedButton11SA";
 inline constexpr char manualInputTool[] = "SpeedButton112SA";
+inline constexpr char rotateTool[] = "Rotate";
+inline constexpr char pencilTool[] = "Pencil";
+inline constexpr char pencilDialog[] = "TFormPencil";
 inline constexpr char imageView[] = "Image1";
 inline constexpr char zoomPicture[] = "Image2";
 inline constexpr char zoomToggle[] = "RxSpeedButton3";

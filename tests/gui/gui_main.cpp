@@ -8,6 +8,7 @@ int runAutoTest(int argc, char** argv);
 int runTablePageTest(int argc, char** argv);
 int runGrapherPageTest(int argc, char** argv);
 int runExchangeTest(int argc, char** argv);
+int runImageToolsTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
     failures += runTablePageTest(argc, argv);
     failures += runGrapherPageTest(argc, argv);
     failures += runExchangeTest(argc, argv);
+    failures += runImageToolsTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

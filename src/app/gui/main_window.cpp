@@ -8,6 +8,7 @@
 #include "table/gui/table_grid_model.h"
 #include "table/table.h"
 #include "tools/gui/fix_coordinates_dialog.h"
+#include "tools/gui/pencil_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,6 +75,19 @@ MainWindow::MainWindow(std::unique_ptr<Prompter> prompter, const QString& progra
     connectCommands();
     defineCommandRules();
     fixDialog_ = new FixCoordinatesDialog(this);
+    pencilDialog_ = new PencilDialog(this);
+    connect(pencilDialog_, &PencilDialog::colourRequested, this, &MainWindow::choosePencilColour);
+    connect(pencilDialog_, &PencilDialog::pickToggled, this, [this](bool down) {
+        mouseMode_ = down ? MouseMode::PickPencilColour : MouseMode::Pencil;
+    });
+    connect(pencilDialog_, &PencilDialog::activated, this, [this] {
+        pencilTool_->setChecked(true);
+        if (!pencilDialog_->picking()) mouseMode_ = MouseMode::Pencil;
+    });
+    connect(pencilDialog_, &PencilDialog::closed, this, [this] {
+        pencilTool_->setChecked(false);
+        mouseMode_ = MouseMode::Idle;
+    });
     finishCreation();
 }
 

@@ -55,6 +55,7 @@ class TableGridModel;
 //   main_window_menus.cpp     the menu bar, the pop-up menus and the connection of every command
 //   main_window_image.cpp     the image document: open, reopen, paste, copy, save, scan, reset
 //   main_window_tools.cpp     mouse dispatch, calibration rectangle, manual input, markers, undo
+//   main_window_editing.cpp   rotation of the image and the pencil
 //   main_window_auto.cpp      automatic digitization, the step fields, search in area
 //   main_window_view.cpp      view scale, measure box, rulers, zoom panel, position read-out
 //   main_window_table.cpp     the Table page and the curve controls
@@ -73,8 +74,10 @@ public:
 
     // Locks or unlocks the controls a long operation must not let the user touch.
     void setInterfaceEnabled(bool enable);
-    // The reset that follows every new image.
-    void resetAfterNewImage();
+    // The reset that follows every new image. A rotation of the image keeps the Table and the
+    // Grapher whatever "For new Image clear Table and Grapher" says: it is the same picture.
+    enum class TableOnReset { ClearWhenAsked, Keep };
+    void resetAfterNewImage(TableOnReset table = TableOnReset::ClearWhenAsked);
     // Writes a short message into status panel 4.
     void showStatus(const QString& text);
     QString statusText(int panel) const;
@@ -127,7 +130,7 @@ public slots:
     void copyImageToClipboard();
     void pasteImage();
     // Enables every command by what it needs (an image, data, the clipboard) and the lock of
-    // long operations; commands the program cannot run yet stay disabled.
+    // long operations.
     void updateCommandStates();
     // Pixel format menu
     void convertToFormat(PixelFormat format);
@@ -178,6 +181,12 @@ public slots:
     void undoLatestPoint();
     void undoDigitization();
     void fixCoordinates(bool rightClick = false);
+    // Image editing: rotation by a drawn line or by 90 degrees, the pencil
+    void rotationToolToggled(bool down);
+    void rotate90();
+    void chooseRotateBackground();
+    void pencilToolToggled(bool down);
+    void choosePencilColour();
     void chooseMarkerColour();
     void chooseCurveColour();
     void imageMousePressed(QMouseEvent* event);
@@ -262,6 +271,15 @@ private:
     void releaseDigitizingTools();
     // The current curve number, or nothing after a message when its field holds no integer.
     std::optional<int> readCurve();
+    // Image editing (main_window_editing.cpp)
+    void rotationPress(double u, double v);
+    void rotationMove(double u, double v);
+    void rotationRelease(double u, double v);
+    // Turns the image by the angle (a quarter turn without one) and starts afresh on it.
+    void rotateImage(std::optional<double> degrees);
+    void pencilPress(double u, double v);
+    void pencilMove(double u, double v);
+    void pickPencilColour(double u, double v);
     // Writes the Table as a workbook as a long operation; false after a failure (shown) or a
     // stop.
     bool writeTableWorkbook(const QString& path);
@@ -360,6 +378,7 @@ private:
     } area_;
     class FixCoordinatesDialog* fixDialog_ = nullptr;
     // Dialogs made once and kept.
+    class PencilDialog* pencilDialog_ = nullptr;
     DataFormatDialog* dataFormatDialog_ = nullptr;
     RedigitizeDialog* redigitizeDialog_ = nullptr;
     // Manual input, markers and undo
@@ -374,6 +393,12 @@ private:
     bool autoScrollOnDrag_ = false;
     bool typedValuePending_ = false;
     bool presettingSteps_ = false;
+    // Image editing: the colour a rotation fills uncovered parts with, the rotation line being
+    // drawn (view points) and the pencil's stroke.
+    Colour rotateBackColour_ = kWhite;
+    bool rotationLineDrawing_ = false;
+    QPoint rotationStart_;
+    bool pencilDrawing_ = false;
     // Search in area
     bool searchButtonHeld_ = false;
     QPoint lastSearchPoint_;
@@ -393,8 +418,7 @@ private:
         ImageOrData,
         DataOrGraph,
         ClipboardImage,
-        ClipboardContent,
-        NotBuilt
+        ClipboardContent
     };
     struct CommandRule {
         QObject* control;

@@ -264,7 +264,7 @@ void MainWindow::convertToGrayscale() {
 
 // ---- the reset after every new image
 
-void MainWindow::resetAfterNewImage() {
+void MainWindow::resetAfterNewImage(TableOnReset table) {
     const int width = document_.raster.width(), height = document_.raster.height();
     // The undo record, the Bezier flag, a pending typed measure and a point dragged on the
     // chart belong to the old image.
@@ -327,7 +327,7 @@ void MainWindow::resetAfterNewImage() {
     }
     xTransferBox_->setCurrentIndex(0);
     yTransferBox_->setCurrentIndex(0);
-    if (clearTableOnNewImageAction_->isChecked()) {
+    if (table == TableOnReset::ClearWhenAsked && clearTableOnNewImageAction_->isChecked()) {
         table_->clearForNewImage();
         emptyGraph();
     }

@@ -320,6 +320,11 @@ void MainWindow::connectCommands() {
     connect(manualInputTool_, &QToolButton::clicked, this, &MainWindow::toggleManualInput);
     connect(searchTool_, &QToolButton::clicked, this, &MainWindow::toggleSearchInArea);
     connect(autoDigitizeButton_, &QToolButton::clicked, this, &MainWindow::digitizeAutomatically);
+    connect(rotateTool_, &QToolButton::toggled, this, &MainWindow::rotationToolToggled);
+    connect(rotate90Action_, &QAction::triggered, this, &MainWindow::rotate90);
+    connect(rotateBackgroundAction_, &QAction::triggered, this,
+            &MainWindow::chooseRotateBackground);
+    connect(pencilTool_, &QToolButton::toggled, this, &MainWindow::pencilToolToggled);
     connect(firstRowBox_, qOverload<int>(&QSpinBox::valueChanged), this,
             &MainWindow::firstRowChanged);
     connect(lastRowBox_, qOverload<int>(&QSpinBox::valueChanged), this,
@@ -395,7 +400,8 @@ void MainWindow::defineCommandRules() {
     for (QObject* c : std::initializer_list<QObject*>{
              purgeImageAction_, reloadImageAction_, saveImageAction_, autoSizeAction_,
              realSizeAction_, fixCoordinatesAction_, copyImageAction_, formatButton_,
-             colourPickTool_, rectangleTool_, removeMarkersButton_})
+             colourPickTool_, rectangleTool_, removeMarkersButton_, rotate90Action_, rotateTool_,
+             pencilTool_})
         rule(c, N::Image);
     for (QWidget* w :
          std::initializer_list<QWidget*>{measureBox_, calibrationPanel_, copyImageButton_})
@@ -432,10 +438,6 @@ void MainWindow::defineCommandRules() {
              saveGraphAction_, saveGraphButton_, grapherItems_.clear[0], grapherItems_.print[0],
              clearGraphButton_, printGraphButton_})
         rule(c, N::DataOrGraph);
-    // Commands whose work the program does not have yet stay disabled rather than inert.
-    for (QObject* c : std::initializer_list<QObject*>{rotate90Action_, rotateTool_, pencilTool_,
-                                                      rotateBackgroundAction_})
-        rule(c, N::NotBuilt);
 }
 
 void MainWindow::updateCommandStates() {
@@ -462,8 +464,6 @@ void MainWindow::updateCommandStates() {
             break;
         case CommandNeeds::ClipboardContent:
             on = clipboardContent;
-            break;
-        case CommandNeeds::NotBuilt:
             break;
         }
         if (r.locksWithWindow && interfaceLocked_) on = false;

@@ -279,6 +279,15 @@ void MainWindow::imageMousePressed(QMouseEvent* event) {
     case MouseMode::Idle:
         imageScrollArea_->setFocus();
         break;
+    case MouseMode::RotationLine:
+        rotationPress(u, v);
+        break;
+    case MouseMode::Pencil:
+        pencilPress(u, v);
+        break;
+    case MouseMode::PickPencilColour:
+        pickPencilColour(u, v);
+        break;
     default:
         break;
     }
@@ -292,6 +301,8 @@ void MainWindow::imageMouseMoved(QMouseEvent* event) {
         if (mouseMode_ == MouseMode::SelectRectangle) selectionMove(u, v);
         if (mouseMode_ == MouseMode::SearchInArea) searchMove(u, v);
     }
+    if (mouseMode_ == MouseMode::RotationLine) rotationMove(u, v);
+    if (mouseMode_ == MouseMode::Pencil) pencilMove(u, v);
     setImageCursor();
 }
 
@@ -301,6 +312,9 @@ void MainWindow::imageMouseReleased(QMouseEvent* event) {
     if (mouseMode_ == MouseMode::SelectRectangle)
         selectionRelease(event->position().x(), event->position().y());
     if (mouseMode_ == MouseMode::SearchInArea) searchRelease();
+    if (mouseMode_ == MouseMode::RotationLine)
+        rotationRelease(event->position().x(), event->position().y());
+    pencilDrawing_ = false;
 }
 
 // ---- manual input
