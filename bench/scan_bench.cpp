@@ -38,6 +38,7 @@ void scanBenchmark(const char* name, RecognitionMode mode, bool grid) {
     const Raster r = chart(grid);
     ScanSettings s;
     s.recognition.mode = mode;
+    s.recognition.subPixel = true;
     s.recognition.curve = kRed;
     s.recognition.interval = 20;
     s.recognition.side = IntervalSide::Both;
@@ -57,7 +58,7 @@ void scanBenchmark(const char* name, RecognitionMode mode, bool grid) {
             GridLines found = lines;
             if (grid) findHorizontalLines(r, kRed, s.area, 0, s.grid, found);
             scanArea(
-                r, s, found, [&](int, int) { ++points; }, [](int) { return true; });
+                r, s, found, [&](int, double) { ++points; }, [](int) { return true; });
         },
         [&] {
             // One plain sequential pass that reads every pixel of the area once.
@@ -70,14 +71,18 @@ void scanBenchmark(const char* name, RecognitionMode mode, bool grid) {
             if (matches == 0) std::abort();
         });
     if (points == 0) std::abort();
-    std::printf("%s ratio=%.3f ms=%.1f baseline_ms=%.1f points=%zu\n", name, t.ms / t.baselineMs,
-                t.ms, t.baselineMs, points);
+    const double gigabytes = double(r.width()) * r.height() * sizeof(Colour) / 1e9;
+    std::printf("%s ratio=%.3f ms=%.1f baseline_ms=%.1f points=%zu plain_pass_gb_s=%.1f\n", name,
+                t.ms / t.baselineMs, t.ms, t.baselineMs, points, gigabytes / (t.baselineMs / 1e3));
 }
 
 const bench::Register scanExact("scan_exact",
                                 [] { scanBenchmark("scan_exact", RecognitionMode::Exact, false); });
 const bench::Register scanInterval("scan_interval", [] {
     scanBenchmark("scan_interval", RecognitionMode::Interval, false);
+});
+const bench::Register scanDistance("scan_distance", [] {
+    scanBenchmark("scan_distance", RecognitionMode::Distance, false);
 });
 const bench::Register scanGrid("scan_grid",
                                [] { scanBenchmark("scan_grid", RecognitionMode::Exact, true); });

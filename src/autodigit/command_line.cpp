@@ -22,9 +22,10 @@ QString digitizeUsage() {
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
         "    [--step S] [--indent B]            defaults 1 and 0\n"
-        "    [--mode exact|interval|closest|brightness|black] [--interval N] [--side "
-        "left|both|right]\n"
-        "    [--brightness MAX]\n"
+        "    [--mode exact|interval|closest|brightness|black|distance] [--interval N]\n"
+        "    [--side left|both|right] [--brightness MAX]\n"
+        "    [--tolerance T] [--subpixel]       distance mode: CIELAB distance 0..100 (default\n"
+        "                                       25), points at the curve's fractional centre\n"
         "    [--correction K | --no-correction] default: self-correction with K = 15\n"
         "    [--many-valued [--thickness T]]    default: one point per column\n"
         "    [--grid-search FH,FV,WH,WV]        automatic grid exclusion (factors and widths)\n"
@@ -52,6 +53,8 @@ struct Options {
     int interval = 0;
     IntervalSide side = IntervalSide::Both;
     int brightness = 0;
+    int tolerance = 25;
+    bool subPixel = false;
     bool correction = true;
     int depth = 15;
     bool manyValued = false;
@@ -139,6 +142,8 @@ Options parse(const QStringList& args) {
                 o.mode = RecognitionMode::Brightness;
             else if (m == QLatin1String("black"))
                 o.mode = RecognitionMode::TowardsBlack;
+            else if (m == QLatin1String("distance"))
+                o.mode = RecognitionMode::Distance;
             else
                 throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
         } else if (a == QLatin1String("--interval"))
@@ -155,6 +160,10 @@ Options parse(const QStringList& args) {
                 throw BadArguments{QStringLiteral("unknown --side '%1'").arg(s)};
         } else if (a == QLatin1String("--brightness"))
             o.brightness = integerIn(value(), 0, 255, a);
+        else if (a == QLatin1String("--tolerance"))
+            o.tolerance = integerIn(value(), 0, 100, a);
+        else if (a == QLatin1String("--subpixel"))
+            o.subPixel = true;
         else if (a == QLatin1String("--correction")) {
             o.correction = true;
             o.depth = integerIn(value(), 2, 30, a);
@@ -246,6 +255,8 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     s.recognition.interval = o.interval;
     s.recognition.side = o.side;
     s.recognition.brightnessMax = o.brightness;
+    s.recognition.tolerance = o.tolerance;
+    s.recognition.subPixel = o.subPixel;
     s.area = o.area ? ScanArea{(*o.area)[0], (*o.area)[1], (*o.area)[2], (*o.area)[3]}
                     : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
                                std::max(k[1], k[3])};
@@ -267,7 +278,9 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         if (o.grid.typedOn)
             readTypedLines(o.gridRows, words(o.gridRows), o.gridColumns, words(o.gridColumns),
                            raster.height(), lines);
-        if (o.grid.searchOn) findHorizontalLines(raster, o.colour, s.area, s.indent, s.grid, lines);
+        if (o.grid.searchOn)
+            findHorizontalLines(raster, curveColourTest(s.recognition), s.area, s.indent, s.grid,
+                                lines);
     } catch (const ConversionError& error) {
         err << "quorvex-digitize: " << error.message() << "\n" << digitizeUsage();
         return 2;
@@ -281,7 +294,7 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         const ToGraph graph(c, QChar('.'));
         scanArea(
             raster, s, lines,
-            [&](int x, int y) {
+            [&](int x, double y) {
                 // A point that does not convert is left out; the scan goes on.
                 QByteArray line;
                 try {

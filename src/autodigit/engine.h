@@ -33,12 +33,20 @@ struct ScanSettings {
 // topmost pixel; the other scans first copy a band into a column-major buffer. Only the short
 // self-correction runs are read down a column.
 //
-// `point(x, y)` receives every point in order. `column(x)` runs after each examined column and
-// returns false to stop the scan.
+// The distance mode examines every row of the area and takes the weighted centre of the run of
+// curve-coloured pixels (with their anti-aliased edges) in each column: the run nearest the
+// previous point when one-valued, every run otherwise; the centre is a fractional row with the
+// sub-pixel option, rounded otherwise. Self-correction and thickness do not apply to it.
+//
+// `point(x, y)` receives every point in order (y is a whole row except for sub-pixel points).
+// `column(x)` runs after each examined column and returns false to stop the scan.
 enum class ScanOutcome { Finished, Stopped };
 ScanOutcome scanArea(const Raster& raster, const ScanSettings& settings, const GridLines& lines,
-                     const std::function<void(int x, int y)>& point,
+                     const std::function<void(int x, double y)>& point,
                      const std::function<bool(int x)>& column);
+
+// The test of a pixel for the curve colour as grid lines are sought under a recognition.
+CurveColourTest curveColourTest(const Recognition& recognition);
 
 // The columns the scan examines, in order.
 std::vector<int> scanColumns(const Raster& raster, const ScanSettings& settings,

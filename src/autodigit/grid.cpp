@@ -45,6 +45,12 @@ void readTypedLines(const QString& horizontalText, int horizontalWords, const QS
 
 void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& area, int indent,
                          const GridSettings& grid, GridLines& lines) {
+    findHorizontalLines(
+        raster, [curve](Colour c) { return c == curve; }, area, indent, grid, lines);
+}
+
+void findHorizontalLines(const Raster& raster, const CurveColourTest& isCurve, const ScanArea& area,
+                         int indent, const GridSettings& grid, GridLines& lines) {
     lines.horizontal.clear();
     const int d = Round(double(area.right - area.left) / grid.searchFactorH);
     if (d <= 0) return;
@@ -56,7 +62,7 @@ void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& are
         const Colour* row = raster.row(k);
         int hits = 0;
         for (int s = firstSample; s <= lastColumn; s += d)
-            hits += row[s] == curve;
+            hits += isCurve(row[s]);
         if (hits >= grid.searchFactorH - 2 &&
             (lines.horizontal.empty() || k > lines.horizontal.back() + grid.lineWidthH)) {
             if (lines.horizontal.size() >= 20) return;
@@ -65,8 +71,8 @@ void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& are
     }
 }
 
-bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int indent,
-                  const GridSettings& grid, const GridLines& lines, int x) {
+bool isGridColumn(const Raster& raster, const CurveColourTest& isCurve, const ScanArea& area,
+                  int indent, const GridSettings& grid, const GridLines& lines, int x) {
     if (grid.typedOn &&
         std::find(lines.vertical.begin(), lines.vertical.end(), x) != lines.vertical.end())
         return true;
@@ -76,10 +82,43 @@ bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int 
     int hits = 0;
     int y = area.top + indent;
     do {
-        if (y >= 0 && y < raster.height() && raster.pixel(x, y) == curve) ++hits;
+        if (y >= 0 && y < raster.height() && isCurve(raster.pixel(x, y))) ++hits;
         y += e;
     } while (y <= area.bottom - indent);
     return hits >= grid.searchFactorV - 2;
+}
+
+bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int indent,
+                  const GridSettings& grid, const GridLines& lines, int x) {
+    return isGridColumn(
+        raster, [curve](Colour c) { return c == curve; }, area, indent, grid, lines, x);
+}
+
+std::vector<char> gridColumns(const Raster& raster, const CurveColourTest& isCurve,
+                              const ScanArea& area, int indent, const GridSettings& grid,
+                              const GridLines& lines, int first, int last) {
+    std::vector<char> flags(static_cast<std::size_t>(std::max(last - first + 1, 0)), 0);
+    if (flags.empty()) return flags;
+    if (grid.typedOn)
+        for (int v : lines.vertical)
+            if (v >= first && v <= last) flags[std::size_t(v - first)] = 1;
+    if (!grid.searchOn) return flags;
+    const int e = Round(double(area.bottom - area.top) / grid.searchFactorV);
+    if (e <= 0) return flags;
+    const int from = std::max(first, 0), to = std::min(last, raster.width() - 1);
+    std::vector<int> hits(flags.size(), 0);
+    int y = area.top + indent;
+    do {
+        if (y >= 0 && y < raster.height()) {
+            const Colour* row = raster.row(y);
+            for (int x = from; x <= to; ++x)
+                hits[std::size_t(x - first)] += isCurve(row[x]);
+        }
+        y += e;
+    } while (y <= area.bottom - indent);
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        if (hits[i] >= grid.searchFactorV - 2) flags[i] = 1;
+    return flags;
 }
 
 int gridBandEnd(const GridLines& lines, int lineWidthH, int y) {

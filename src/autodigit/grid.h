@@ -3,6 +3,7 @@
 #include "core/raster.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace quorvex {
@@ -39,17 +40,29 @@ struct GridLines {
 void readTypedLines(const QString& horizontalText, int horizontalWords, const QString& verticalText,
                     int verticalWords, int imageHeight, GridLines& lines);
 
+// Whether a pixel has the curve colour, as grid lines are sought: exactly, or (distance
+// recognition) within the tolerance.
+using CurveColourTest = std::function<bool(Colour)>;
+
 // Horizontal lines found in the area: rows where at least factor - 2 of the sampled columns (the
 // multiples of d = (right - left) / factor, rounded) have the curve colour exactly; a line is
 // recorded by its top row, rows within the line width below it are not recorded again; at most
 // 20. A sampling step of 0 finds nothing.
 void findHorizontalLines(const Raster& raster, Colour curve, const ScanArea& area, int indent,
                          const GridSettings& grid, GridLines& lines);
+void findHorizontalLines(const Raster& raster, const CurveColourTest& isCurve, const ScanArea& area,
+                         int indent, const GridSettings& grid, GridLines& lines);
 
 // Whether column x is a grid line: a typed column, or (searching) a column where at least
 // factor - 2 samples at steps of (bottom - top) / factor from the top have the curve colour.
+bool isGridColumn(const Raster& raster, const CurveColourTest& isCurve, const ScanArea& area,
+                  int indent, const GridSettings& grid, const GridLines& lines, int x);
 bool isGridColumn(const Raster& raster, Colour curve, const ScanArea& area, int indent,
                   const GridSettings& grid, const GridLines& lines, int x);
+// isGridColumn for every column from `first` to `last`, reading the sampled rows once each.
+std::vector<char> gridColumns(const Raster& raster, const CurveColourTest& isCurve,
+                              const ScanArea& area, int indent, const GridSettings& grid,
+                              const GridLines& lines, int first, int last);
 
 // When row y lies in the band of a horizontal line (U - h - 1 .. U + h + 1, h = width / 2
 // rounded), the band's last row; otherwise -1.

@@ -1,5 +1,6 @@
 #include "autodigit/recognition.h"
 
+#include "autodigit/colour_distance.h"
 #include "core/round.h"
 
 #include <cstdlib>
@@ -35,6 +36,9 @@ bool Recognition::matches(std::int64_t p) const {
     case RecognitionMode::Interval:
     case RecognitionMode::ClosestHue:
         return low() <= p && p <= high();
+    case RecognitionMode::Distance:
+        return p >= 0 && p <= 0xFFFFFF &&
+               deltaE76(labOf(Colour(p)), labOf(curve)) <= double(tolerance);
     default:
         return greyWithin(p, brightnessMax);
     }

@@ -7,7 +7,9 @@
 namespace quorvex {
 
 // How the automatic scan decides that a pixel belongs to the curve.
-enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack };
+// Distance (not one of the program's original modes) compares colours by their CIELAB distance,
+// for anti-aliased and JPEG charts.
+enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack, Distance };
 enum class IntervalSide { Left, Both, Right };
 
 // The pixel value that stands for "outside the image": it never matches.
@@ -21,10 +23,14 @@ struct Recognition {
     int interval = 0; // 0..300
     IntervalSide side = IntervalSide::Both;
     int brightnessMax = 0; // 0..255
+    int tolerance = 25;    // 0..100: the largest CIELAB distance of a curve pixel (distance mode)
+    bool subPixel = false; // distance mode: points at the fractional centre of the curve's run
 
     // (lo, hi): h = interval / 2 rounded half to even; left: C-h..C, both: C-h..C+h, right: C..C+h.
     std::int64_t low() const;
     std::int64_t high() const;
+    // Whether a pixel is in the curve colour by the mode's rule (in the distance mode a core
+    // pixel, without the anti-aliased edge the scan adds to it).
     bool matches(std::int64_t pixel) const;
     // The best a column starts with in the two "closest" modes: C + h, or the brightness limit.
     std::int64_t initialBest() const;
