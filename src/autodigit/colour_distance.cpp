@@ -150,17 +150,16 @@ std::optional<CurveRun> nearestRun(const std::vector<CurveRun>& runs, double row
     });
 }
 
-std::optional<CurveRun> chooseRun(const std::vector<CurveRun>& runs,
-                                  const std::optional<CurveRun>& previous, double reach) {
+std::optional<CurveRun> chooseRun(const std::vector<CurveRun>& runs, std::optional<double> expected,
+                                  double reach) {
     if (runs.empty()) return std::nullopt;
-    if (!previous)
+    if (!expected)
         return *std::max_element(
             runs.begin(), runs.end(),
             [](const CurveRun& a, const CurveRun& b) { return a.strength < b.strength; });
-    const CurveRun nearest = *nearestRun(runs, previous->centre);
-    // The rows between the two runs (0 when they touch or overlap).
-    const double gap = std::max(
-        {0.0, double(nearest.top - previous->bottom), double(previous->top - nearest.bottom)});
+    const CurveRun nearest = *nearestRun(runs, *expected);
+    // The rows between the expected row and the run (0 when the run covers it).
+    const double gap = std::max({0.0, nearest.top - *expected, *expected - nearest.bottom});
     if (gap > reach) return std::nullopt;
     return nearest;
 }
@@ -168,15 +167,33 @@ std::optional<CurveRun> chooseRun(const std::vector<CurveRun>& runs,
 std::optional<CurveRun> CurveFollower::next(int x, const std::vector<CurveRun>& runs) {
     // After this many columns without a run in reach the curve is sought afresh.
     constexpr int kColumnsBeforeRestart = 8;
-    if (missed_ >= kColumnsBeforeRestart) previous_.reset();
-    const double reach = previous_ ? 10.0 + 3.0 * std::abs(x - previousX_) : 0.0;
-    const std::optional<CurveRun> run = chooseRun(runs, previous_, reach);
+    if (missed_ >= kColumnsBeforeRestart) recent_.clear();
+    std::optional<double> expected;
+    double reach = 0;
+    if (!recent_.empty()) {
+        // The least-squares line through the recent points, at this column.
+        double mx = 0, my = 0;
+        for (const auto& [px, py] : recent_) {
+            mx += px;
+            my += py;
+        }
+        mx /= double(recent_.size());
+        my /= double(recent_.size());
+        double sxx = 0, sxy = 0;
+        for (const auto& [px, py] : recent_) {
+            sxx += (px - mx) * (px - mx);
+            sxy += (px - mx) * (py - my);
+        }
+        expected = my + (sxx > 0 ? sxy / sxx : 0.0) * (x - mx);
+        reach = 10.0 + 3.0 * std::abs(x - recent_.back().first);
+    }
+    const std::optional<CurveRun> run = chooseRun(runs, expected, reach);
     if (!run) {
         if (!runs.empty()) ++missed_;
         return std::nullopt;
     }
-    previous_ = run;
-    previousX_ = x;
+    if (recent_.size() == kHistory) recent_.erase(recent_.begin());
+    recent_.emplace_back(x, run->centre);
     missed_ = 0;
     return run;
 }

@@ -130,24 +130,26 @@ private:
     std::vector<CurveRun> runs_;
 };
 
-// The run a one-valued scan takes in a column: the strongest when there is no previous run;
-// otherwise the one nearest the previous run, if it lies within `reach` rows of it (a run far
+// The run a one-valued scan takes in a column: the strongest when nothing is expected;
+// otherwise the one nearest the expected row, if it lies within `reach` rows of it (a run far
 // away is something else: a legend, text, another part of the picture); nothing else.
-std::optional<CurveRun> chooseRun(const std::vector<CurveRun>& runs,
-                                  const std::optional<CurveRun>& previous, double reach);
+std::optional<CurveRun> chooseRun(const std::vector<CurveRun>& runs, std::optional<double> expected,
+                                  double reach);
 // The run nearest a row.
 std::optional<CurveRun> nearestRun(const std::vector<CurveRun>& runs, double row);
 
-// Follows one curve from column to column in a one-valued scan: the run nearest the previous
-// point, as long as it is within reach of it (more reach the more columns lie between); when
-// for a while no run is within reach, the curve is taken up again by the strongest run.
+// Follows one curve from column to column in a one-valued scan: the run nearest the row where
+// the last points lead (so a curve is kept through a crossing), as long as it is within
+// reach of it (more reach the more columns lie between); when for a while no run is within
+// reach, the curve is taken up again by the strongest run.
 class CurveFollower {
 public:
     std::optional<CurveRun> next(int x, const std::vector<CurveRun>& runs);
 
 private:
-    std::optional<CurveRun> previous_;
-    int previousX_ = 0;
+    // The points of the last few columns: the straight line through them leads on.
+    static constexpr std::size_t kHistory = 8;
+    std::vector<std::pair<int, double>> recent_;
     int missed_ = 0;
 };
 

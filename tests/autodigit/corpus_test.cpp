@@ -26,7 +26,8 @@ Chart loadChart(const char* name) {
 
 struct Accuracy {
     double rmsPixels = 1e9;
-    double coverage = 0;
+    double coverage = 0;      // of the examined columns where the curve lies in examined rows
+    double rangeCoverage = 0; // of the examined columns in the curve's x range, wherever it lies
     int points = 0;
 };
 
@@ -97,10 +98,11 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
     // The columns the scan examines where the curve lies in the rows it examines.
     const double xlb = c["x_left_bottom"].toDouble(), xrt = c["x_right_top"].toDouble();
     const auto range = curve["x_range"].toArray();
-    int columns = 0;
+    int columns = 0, inRange = 0;
     for (int p = area["left"].toInt() + indent + 1; p < area["right"].toInt() - indent - 1; ++p) {
         const double x = xlb + (p - lb[0].toInt()) * (xrt - xlb) / (rt[0].toInt() - lb[0].toInt());
         if (x < range[0].toDouble() || x > range[1].toDouble()) continue;
+        ++inRange;
         const double row =
             lb[1].toInt() - (ty(trueY(x)) - ty(c["y_left_bottom"].toDouble())) * pixelsPerUnit;
         if (row >= area["top"].toInt() + indent + 1 && row <= area["bottom"].toInt() - indent - 2)
@@ -108,6 +110,7 @@ Accuracy measure(const Chart& chart, int curveIndex, const QStringList& extra, i
     }
     result.rmsPixels = result.points ? std::sqrt(sum / result.points) : 1e9;
     result.coverage = double(result.points) / columns;
+    result.rangeCoverage = double(result.points) / inRange;
     return result;
 }
 
@@ -134,6 +137,37 @@ TEST(Corpus, CrispChartsWithinHalfAPixel) {
             << c.chart << " curve " << c.curve << ": " << a.points << " points";
         std::printf("%s curve %d: %d points, RMS %.3f px, coverage %.3f\n", c.chart, c.curve,
                     a.points, a.rmsPixels, a.coverage);
+    }
+}
+
+// Recognition by colour distance with sub-pixel points, on every kind of chart: within 0.3 pixels
+// RMS (0.15 on the anti-aliased line), with a point in at least 90 % of the columns of the
+// curve's x range, columns where it leaves the plot included.
+TEST(Corpus, DistanceModeOnEveryChart) {
+    const QStringList distance{"--mode", "distance", "--tolerance", "25", "--subpixel"};
+    const struct {
+        const char* chart;
+        int curve;
+        double rms;
+        QStringList extra;
+    } cases[] = {
+        {"lin_sine.json", 0, 0.3, {}},
+        {"aa_poly.json", 0, 0.15, {}},
+        {"jpeg_damped.json", 0, 0.3, {}},
+        {"two_curves_grid.json", 0, 0.3, {}},
+        {"two_curves_grid.json", 1, 0.3, {}},
+        {"bmp_logistic.json", 0, 0.3, {}},
+        {"logy_black_grid.json", 0, 0.3, {"--grid-search", "5,5,3,3"}},
+    };
+    for (const auto& c : cases) {
+        const Chart chart = loadChart(c.chart);
+        ASSERT_FALSE(chart.json.isEmpty()) << "missing corpus chart " << c.chart;
+        const Accuracy a = measure(chart, c.curve, distance + c.extra, 3);
+        EXPECT_LE(a.rmsPixels, c.rms) << c.chart << " curve " << c.curve;
+        EXPECT_GE(a.rangeCoverage, 0.9)
+            << c.chart << " curve " << c.curve << ": " << a.points << " points";
+        std::printf("distance %s curve %d: %d points, RMS %.3f px, coverage of the x range %.3f\n",
+                    c.chart, c.curve, a.points, a.rmsPixels, a.rangeCoverage);
     }
 }
 
