@@ -156,6 +156,9 @@ void writeDefaultOptions(IniFile& ini) {
     ini.writeString(ini::kGrapher, ini::kLineSize, QStringLiteral("2"));
     ini.writeBool(ini::kAuto, ini::kCorrection, true);
     ini.writeString(ini::kAuto, ini::kCorrectionValue, QStringLiteral("15"));
+    ini.writeBool(ini::kAuto, ini::kColourDistance, false);
+    ini.writeString(ini::kAuto, ini::kDistanceTolerance, QStringLiteral("25"));
+    ini.writeBool(ini::kAuto, ini::kSubPixel, false);
     ini.writeBool(ini::kImage, ini::kBwInColoured, true);
     ini.writeBool(ini::kImage, ini::kClearTable, true);
     ini.writeString(ini::kStatusBar, ini::kHeight, QStringLiteral("22"));

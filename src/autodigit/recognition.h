@@ -12,6 +12,17 @@ namespace quorvex {
 enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack, Distance };
 enum class IntervalSide { Left, Both, Right };
 
+// The choices of recognition by colour distance, kept between runs: whether it is on, its
+// tolerance and whether points are sub-pixel. Manual input and search in area follow them too.
+struct DistanceOptions {
+    bool on = false;
+    int tolerance = 25;
+    bool subPixel = false;
+    bool operator==(const DistanceOptions& o) const {
+        return on == o.on && tolerance == o.tolerance && subPixel == o.subPixel;
+    }
+};
+
 // The pixel value that stands for "outside the image": it never matches.
 constexpr std::int64_t kOutsideImage = 0x7FFFFFFF;
 

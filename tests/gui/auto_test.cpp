@@ -88,6 +88,35 @@ class AutoTest : public WindowFixture {
         return rows;
     }
 
+    // A white picture with a blue anti-aliased line 2.4 pixels wide centred on row 30.3,
+    // calibrated so that the value Y of a row is 70 - row, with the curve colour blue.
+    MainWindow* calibratedAntiAliasedLine() {
+        MainWindow* window = createWindow();
+        Raster r(120, 80, PixelFormat::Bit24);
+        for (int x = 0; x < 120; ++x)
+            for (int y = 28; y <= 32; ++y) {
+                const double cover =
+                    std::max(0.0, std::min(y + 0.5, 31.5) - std::max(y - 0.5, 29.1));
+                if (cover <= 0) continue;
+                const int v = static_cast<int>(std::lround(255 * (1 - std::min(cover, 1.0))));
+                r.setPixel(x, y, makeColour(v, v, 255));
+            }
+        openThroughDialog(writeRaster("aa_line.bmp", r));
+        auto* image = child<ImageView>(controls::imageView);
+        child<QToolButton>(controls::rectangleTool)->click();
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(10, 70));
+        sendMouse(image, QEvent::MouseMove, QPoint(110, 10));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(110, 10));
+        const char* values[4] = {"0", "0", "100", "60"};
+        const char* const fields[4] = {controls::xLeftBottom, controls::yLeftBottom,
+                                       controls::xRightTop, controls::yRightTop};
+        for (int i = 0; i < 4; ++i)
+            child<QLineEdit>(fields[i])->setText(values[i]);
+        prompter_->colours.push_back(QColor(0, 0, 255));
+        child<QAction>(controls::curveColour)->trigger();
+        return window;
+    }
+
 private slots:
     void initTestCase() { setUpSuite(); }
     void init() { setUpTest(); }
@@ -488,6 +517,49 @@ private slots:
         grey.acceptSettings();
         QCOMPARE(grey.recognition().mode, RecognitionMode::TowardsBlack);
         QVERIFY(!grey.cancelled());
+    }
+
+    // Recognition by colour distance from the dialog's Distance page: sub-pixel points at the
+    // line's centre; the choice is kept for the next run and for manual input, which snaps to
+    // the same centre.
+    void distanceRecognitionThroughTheDialog() {
+        MainWindow* window = calibratedAntiAliasedLine();
+        runAutomatic([](AutoDigitizeSettingsDialog* dialog) {
+            QVERIFY(!dialog->distanceSwitch->isChecked()); // off until chosen
+            dialog->distanceSwitch->setChecked(true);
+            dialog->toleranceBox->setValue(30);
+            dialog->subPixelBox->setChecked(true);
+        });
+        Table* t = window->table();
+        QVERIFY2(t->nextRow(1) > 90, qPrintable(QString::number(t->nextRow(1))));
+        for (int r = 1; r <= t->nextRow(1); ++r)
+            QVERIFY2(std::abs(t->cell(2, r).toDouble() - 39.7) < 0.1, qPrintable(t->cell(2, r)));
+        IniFile stored(window->ini().path());
+        QVERIFY(stored.readBool(ini::kAuto, ini::kColourDistance, false));
+        QCOMPARE(stored.readInteger(ini::kAuto, ini::kDistanceTolerance, 0), 30);
+        QVERIFY(stored.readBool(ini::kAuto, ini::kSubPixel, false));
+        // The next run opens with the choice made.
+        bool shownAsChosen = false;
+        prompter_->dialogs.push_back([&shownAsChosen](QDialog* d) {
+            auto* dialog = static_cast<AutoDigitizeSettingsDialog*>(d);
+            shownAsChosen = dialog->distanceSwitch->isChecked() &&
+                            dialog->toleranceBox->value() == 30 && dialog->subPixelBox->isChecked();
+            return false; // closed without a run
+        });
+        child<QToolButton>(controls::autoDigitize)->click();
+        QVERIFY(shownAsChosen);
+        // After a restart (on a picture without the run's markers) manual input with
+        // self-correction snaps to the centre of the line.
+        tearDownTest();
+        calibratedAntiAliasedLine();
+        prompter_->answers.push_back(Answer::Yes); // clear X1, Y1
+        child<QToolButton>(controls::manualInputTool)->click();
+        auto* image = child<ImageView>(controls::imageView);
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(60, 27));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(60, 27));
+        t = window_->table();
+        QCOMPARE(t->cell(1, 1), QString("50"));
+        QVERIFY2(std::abs(t->cell(2, 1).toDouble() - 39.7) < 0.1, qPrintable(t->cell(2, 1)));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "app/gui/prompter.h"
 #include "app/ini_file.h"
 #include "app/settings_files.h"
+#include "autodigit/recognition.h"
 #include "core/numbers.h"
 #include "image/image_document.h"
 #include "image/image_file.h"
@@ -321,6 +322,10 @@ private:
     bool runDialog(QDialog* dialog);
     void runAutomaticScan(const class AutoDigitizeSettingsDialog& dialog, const ToGraph& graph,
                           int curve, bool markersOn, LongOperation& operation);
+    // The row a click on the image snaps to when self-correction is on: the curve's run by the
+    // chosen recognition (exact colour, or colour distance), or nothing.
+    std::optional<double> correctedRow(double u, double v, int window) const;
+    void storeDistanceOptions(const DistanceOptions& options);
     // View (main_window_view.cpp)
     bool showMousePosition(double u, double v);
     void drawZoom(double u, double v);
@@ -363,6 +368,9 @@ private:
     bool zoomActive_ = true;
     bool autoResizePanels_ = true;
     bool stopFlag_ = false;
+    // Recognition by colour distance as last chosen for automatic runs; manual input and search
+    // in area follow it.
+    DistanceOptions distance_;
     int openFilter_ = 0;
     QString imageFolder_;
     // Calibration and the rectangle drawn for it

@@ -1,6 +1,8 @@
 // Automatic digitization, its step fields and search in area.
 #include "app/gui/main_window.h"
 
+#include "autodigit/colour_distance.h"
+
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
 #include "autodigit/step_fields.h"
 #include "components/image_view.h"
@@ -159,8 +161,11 @@ void MainWindow::digitizeAutomatically() {
         AutoDigitizeSettingsDialog dialog(curveColour_, this);
         dialog.inform = [this](const QString& text) { prompter_->information(this, text); };
         dialog.prepare(document_.raster.format());
-        if (runDialog(&dialog) && !dialog.cancelled())
+        dialog.setDistanceOptions(distance_);
+        if (runDialog(&dialog) && !dialog.cancelled()) {
+            storeDistanceOptions(dialog.distanceOptions());
             runAutomaticScan(dialog, *graph, curve, markersOn, operation);
+        }
     }
     if (markersOn && rulersWereShown) {
         for (QWidget* w :
@@ -217,7 +222,8 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
         return;
     }
     if (s.grid.searchOn)
-        findHorizontalLines(document_.raster, curveColour_, s.area, s.indent, s.grid, lines);
+        findHorizontalLines(document_.raster, curveColourTest(s.recognition), s.area, s.indent,
+                            s.grid, lines);
 
     const int restoreRow = table_->nextRow(curve);
     int startRow = restoreRow;
@@ -242,7 +248,7 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
     std::vector<QPoint> marked;
     const ScanOutcome outcome = scanArea(
         document_.raster, s, lines,
-        [&](int x, int y) {
+        [&](int x, double y) {
             if (row >= Table::kMaxRows) {
                 tableFull = true;
                 return;
@@ -259,7 +265,7 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
             ++row;
             table_->store().setCell(xColumn, row, xText);
             table_->store().setCell(xColumn + 1, row, yText);
-            if (markersOn) marked.emplace_back(x, y);
+            if (markersOn) marked.emplace_back(x, Round(y));
         },
         [&](int x) { return !tableFull && operation.step(x); });
 
@@ -345,12 +351,12 @@ void MainWindow::searchMove(double u, double v) {
     const int m = markerSize_;
     if (2 * m * searchIntervalBox_->value() >= distance) return;
     if (!selfCorrectionBox_->isChecked()) return;
-    const auto row = selfCorrectedRow(document_.raster, curveColour_, u, v, viewScale_, m);
+    const std::optional<double> row = correctedRow(u, v, m);
     if (!row) return;
-    const int px = Round(u / viewScale_), py = *row;
+    const int px = Round(u / viewScale_), py = Round(*row);
     try {
         const ToGraph graph(calibration(), localeDecimalSeparator());
-        const double gx = graph.x(px), gy = graph.y(py);
+        const double gx = graph.x(px), gy = graph.y(*row);
         const int tableRow = table_->nextRow(strokeCurve_);
         if (!table_->appendPoint(gx, gy)) {
             showStatus(message(Msg::TableFull));
@@ -390,6 +396,30 @@ void MainWindow::searchRelease() {
     swallowNextClick_ = true;
     markerSizeBox_->setValue(3);
     updateUndoActions();
+}
+
+// ---- recognition shared by the tools
+
+std::optional<double> MainWindow::correctedRow(double u, double v, int window) const {
+    const double s = viewScale_;
+    if (!distance_.on) {
+        const std::optional<int> row =
+            selfCorrectedRow(document_.raster, curveColour_, u, v, s, window);
+        if (!row) return std::nullopt;
+        return double(*row);
+    }
+    const std::optional<double> row = distanceCorrectedRow(
+        document_.raster, curveColour_, distance_.tolerance, Round(u / s), Round(v / s), window);
+    if (!row) return std::nullopt;
+    return distance_.subPixel ? *row : double(Round(*row));
+}
+
+void MainWindow::storeDistanceOptions(const DistanceOptions& options) {
+    distance_ = options;
+    ini_.writeBool(ini::kAuto, ini::kColourDistance, options.on);
+    ini_.writeInteger(ini::kAuto, ini::kDistanceTolerance, options.tolerance);
+    ini_.writeBool(ini::kAuto, ini::kSubPixel, options.subPixel);
+    saveIni();
 }
 
 } // namespace quorvex

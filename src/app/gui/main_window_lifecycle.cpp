@@ -121,6 +121,10 @@ void MainWindow::loadSettings() {
     pointSize_ = ini_.readInteger(ini::kGrapher, ini::kPointSize, 2);
     chart_->look().symbolSize = pointSize_;
     chart_->look().lineWidth = pointSize_;
+    distance_.on = ini_.readBool(ini::kAuto, ini::kColourDistance, false);
+    distance_.tolerance =
+        std::clamp(ini_.readInteger(ini::kAuto, ini::kDistanceTolerance, 25), 0, 100);
+    distance_.subPixel = ini_.readBool(ini::kAuto, ini::kSubPixel, false);
     correctionDepthBox_->setValue(ini_.readInteger(ini::kAuto, ini::kCorrectionValue, 15));
     clearTableOnNewImageAction_->setChecked(ini_.readBool(ini::kImage, ini::kClearTable, true));
     colourConversionAction_->setChecked(ini_.readBool(ini::kImage, ini::kBwInColoured, true));
@@ -210,6 +214,7 @@ void MainWindow::saveSettings() {
 
 void MainWindow::loadDefaultOptions() {
     pointSize_ = 2;
+    distance_ = DistanceOptions();
     chart_->look().symbolSize = 2;
     chart_->look().lineWidth = 2;
     chart_->refresh();

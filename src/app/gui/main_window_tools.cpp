@@ -419,10 +419,9 @@ void MainWindow::manualInputPress(double u, double v) {
             bezierUsed_ = true;
         }
         const double x = u / s;
-        std::optional<int> corrected;
+        std::optional<double> corrected;
         if (selfCorrectionBox_->isChecked())
-            corrected = selfCorrectedRow(document_.raster, curveColour_, u, v, s,
-                                         correctionDepthBox_->value());
+            corrected = correctedRow(u, v, correctionDepthBox_->value());
         const double y = corrected ? *corrected : v / s;
         const double gx = graph.x(x), gy = graph.y(y);
         const int row = table_->nextRow(n);

@@ -235,6 +235,36 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
     tl->addWidget(box);
     pages->addTab(tablePage, QStringLiteral("Table"));
 
+    // Colour distance
+    auto* distancePage = named(new QWidget, "TabDistance");
+    auto* dl = new QGridLayout(distancePage);
+    distanceSwitch = named(new QCheckBox(QStringLiteral("&Colour distance")), "DistanceSwitch");
+    distanceSwitch->setToolTip(QStringLiteral(
+        "For anti-aliased and JPEG charts: a pixel belongs to the curve when its colour\r\nis "
+        "within the tolerance of the curve colour (CIELAB distance)"));
+    toleranceBox = spin("ToleranceBox", 0, 100, 25);
+    toleranceBox->setToolTip(QStringLiteral("Largest colour distance of a curve pixel (0..100)"));
+    toleranceSlider = named(new QSlider(Qt::Horizontal), "ToleranceSlider");
+    toleranceSlider->setRange(0, 100);
+    toleranceSlider->setValue(25);
+    auto* toleranceLabel = new QLabel(QStringLiteral("&Tolerance:"));
+    toleranceLabel->setBuddy(toleranceBox);
+    subPixelBox = named(new QCheckBox(QStringLiteral("&Sub-pixel points")), "SubPixelBox");
+    subPixelBox->setToolTip(
+        QStringLiteral("Put each point at the weighted centre of the curve's run in its column"));
+    dl->addWidget(distanceSwitch, 0, 0, 1, 3);
+    dl->addWidget(toleranceLabel, 1, 0);
+    dl->addWidget(toleranceBox, 1, 1);
+    dl->addWidget(toleranceSlider, 1, 2);
+    dl->addWidget(subPixelBox, 2, 0, 1, 3);
+    dl->addWidget(
+        new QLabel(QStringLiteral(
+            "One run per column follows the curve; the anti-aliased edges count by how\r\nmuch "
+            "of the pixel the curve covers. Manual input and search in area use it too.")),
+        3, 0, 1, 3);
+    dl->setRowStretch(4, 1);
+    pages->addTab(distancePage, QStringLiteral("Distance"));
+
     auto* ok = named(new QPushButton(QStringLiteral("OK")), "RxSpeedButton1");
     auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "RxSpeedButton2");
     auto* buttons = new QHBoxLayout;
@@ -272,6 +302,10 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
                     if (other != b) other->setChecked(false);
             drawStrip();
         });
+    connect(distanceSwitch, &QCheckBox::toggled, this, &AutoDigitizeSettingsDialog::switchDistance);
+    connect(toleranceSlider, &QSlider::valueChanged, toleranceBox, &QSpinBox::setValue);
+    connect(toleranceBox, qOverload<int>(&QSpinBox::valueChanged), toleranceSlider,
+            &QSlider::setValue);
     connect(brightnessSlider, &QSlider::valueChanged, brightnessBox, &QSpinBox::setValue);
     connect(brightnessBox, qOverload<int>(&QSpinBox::valueChanged), brightnessSlider,
             &QSlider::setValue);
@@ -289,6 +323,27 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
     switchGridSearch(false);
     switchTypedGrid(false);
     switchBrightness(false);
+    switchDistance(false);
+}
+
+void AutoDigitizeSettingsDialog::setDistanceOptions(const DistanceOptions& options) {
+    toleranceBox->setValue(options.tolerance);
+    subPixelBox->setChecked(options.subPixel);
+    distanceSwitch->setChecked(options.on);
+    if (options.on) pages->setCurrentWidget(distanceSwitch->parentWidget());
+}
+
+DistanceOptions AutoDigitizeSettingsDialog::distanceOptions() const {
+    return {distanceSwitch->isChecked(), toleranceBox->value(), subPixelBox->isChecked()};
+}
+
+// Distance recognition replaces the colour interval and brightness; grid lines still apply.
+void AutoDigitizeSettingsDialog::switchDistance(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{toleranceBox, toleranceSlider, subPixelBox})
+        w->setEnabled(on);
+    if (!on) return;
+    colourIntervalSwitch->setChecked(false);
+    brightnessSwitch->setChecked(false);
 }
 
 void AutoDigitizeSettingsDialog::prepare(PixelFormat format) {
@@ -325,6 +380,7 @@ void AutoDigitizeSettingsDialog::switchColour(bool on) {
                                          bothSidesButton, rightSideButton, closestHueBox})
         w->setEnabled(on);
     if (!on) return;
+    distanceSwitch->setChecked(false);
     closestHueBox->setChecked(true);
     gridSearchSwitch->setChecked(false);
     typedGridSwitch->setChecked(false);
@@ -365,6 +421,7 @@ void AutoDigitizeSettingsDialog::switchBrightness(bool on) {
     for (QWidget* w : std::initializer_list<QWidget*>{brightnessBox, brightnessSlider, greyScale})
         w->setEnabled(on);
     if (!on) return;
+    distanceSwitch->setChecked(false);
     gridSearchSwitch->setChecked(false);
     colourIntervalSwitch->setChecked(false);
     typedGridSwitch->setChecked(false);
@@ -462,7 +519,11 @@ Recognition AutoDigitizeSettingsDialog::recognition() const {
     r.interval = intervalBox->value();
     r.side = side();
     r.brightnessMax = brightnessBox->value();
-    if (dispersionOn_)
+    r.tolerance = toleranceBox->value();
+    r.subPixel = subPixelBox->isChecked();
+    if (distanceSwitch->isChecked())
+        r.mode = RecognitionMode::Distance;
+    else if (dispersionOn_)
         r.mode =
             closestHueBox->isChecked() ? RecognitionMode::ClosestHue : RecognitionMode::Interval;
     else if (brightnessSwitch->isChecked())

@@ -19,8 +19,9 @@ class QGroupBox;
 namespace quorvex {
 
 // "Automatic Digitization settings": how one automatic run recognises the curve (colour,
-// interval, closest hue, brightness), which grid lines it keeps away, and where in the Table it
-// writes. Created with its defaults for every run.
+// interval, closest hue, brightness, or colour distance for anti-aliased and JPEG charts), which
+// grid lines it keeps away, and where in the Table it writes. Created with its defaults for
+// every run; the distance page shows the choices last made.
 class AutoDigitizeSettingsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +31,10 @@ public:
     // The preparation by the image: the colour page needs 16 bits or more, brightness needs more
     // than 1 bit and a grey curve colour.
     void prepare(PixelFormat imageFormat);
+
+    // The distance recognition as last chosen (on, tolerance, sub-pixel); the page shows it.
+    void setDistanceOptions(const DistanceOptions& options);
+    DistanceOptions distanceOptions() const;
 
     // The settings as the OK button left them.
     Recognition recognition() const;
@@ -83,6 +88,10 @@ public:
     QLineEdit* verticalLinesField;
     QLabel* gridHelpLabel;
     QButtonGroup* tableStartGroup;
+    QCheckBox* distanceSwitch;
+    QSpinBox* toleranceBox;
+    QSlider* toleranceSlider;
+    QCheckBox* subPixelBox;
     // Shows a message box (the main window's prompter).
     std::function<void(const QString&)> inform;
 
@@ -99,6 +108,7 @@ private:
     void switchGridSearch(bool on);
     void switchTypedGrid(bool on);
     void switchBrightness(bool on);
+    void switchDistance(bool on);
     void drawStrip();
     void showColour(Colour c);
     IntervalSide side() const;
