@@ -11,9 +11,15 @@
 
 namespace quorvex {
 
+void (*atomicFileStepHook)() = nullptr;
+
 namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
+
+void step() {
+    if (atomicFileStepHook) atomicFileStepHook();
 }
+} // namespace
 
 AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {}
 
@@ -42,6 +48,7 @@ bool AtomicFile::open() {
         temporary_.clear();
         return false;
     }
+    step();
     struct stat existing;
     if (::stat(QFile::encodeName(path_).constData(), &existing) == 0)
         ::fchmod(fd_, existing.st_mode & 07777);
@@ -60,6 +67,7 @@ bool AtomicFile::flush() {
         }
         data += written;
         left -= static_cast<std::size_t>(written);
+        step();
     }
     buffer_.resize(0);
     return true;
@@ -84,6 +92,7 @@ bool AtomicFile::commit(bool syncToDisk) {
     if (fd_ < 0) return false;
     if (!flush()) return fail();
     if (syncToDisk && ::fsync(fd_) != 0) return fail();
+    step();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
@@ -92,6 +101,7 @@ bool AtomicFile::commit(bool syncToDisk) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    step();
     if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(path_).constData()) !=
         0) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
@@ -100,6 +110,7 @@ bool AtomicFile::commit(bool syncToDisk) {
         return false;
     }
     temporary_.clear();
+    step();
     return true;
 }
 

@@ -40,6 +40,11 @@ private:
     QString error_;
 };
 
+// Called at every step of a save that changes what is on disk: the temporary file opened, each
+// write to it, its sync, close and rename. Tests point it at a function that kills the saving
+// process at one of those moments; in the program it stays empty.
+extern void (*atomicFileStepHook)();
+
 // The whole file at once; true when it was written and renamed into place.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, bool syncToDisk = true);
 
