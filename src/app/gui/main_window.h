@@ -108,6 +108,8 @@ public:
     const SelectionBox& selectionBox() const { return selection_; }
     const MarkerList& markerList() const { return markers_; }
     const UndoRecord& undoRecord() const { return undo_; }
+    // A search stroke can be taken back (it is offered apart from the undo record).
+    bool searchUndoable() const { return searchUndoable_; }
     Colour curveColour() const { return curveColour_; }
     int markerSize() const { return markerSize_; }
     class FixCoordinatesDialog* fixCoordinatesDialog() const {
