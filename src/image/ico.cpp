@@ -3,6 +3,7 @@
 #include "image/bmp.h"
 #include "image/image_error.h"
 #include "image/pixel_format.h"
+#include "image/png_chunks.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -25,6 +26,7 @@ Raster decodeIcon(const std::uint8_t* data, std::size_t size) {
     const std::uint8_t* image = data + offset;
     static const std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (bytes >= 8 && std::memcmp(image, kPngSignature, 8) == 0) {
+        checkPngChunks(image, bytes);
         const QImage png = QImage::fromData(image, static_cast<int>(bytes), "PNG");
         if (png.isNull()) throwCorrupt("icon image");
         checkRasterSize(png.width(), png.height());

@@ -8,6 +8,7 @@
 #include "image/image_error.h"
 #include "image/jpeg.h"
 #include "image/metafile.h"
+#include "image/png_chunks.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -54,7 +55,7 @@ Raster missingFileRaster() {
 namespace {
 
 // Runs a reader and puts the file name in front of the reason it gives for failing.
-template <typename Read> Raster namingFile(const QString& path, Read&& read) {
+template <typename Read> auto namingFile(const QString& path, Read&& read) -> decltype(read()) {
     try {
         return read();
     } catch (const ImageError& error) {
@@ -131,7 +132,13 @@ Raster readBuiltIn(const QString& path) {
     if (!QFileInfo::exists(path)) return missingFileRaster();
     const QString type = builtInType(path);
     if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
-    if (type == QLatin1String("PNG")) return readWithQt(path, "png");
+    if (type == QLatin1String("PNG")) {
+        namingFile(path, [&path] {
+            const FileBytes bytes(path);
+            checkPngChunks(bytes.data(), bytes.size());
+        });
+        return readWithQt(path, "png");
+    }
     if (type == QLatin1String("BMP"))
         return namingFile(path, [&path] { return readBmpFile(path); });
     return decodeFile(path, [&type](const std::uint8_t* data, std::size_t size) {

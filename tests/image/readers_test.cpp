@@ -1,6 +1,8 @@
 #include "charts.h"
+#include "image/ico.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
+#include "image/png_chunks.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -156,6 +158,61 @@ TEST(BuiltInReader, PngAndCorpusChart) {
     QTemporaryDir dir;
     writeBytes(dir.filePath("bad.png"), QByteArray("\x89PNG\r\n\x1a\nrubbish", 16));
     EXPECT_THROW(readBuiltIn(dir.filePath("bad.png")), ImageError);
+}
+
+namespace {
+
+// A PNG with a text chunk inserted before its end chunk, declaring `length` bytes of which it
+// holds only four.
+QByteArray pngWithTextChunk(std::uint32_t length) {
+    QByteArray png = twoColourPicture("PNG");
+    QByteArray chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.append(char((length >> shift) & 0xFF));
+    chunk.append("tEXtabcd", 8).append(4, '\0');
+    png.insert(png.size() - 12, chunk);
+    return png;
+}
+
+void checkChunks(const QByteArray& png) {
+    checkPngChunks(reinterpret_cast<const std::uint8_t*>(png.constData()), std::size_t(png.size()));
+}
+
+} // namespace
+
+// A damaged length field made the decoder allocate the declared length, 2 GB for a 300-byte file
+// (found by fuzzing).
+TEST(BuiltInReader, PngChunksLongerThanTheFileAreRefusedBeforeDecoding) {
+    const QString found = QStringLiteral(QUORVEX_TEST_DATA) + "/fuzz/png_huge_chunk_length.png";
+    ASSERT_TRUE(QFileInfo::exists(found));
+    try {
+        readBuiltIn(found);
+        FAIL() << "read a PNG whose text chunk runs past the file";
+    } catch (const ImageError& error) {
+        EXPECT_TRUE(error.message().contains("truncated")) << error.message().toStdString();
+    }
+
+    EXPECT_NO_THROW(checkChunks(twoColourPicture("PNG")));
+    EXPECT_NO_THROW(checkChunks(pngWithTextChunk(4)));
+    EXPECT_THROW(checkChunks(pngWithTextChunk(5)), ImageError);
+    EXPECT_THROW(checkChunks(pngWithTextChunk(0xFFFFFFF0u)), ImageError);
+    // Image data cut short is the decoder's to report, as before.
+    QByteArray cut = twoColourPicture("PNG");
+    const qsizetype idat = cut.indexOf("IDAT");
+    ASSERT_GT(idat, 0);
+    cut.truncate(idat + 8);
+    EXPECT_NO_THROW(checkChunks(cut));
+
+    // The same inside an icon.
+    const QByteArray png = pngWithTextChunk(0x7FFFFFF0u);
+    QByteArray ico("\x00\x00\x01\x00\x01\x00\x10\x08\x00\x00\x01\x00\x20\x00", 14);
+    for (std::uint32_t v : {std::uint32_t(png.size()), 22u})
+        for (int shift = 0; shift < 32; shift += 8)
+            ico.append(char((v >> shift) & 0xFF));
+    ico += png;
+    EXPECT_THROW(
+        decodeIcon(reinterpret_cast<const std::uint8_t*>(ico.constData()), std::size_t(ico.size())),
+        ImageError);
 }
 
 TEST(BuiltInReader, IconsAreDrawnOnWhiteInTwentyFourBits) {

@@ -130,7 +130,21 @@ public:
         QCoreApplication::processEvents();
         window_->openImageFile(chartFile("lin_sine.png"), ImageReader::BuiltIn);
         bool ok = true;
+        // A step that never returns (an event loop the monkey cannot answer) would hang the
+        // run without a word; the watchdog prints the steps and ends it instead.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        int current = 0;
+        QObject::connect(&watchdog, &QTimer::timeout, [this, &current] {
+            std::printf("monkey seed %u: step %d did not return\n", seed_, current);
+            for (const QString& line : log_)
+                std::printf("  %s\n", qPrintable(line));
+            std::fflush(stdout);
+            std::_Exit(1);
+        });
         for (int step = 0; step < steps_ && ok; ++step) {
+            current = step;
+            watchdog.start(20000);
             act(step);
             // Let queued work (timers, deferred dialogs) run, as the event loop would.
             QCoreApplication::processEvents();
@@ -274,6 +288,9 @@ private:
     void pressKey(int step) {
         QWidget* target = QApplication::focusWidget();
         if (!target || target->window() != window_.get()) target = window_.get();
+        // Space or Return on a button with a drop-down runs the menu's own event loop.
+        if (const auto* tool = qobject_cast<QToolButton*>(target); tool && tool->menu())
+            target = window_.get();
         const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Up,
                                 Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right,  Qt::Key_5,
                                 Qt::Key_Comma,  Qt::Key_Period, Qt::Key_Space,  Qt::Key_Tab};
