@@ -17,6 +17,23 @@ QString ini::recentFileKey(int slot) {
     return QStringLiteral("File%1").arg(slot);
 }
 
+QString installedDataFolder(const QString& programPath) {
+    if (programPath.isEmpty()) return QString();
+    const QDir bin = QFileInfo(programPath).absoluteDir();
+    if (bin.dirName() != QLatin1String("bin")) return QString();
+    const QString data = QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/quorvex")));
+    return QFileInfo(data).isDir() ? data : QString();
+}
+
+QString programDataFile(const QString& programPath, const QString& name) {
+    const QString beside = QFileInfo(programPath).absolutePath() + QLatin1Char('/') + name;
+    if (QFileInfo::exists(beside)) return beside;
+    const QString data = installedDataFolder(programPath);
+    if (!data.isEmpty() && QFileInfo::exists(data + QLatin1Char('/') + name))
+        return data + QLatin1Char('/') + name;
+    return beside;
+}
+
 QString settingsFolder(const QString& programPath) {
     const QString overridden = qEnvironmentVariable("QUORVEX_CONFIG_DIR");
     if (!overridden.isEmpty()) {
@@ -25,7 +42,9 @@ QString settingsFolder(const QString& programPath) {
     }
     const QFileInfo program(programPath);
     const QString programFolder = program.absolutePath();
-    if (!programPath.isEmpty() && QFileInfo(programFolder).isWritable()) return programFolder;
+    if (!programPath.isEmpty() && QFileInfo(programFolder).isWritable() &&
+        installedDataFolder(programPath).isEmpty())
+        return programFolder;
     QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (user.isEmpty()) user = QDir::homePath() + QStringLiteral("/.config");
     user += QStringLiteral("/quorvex");

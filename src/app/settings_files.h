@@ -48,9 +48,17 @@ inline const QString kLineSize = QStringLiteral("Line size");
 QString recentFileKey(int slot); // "File1" .. "File4"
 } // namespace ini
 
+// The data folder of an installed program (PREFIX/share/quorvex beside PREFIX/bin), or an empty
+// text when the program does not sit in such a tree (a build folder, a portable copy).
+QString installedDataFolder(const QString& programPath);
+// A file the program ships (the help files): beside the program first, then in the installed
+// data folder; the path beside the program when neither holds it.
+QString programDataFile(const QString& programPath, const QString& name);
+
 // Where the two settings files live: the folder named by QUORVEX_CONFIG_DIR when set; else the
-// program's folder when it is writable (a portable install); else the user's configuration
-// folder. The INI file is named like the program file with ".INI" for its extension.
+// program's folder when it is writable and the program is not installed (a portable copy: even
+// root must not keep settings in PREFIX/bin); else the user's configuration folder. The INI file
+// is named like the program file with ".INI" for its extension.
 QString settingsFolder(const QString& programPath);
 QString iniFilePath(const QString& programPath);
 QString digitizeCfgPath(const QString& programPath);

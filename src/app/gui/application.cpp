@@ -4,8 +4,16 @@
 #include "core/numbers.h"
 #include "image/image_error.h"
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <new>
+
+// The icon pictures are compiled into this static library; a static library's resources are
+// registered by hand.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace quorvex {
 
@@ -49,6 +57,18 @@ void Application::reportError(const QString& text) {
 void configureApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("quorvex"));
     QCoreApplication::setOrganizationName(QStringLiteral("quorvex"));
+    // The desktop file's name, so a desktop shell matches the windows to the menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvex.Quorvex"));
+    QApplication::setWindowIcon(applicationIcon());
+}
+
+QIcon applicationIcon() {
+    initIconResources();
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/org.quorvex.Quorvex-%1.png").arg(size),
+                     QSize(size, size));
+    return icon;
 }
 
 } // namespace quorvex

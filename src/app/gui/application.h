@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <functional>
 
 namespace quorvex {
@@ -27,5 +28,7 @@ public:
 // The names the program runs under. No display name is set: the window manager shows the
 // window's caption exactly as the program writes it.
 void configureApplication();
+// The program's icon in every size it ships (the window icon and the About box).
+QIcon applicationIcon();
 
 } // namespace quorvex

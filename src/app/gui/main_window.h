@@ -96,12 +96,18 @@ public:
     QString digitizeCfgFile() const { return cfgPath_; }
     // The help file of the message language, beside the program.
     QString helpFile() const;
+    // The section of the help about a control (F1 opens the help there).
+    QString helpTopicFor(const QWidget* focus) const;
     // The error the settings loader reported while the window was created, if any.
     const QString& settingsError() const { return settingsError_; }
 
     // Comes to the front for a second start of the program, as long as the caption is the bare
     // title; returns whether it did.
     bool bringToFront();
+    // A later start of the program: comes to the front as bringToFront() does and, when the start
+    // named a picture, opens it; false (the later start goes on by itself) when this window
+    // shows a picture or a dialog, or a long operation runs.
+    bool answerLaterStart(const QString& path);
 
     // The calibration as the tools use it: the pixel corners and the field texts.
     Calibration calibration() const;

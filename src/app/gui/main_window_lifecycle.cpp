@@ -399,6 +399,14 @@ bool MainWindow::bringToFront() {
     return true;
 }
 
+bool MainWindow::answerLaterStart(const QString& path) {
+    if (!path.isEmpty() && (QApplication::activeModalWidget() || interfaceLocked_)) return false;
+    if (!bringToFront()) return false;
+    if (!path.isEmpty())
+        QTimer::singleShot(0, this, [this, path] { openImageFile(path, readerForPath(path)); });
+    return true;
+}
+
 void MainWindow::hintTimeToggled() {
     hintTime_ = longHintsAction_->isChecked() ? 10000 : 2500;
 }

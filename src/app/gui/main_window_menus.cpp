@@ -57,6 +57,7 @@ void MainWindow::createMenus() {
     separator(fileMenu_, "N8");
     saveImageAction_ = disabled(addAction(fileMenu_, "SaveImage1", "Save graph Image..."));
     saveTableAction_ = disabled(addAction(fileMenu_, "N49", "Save data from Table..."));
+    saveTableAction_->setShortcut(QKeySequence::Save);
     saveSpreadsheetAction_ =
         disabled(addAction(fileMenu_, "SaveSpreadsheet", message(Msg::SaveSpreadsheetItem)));
     openDataFileAction_ = addAction(fileMenu_, "N50", "Open data file to Table...");
@@ -82,6 +83,7 @@ void MainWindow::createMenus() {
     QMenu* digitization = menuBar_->addMenu(QStringLiteral("Digitization"));
     undoPointAction_ =
         disabled(addAction(digitization, "UndoPoint1", "Undo input of the latest point"));
+    undoPointAction_->setShortcut(QKeySequence::Undo);
     undoDigitizationAction_ = addAction(digitization, "UndoAuto", "Undo digitization");
     separator(digitization, "N28");
     copyImageAction_ =
@@ -190,6 +192,9 @@ void MainWindow::createMenus() {
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help"));
     helpAction_ = addAction(help, "Help2", "Help");
+    // F1 also from the program's dialogs: the help opens at the part about the focused control.
+    helpAction_->setShortcut(QKeySequence::HelpContents);
+    helpAction_->setShortcutContext(Qt::ApplicationShortcut);
     longHintsAction_ = checked(addAction(help, "HintHideP", "Show hints during to 10s"));
     separator(help, "N3");
     aboutAction_ = addAction(help, "About1", "About Quorvex...");

@@ -1,12 +1,17 @@
 // "Interface options" and the help viewer.
 #include "app/gui/interface_options_dialog.h"
 #include "app/gui/main_window.h"
+#include "autodigit/gui/auto_digitize_settings_dialog.h"
 
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "core/round.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -69,10 +74,34 @@ void MainWindow::showInterfaceOptions() {
 QString MainWindow::helpFile() const {
     const QString name = messageLanguage() == Language::Russian ? QStringLiteral("QUORVEX21R.HLP")
                                                                 : QStringLiteral("QUORVEX21E.HLP");
-    return QFileInfo(programPath_).absolutePath() + QLatin1Char('/') + name;
+    return programDataFile(programPath_, name);
+}
+
+QString MainWindow::helpTopicFor(const QWidget* focus) const {
+    const auto within = [focus](std::initializer_list<const QWidget*> areas) {
+        for (const QWidget* area : areas)
+            if (focus && area && (area == focus || area->isAncestorOf(focus))) return true;
+        return false;
+    };
+    if (within({cornerFields_[0], cornerFields_[1], cornerFields_[2], cornerFields_[3],
+                xTransferBox_, yTransferBox_, rectangleTool_}))
+        return QStringLiteral("calibration");
+    if (within({autoOptions_, autoDigitizeButton_, colourPickTool_, curveColourButton_}) ||
+        qobject_cast<const AutoDigitizeSettingsDialog*>(focus ? focus->window() : nullptr))
+        return QStringLiteral("auto");
+    if (within({generalOptions_, extraOptions_, manualInputTool_, searchTool_}))
+        return QStringLiteral("manual");
+    if (within({tablePage_})) return QStringLiteral("table");
+    if (within({grapherPage_})) return QStringLiteral("grapher");
+    if (within({imageView_, rotateTool_, pencilTool_, zoomToggleButton_}))
+        return QStringLiteral("image");
+    if (qobject_cast<const InterfaceOptionsDialog*>(focus ? focus->window() : nullptr))
+        return QStringLiteral("topic5");
+    return QStringLiteral("topic4");
 }
 
 void MainWindow::showHelp() {
+    const QString topic = helpTopicFor(QApplication::focusWidget());
     const QString path = helpFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -86,7 +115,7 @@ void MainWindow::showHelp() {
     auto* browser = new QTextBrowser;
     browser->setObjectName(QStringLiteral("HelpText"));
     browser->setHtml(QString::fromUtf8(file.readAll()));
-    browser->scrollToAnchor(QStringLiteral("topic4"));
+    browser->scrollToAnchor(topic);
     layout->addWidget(browser);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &viewer, &QDialog::reject);

@@ -14,17 +14,20 @@ QString SingleInstance::serverName() {
     return QStringLiteral("quorvex-%1").arg(::getuid());
 }
 
-bool SingleInstance::activateRunningInstance(int timeoutMs) {
+// The request is one line: "activate", or "open " and the path in percent-encoded UTF-8 (a
+// path may hold any character but NUL, a line break among them).
+bool SingleInstance::activateRunningInstance(const QString& path, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (!socket.waitForConnected(timeoutMs)) return false;
-    socket.write("activate\n");
+    socket.write(path.isEmpty() ? QByteArray("activate\n")
+                                : "open " + path.toUtf8().toPercentEncoding() + '\n');
     if (!socket.waitForBytesWritten(timeoutMs)) return false;
     if (!socket.waitForReadyRead(timeoutMs)) return false;
     return socket.readAll().startsWith("yes");
 }
 
-SingleInstance::SingleInstance(std::function<bool()> answer, QObject* parent)
+SingleInstance::SingleInstance(Answer answer, QObject* parent)
     : QObject(parent), server_(new QLocalServer(this)), answer_(std::move(answer)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(serverName())) {
@@ -41,8 +44,12 @@ SingleInstance::SingleInstance(std::function<bool()> answer, QObject* parent)
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
                 if (!socket->canReadLine()) return;
-                socket->readLine();
-                socket->write(answer_() ? "yes\n" : "no\n");
+                const QByteArray request = socket->readLine().trimmed();
+                const QString path =
+                    request.startsWith("open ")
+                        ? QString::fromUtf8(QByteArray::fromPercentEncoding(request.mid(5)))
+                        : QString();
+                socket->write(answer_(path) ? "yes\n" : "no\n");
                 socket->flush();
             });
         }
