@@ -221,22 +221,36 @@ Raster fromQImage(const QImage& image) {
             palette.push_back(kWhite);
         Raster raster(image.width(), image.height(), mono ? PixelFormat::Bit1 : PixelFormat::Bit8,
                       kWhite, palette);
+        const int entries = static_cast<int>(palette.size());
+        const bool lsbFirst = image.format() == QImage::Format_MonoLSB;
         for (int y = 0; y < image.height(); ++y) {
+            const uchar* in = image.constScanLine(y);
             Colour* out = raster.row(y);
             for (int x = 0; x < image.width(); ++x) {
-                const int index = image.pixelIndex(x, y);
-                out[x] = index < static_cast<int>(palette.size()) ? palette[index] : kBlack;
+                const int index = !mono ? in[x]
+                                  : lsbFirst ? (in[x >> 3] >> (x & 7)) & 1
+                                             : (in[x >> 3] >> (7 - (x & 7))) & 1;
+                out[x] = index < entries ? palette[index] : kBlack;
             }
         }
         return raster;
     }
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    // 32-bit pictures are read as they are (a copy of a large picture costs as much as the
+    // conversion); an opaque one needs no blending over white.
+    const bool direct =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    const QImage source = direct ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const bool opaque = source.format() == QImage::Format_RGB32;
     Raster raster(source.width(), source.height(), PixelFormat::Bit24);
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         Colour* out = raster.row(y);
-        for (int x = 0; x < source.width(); ++x)
-            out[x] = fromQRgb(overWhite(in[x]));
+        if (opaque)
+            for (int x = 0; x < source.width(); ++x)
+                out[x] = fromQRgb(in[x]);
+        else
+            for (int x = 0; x < source.width(); ++x)
+                out[x] = fromQRgb(overWhite(in[x]));
     }
     return raster;
 }

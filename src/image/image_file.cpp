@@ -8,6 +8,7 @@
 #include "image/image_error.h"
 #include "image/jpeg.h"
 #include "image/metafile.h"
+#include "image/pixel_format.h"
 #include "image/png_chunks.h"
 
 #include <QBuffer>
@@ -152,18 +153,7 @@ Raster readBuiltIn(const QString& path) {
 
 // A GIF has at most 256 colours: it becomes an 8-bit raster with the colours it uses.
 Raster readGif(const QString& path) {
-    Raster raster = readWithQt(path, "gif");
-    if (isIndexed(raster.format())) return raster;
-    std::vector<Colour> palette;
-    for (int y = 0; y < raster.height() && palette.size() <= 256; ++y)
-        for (int x = 0; x < raster.width() && palette.size() <= 256; ++x)
-            if (std::find(palette.begin(), palette.end(), raster.pixel(x, y)) == palette.end())
-                palette.push_back(raster.pixel(x, y));
-    if (palette.size() > 256) return raster;
-    Raster indexed(raster.width(), raster.height(), PixelFormat::Bit8, palette.front(), palette);
-    for (int y = 0; y < raster.height(); ++y)
-        std::copy(raster.row(y), raster.row(y) + raster.width(), indexed.row(y));
-    return indexed;
+    return indexedIfFewColours(readWithQt(path, "gif"));
 }
 Raster readTiff(const QString& path) {
     return readWithQt(path, "tiff");

@@ -1,5 +1,9 @@
 #include "image/pixel_format.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 namespace quorvex {
 
 Raster convertPixelFormat(const Raster& raster, PixelFormat target) {
@@ -67,6 +71,41 @@ QString pixelFormatName(PixelFormat format) {
         return QStringLiteral("device");
     }
     return QString();
+}
+
+Raster indexedIfFewColours(Raster raster) {
+    if (isIndexed(raster.format()) || raster.width() == 0 || raster.height() == 0) return raster;
+    // A set of up to 257 colours by open addressing in 1024 slots; neighbouring pixels mostly
+    // repeat, so the set is asked only when the colour changes.
+    constexpr std::size_t kSlots = 1024;
+    std::array<Colour, kSlots> members;
+    std::array<bool, kSlots> used{};
+    std::vector<Colour> palette;
+    const auto remember = [&](Colour c) {
+        std::size_t at = (c * 2654435761u) >> 22;
+        while (used[at]) {
+            if (members[at] == c) return;
+            at = (at + 1) % kSlots;
+        }
+        used[at] = true;
+        members[at] = c;
+        palette.push_back(c);
+    };
+    Colour previous = raster.pixel(0, 0);
+    remember(previous);
+    for (int y = 0; y < raster.height(); ++y) {
+        const Colour* row = raster.row(y);
+        for (int x = 0; x < raster.width(); ++x) {
+            if (row[x] == previous) continue;
+            previous = row[x];
+            remember(previous);
+            if (palette.size() > 256) return raster;
+        }
+    }
+    Raster indexed(raster.width(), raster.height(), PixelFormat::Bit8, palette.front(), palette);
+    for (int y = 0; y < raster.height(); ++y)
+        std::copy(raster.row(y), raster.row(y) + raster.width(), indexed.row(y));
+    return indexed;
 }
 
 } // namespace quorvex

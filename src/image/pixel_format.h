@@ -16,6 +16,11 @@ Raster convertPixelFormat(const Raster& raster, PixelFormat target);
 // Returns true when the raster was changed.
 bool GrayscaleRaster(Raster& raster);
 
+// A raster of at most 256 colours becomes an 8-bit raster whose palette is those colours in the
+// order they first appear (row by row); any other raster comes back as it is. One pass, constant
+// time per pixel: a GIF may decode to a large picture from a small file.
+Raster indexedIfFewColours(Raster raster);
+
 // The seven formats of the format menu and the paste dialog, in their order.
 constexpr PixelFormat kMenuFormats[7] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
                                          PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,

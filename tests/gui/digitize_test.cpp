@@ -413,8 +413,15 @@ private slots:
         }
         QCOMPARE(t->nextRow(1), 9);
         QVERIFY(!t->isEmpty(2, 8));
+        // Ctrl+Z is the latest-point undo.
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(image, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(t->isEmpty(1, 8) && t->isEmpty(2, 8));
+        QVERIFY(!t->isEmpty(2, 7));
+        QCOMPARE(t->nextRow(1), 8);
         child<QAction>(controls::undoDigitization)->trigger();
-        for (int row = 6; row <= 8; ++row)
+        for (int row = 6; row <= 7; ++row)
             QVERIFY(t->isEmpty(1, row) && t->isEmpty(2, row));
         for (int row = 1; row <= 5; ++row)
             QCOMPARE(t->cell(1, row), QString::number(row));

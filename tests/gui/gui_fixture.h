@@ -38,11 +38,13 @@ protected:
     std::unique_ptr<MainWindow> window_;
 
     // A fresh main window over the test's settings folder, shown and without the start-up hint.
-    MainWindow* createWindow(bool withHint = false) {
+    // `programPath` stands for where the program file is (the test binary by default).
+    MainWindow* createWindow(bool withHint = false, const QString& programPath = QString()) {
         auto prompter = std::make_unique<ScriptedPrompter>();
         prompter_ = prompter.get();
-        window_ = std::make_unique<MainWindow>(std::move(prompter),
-                                               QCoreApplication::applicationFilePath());
+        window_ = std::make_unique<MainWindow>(
+            std::move(prompter),
+            programPath.isEmpty() ? QCoreApplication::applicationFilePath() : programPath);
         if (!withHint) {
             // The hint window belongs to the first paint; tests that do not look at it close it.
             prompter_->dialogs.push_back([](QDialog*) { return false; });

@@ -30,6 +30,7 @@
 #include <QListWidget>
 #include <QMap>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -902,6 +903,73 @@ private slots:
         QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
         QFile::remove(beside);
         Q_UNUSED(window);
+    }
+
+    // The program installed into a prefix (by the real install rules): its folder is no place
+    // for settings, so they go to the user's configuration folder, and the help comes from the
+    // installed data folder.
+    void installedProgramKeepsSettingsInTheUserFolderAndFindsItsHelp() {
+        QTemporaryDir prefix, home;
+        QCOMPARE(QProcess::execute(QUORVEX_CMAKE,
+                                   {"--install", QUORVEX_BINARY_DIR, "--prefix", prefix.path()}),
+                 0);
+        const QString program = prefix.filePath("bin/quorvex");
+        QVERIFY(QFileInfo(program).isExecutable());
+        const QByteArray configDir = qgetenv("QUORVEX_CONFIG_DIR");
+        qunsetenv("QUORVEX_CONFIG_DIR");
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        MainWindow* window = createWindow(false, program);
+        QCOMPARE(window->ini().path(), home.filePath("quorvex/quorvex.INI"));
+
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* text = d->findChild<QTextBrowser*>("HelpText");
+            return text && text->toPlainText().contains("Calibration");
+        });
+        child<QAction>(controls::help)->trigger();
+        QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
+        QVERIFY(prompter_->messages.isEmpty());
+
+        window->close();
+        qputenv("QUORVEX_CONFIG_DIR", configDir);
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY(QFileInfo::exists(home.filePath("quorvex/quorvex.INI")));
+        QVERIFY(QFileInfo::exists(home.filePath("quorvex/digitize.cfg")));
+        QVERIFY(!QFileInfo::exists(prefix.filePath("bin/quorvex.INI")));
+        QVERIFY(!QFileInfo::exists(prefix.filePath("bin/digitize.cfg")));
+    }
+
+    // F1 opens the help at the part about the control that has the focus.
+    void f1OpensTheHelpAtTheFocusedControl() {
+        MainWindow* window = createWindow();
+        const struct {
+            const char* control;
+            const char* topic;
+        } cases[] = {
+            {controls::xLeftBottom, "calibration"}, {controls::tableView, "table"},
+            {controls::imageView, "image"},         {controls::chart, "grapher"},
+            {controls::manualInputTool, "manual"},  {controls::curveNumber, "topic4"},
+        };
+        for (const auto& c : cases) {
+            auto* w = child<QWidget>(c.control);
+            QCOMPARE(window->helpTopicFor(w), QString(c.topic));
+        }
+        const QString beside =
+            QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + "/QUORVEX21E.HLP";
+        QVERIFY(QFile::copy(QStringLiteral(QUORVEX_SOURCE_DIR "/help/QUORVEX21E.HLP"), beside));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* corner = child<QLineEdit>(controls::xLeftBottom);
+        corner->setFocus();
+        QString shownAt;
+        prompter_->dialogs.push_back([&shownAt](QDialog* d) {
+            auto* text = d->findChild<QTextBrowser*>("HelpText");
+            shownAt = text ? text->toPlainText() : QString();
+            return true;
+        });
+        QTest::keyClick(corner, Qt::Key_F1);
+        QFile::remove(beside);
+        QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
+        QVERIFY(shownAt.contains("Calibration"));
     }
 
     void hintTimeFollowsTheHelpItem() {

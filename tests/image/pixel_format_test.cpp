@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace quorvex;
 
 TEST(GrayscaleRaster, WeightsOfThePrimaries) {
@@ -73,4 +75,37 @@ TEST(ConvertPixelFormat, TargetsAndTheirColours) {
             EXPECT_EQ(r.representable(r.pixel(x, 0)), r.pixel(x, 0));
     }
     EXPECT_EQ(convertPixelFormat(source, PixelFormat::Bit24), source);
+}
+
+// Pictures of up to 256 colours (a GIF that Qt hands over in 32 bits) become 8-bit rasters with
+// exactly their colours, in the order of first appearance; a 257th colour keeps the raster.
+TEST(IndexedIfFewColours, KeepsTheColoursOfSmallPalettesOnly) {
+    Raster picture(40, 14, PixelFormat::Bit24, kWhite);
+    std::vector<Colour> expected{kWhite};
+    for (int i = 0; i < 255; ++i) {
+        // Runs of two, then a step: neighbours repeat as they do in real pictures.
+        const Colour c = makeColour(i, (i * 37) & 0xFF, 255 - i);
+        picture.setPixel((2 * i) % 40, (2 * i) / 40, c);
+        picture.setPixel((2 * i + 1) % 40, (2 * i + 1) / 40, c);
+        expected.push_back(c);
+    }
+    // The white ones left at the end of the raster are already known.
+    const Raster indexed = indexedIfFewColours(picture);
+    ASSERT_EQ(indexed.format(), PixelFormat::Bit8);
+    EXPECT_EQ(indexed.palette().front(), makeColour(0, 0, 255));
+    std::vector<Colour> sortedPalette = indexed.palette(), sortedExpected = expected;
+    std::sort(sortedPalette.begin(), sortedPalette.end());
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    EXPECT_EQ(sortedPalette, sortedExpected);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ASSERT_EQ(indexed.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+
+    picture.setPixel(39, 13, makeColour(1, 2, 3));
+    const Raster kept = indexedIfFewColours(picture);
+    EXPECT_EQ(kept.format(), PixelFormat::Bit24);
+    EXPECT_EQ(kept.pixel(39, 13), makeColour(1, 2, 3));
+
+    const Raster grey(3, 3, PixelFormat::Bit8, kBlack);
+    EXPECT_EQ(indexedIfFewColours(grey).palette(), grey.palette());
 }
