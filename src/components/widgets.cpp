@@ -91,8 +91,8 @@ void ColourSwatch::paintEvent(QPaintEvent*) {
 Ruler::Ruler(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), orientation_(orientation) {}
 
-void Ruler::setScalePercent(int percent) {
-    percent_ = std::max(1, percent);
+void Ruler::setScale(double scale) {
+    scale_ = std::max(0.01, scale);
     update();
 }
 
@@ -108,7 +108,7 @@ void Ruler::paintEvent(QPaintEvent*) {
     p.setPen(Qt::black);
     const bool horizontal = orientation_ == Qt::Horizontal;
     const int length = horizontal ? width() : height();
-    const double step = 10 * percent_ / 100.0; // screen pixels per 10 image pixels
+    const double step = 10 * scale_; // view pixels per 10 image pixels
     if (step < 2) return;
     QFont f = font();
     f.setPixelSize(8);

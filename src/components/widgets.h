@@ -59,8 +59,9 @@ class Ruler : public QWidget {
     Q_OBJECT
 public:
     Ruler(Qt::Orientation orientation, QWidget* parent = nullptr);
-    void setScalePercent(int percent);
-    int scalePercent() const { return percent_; }
+    // View pixels per image pixel (fractional where the screen has a device pixel ratio).
+    void setScale(double scale);
+    int scalePercent() const { return static_cast<int>(scale_ * 100 + 0.5); }
     // The hair line at a position along the ruler (view pixels); negative: none.
     void setHairLine(int position);
     int hairLine() const { return hairLine_; }
@@ -73,7 +74,7 @@ protected:
 
 private:
     Qt::Orientation orientation_;
-    int percent_ = 100;
+    double scale_ = 1.0;
     int hairLine_ = -1;
 };
 

@@ -288,7 +288,7 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
     // Tools and view.
     mouseMode_ = MouseMode::Idle;
     markerSize_ = markerSizeBox_->value();
-    viewScale_ = 1.0;
+    viewScale_ = 1.0 / devicePixelRatioF(); // 100 %: an image pixel on a device pixel
     imageLoaded_ = true;
     updateCommandStates();
     for (QLineEdit* field : cornerFields_)
@@ -300,7 +300,8 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
     autoSizeAction_->setChecked(false);
     measureBox_->setCurrentIndex(kRealSizeItem);
     // The image view and its rulers.
-    imageView_->setFixedSize(std::max(width, 1), std::max(height, 1));
+    const QSize shown = scaledImageSize(QSize(width, height), viewScale_).expandedTo(QSize(1, 1));
+    imageView_->setFixedSize(shown);
     if (rulersFlag_) {
         for (QWidget* w :
              std::initializer_list<QWidget*>{horizontalRuler_, verticalRuler_, rulerCorner_}) {
@@ -309,10 +310,10 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
         }
         verticalRuler_->setFixedWidth(height > 1000 ? 28 : 25);
         rulerCorner_->setFixedWidth(verticalRuler_->width());
-        horizontalRuler_->setScalePercent(100);
-        verticalRuler_->setScalePercent(100);
-        horizontalRuler_->setFixedWidth(std::max(width, 1));
-        verticalRuler_->setFixedHeight(std::max(height, 1));
+        horizontalRuler_->setScale(viewScale_);
+        verticalRuler_->setScale(viewScale_);
+        horizontalRuler_->setFixedWidth(shown.width());
+        verticalRuler_->setFixedHeight(shown.height());
     }
     imageView_->setEnabled(true);
     // Black-and-white pictures become colour pictures, so that coloured markers show.

@@ -23,8 +23,11 @@
 
 namespace quorvex {
 
+// The measure counts device pixels: on a screen of device pixel ratio 2, 100 % shows each image
+// pixel on one device pixel, that is half a view pixel.
 void MainWindow::applyScale(double scale) {
     if (!(scale > 0) || document_.raster.isEmpty()) return; // a zero measure would divide by zero
+    scale /= devicePixelRatioF();
     viewScale_ = scale;
     const QSize size =
         scaledImageSize(QSize(document_.raster.width(), document_.raster.height()), scale);
@@ -35,11 +38,12 @@ void MainWindow::applyScale(double scale) {
 
 void MainWindow::showRealSize() {
     measureBox_->setCurrentIndex(kRealSizeItem);
-    viewScale_ = 1.0;
+    viewScale_ = 1.0 / devicePixelRatioF();
     realSizeAction_->setChecked(true);
     autoSizeAction_->setChecked(false);
     imageView_->setFixedSize(
-        QSize(document_.raster.width(), document_.raster.height()).expandedTo(QSize(1, 1)));
+        scaledImageSize(QSize(document_.raster.width(), document_.raster.height()), viewScale_)
+            .expandedTo(QSize(1, 1)));
     zoomActive_ = true;
 }
 
@@ -57,7 +61,7 @@ void MainWindow::autoSize() {
     viewScale_ = fitted->scale;
     imageView_->setFixedSize(fitted->size);
     updateRulers(28);
-    showStatus(message(Msg::MeasureFactor) + NumberText(fitted->scale));
+    showStatus(message(Msg::MeasureFactor) + NumberText(fitted->scale * devicePixelRatioF()));
 }
 
 void MainWindow::measureSelected(int index) {
@@ -115,8 +119,8 @@ bool MainWindow::measureKeyPress(QKeyEvent* event) {
 void MainWindow::updateRulers(int verticalWidth) {
     verticalRuler_->setFixedHeight(imageView_->height());
     horizontalRuler_->setFixedWidth(imageView_->width());
-    horizontalRuler_->setScalePercent(Round(viewScale_ * 100));
-    verticalRuler_->setScalePercent(Round(viewScale_ * 100));
+    horizontalRuler_->setScale(viewScale_);
+    verticalRuler_->setScale(viewScale_);
     if (document_.raster.height() > 1000) {
         verticalRuler_->setFixedWidth(verticalWidth);
         rulerCorner_->setFixedWidth(verticalWidth);
