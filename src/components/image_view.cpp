@@ -12,13 +12,19 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {
 
 void ImageView::setRaster(const Raster* raster) {
     raster_ = raster;
+    picture_ = hasPicture() ? wrapRaster(*raster_) : QImage();
+    update();
+}
+
+void ImageView::followRaster() {
     if (!hasPicture()) {
-        picture_ = QImage();
-        update();
+        if (!picture_.isNull()) picture_ = QImage();
         return;
     }
-    picture_ = toQImage(*raster_);
-    update();
+    if (picture_.isNull() ||
+        picture_.constBits() != reinterpret_cast<const uchar*>(raster_->row(0)) ||
+        picture_.size() != QSize(raster_->width(), raster_->height()))
+        picture_ = wrapRaster(*raster_);
 }
 
 void ImageView::refreshAll() {
@@ -38,14 +44,10 @@ void ImageView::clearOverlayCircles() {
 }
 
 void ImageView::refresh(const QRect& imageRect) {
+    followRaster();
     if (!hasPicture()) return;
-    if (picture_.size() != QSize(raster_->width(), raster_->height())) {
-        refreshAll();
-        return;
-    }
     const QRect r = imageRect.intersected(picture_.rect());
     if (r.isEmpty()) return;
-    copyToQImage(*raster_, picture_, r.left(), r.top(), r.width(), r.height());
     // The view may stretch the picture: repaint the matching part of the widget.
     const double sx = width() / double(picture_.width()), sy = height() / double(picture_.height());
     update(QRectF(r.left() * sx, r.top() * sy, r.width() * sx + 1, r.height() * sy + 1)
@@ -76,6 +78,7 @@ void ImageView::setOverlayLine(std::optional<QLineF> line, Colour colour) {
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
+    followRaster();
     QPainter painter(this);
     if (picture_.isNull()) {
         painter.fillRect(event->rect(), palette().window());

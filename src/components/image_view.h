@@ -11,8 +11,8 @@
 
 namespace quorvex {
 
-// The image view: shows a raster, stretched to the widget's size. The picture on screen is a
-// copy of the raster that is refreshed only where the raster changed.
+// The image view: shows a raster, stretched to the widget's size. It paints from the raster's
+// own pixels (wrapRaster), so a change of the raster needs only a repaint of the changed part.
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +22,7 @@ public:
     void setRaster(const Raster* raster);
     const Raster* raster() const { return raster_; }
     bool hasPicture() const { return raster_ && !raster_->isEmpty(); }
-    // Copies a changed part of the raster (image pixels) to the screen picture.
+    // Repaints the part of the view that shows a changed part of the raster (image pixels).
     void refresh(const QRect& imageRect);
     void refreshAll();
     const QImage& picture() const { return picture_; }
@@ -56,6 +56,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override { emit mouseReleased(event); }
 
 private:
+    // Wraps the raster again when it was replaced or reallocated since it was wrapped.
+    void followRaster();
+
     const Raster* raster_ = nullptr;
     QImage picture_;
     std::optional<QPointF> guide_;

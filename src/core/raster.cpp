@@ -179,23 +179,27 @@ bool Raster::operator==(const Raster& other) const {
            palette_ == other.palette_ && pixels_ == other.pixels_;
 }
 
-void copyToQImage(const Raster& raster, QImage& target, int left, int top, int width, int height) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    width = std::min({width, raster.width() - left, target.width() - left});
-    height = std::min({height, raster.height() - top, target.height() - top});
-    for (int y = top; y < top + height; ++y) {
-        const Colour* source = raster.row(y) + left;
-        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
-        for (int x = 0; x < width; ++x)
-            line[x] = toQRgb(source[x]);
-    }
-}
-
 QImage toQImage(const Raster& raster) {
     QImage image(raster.width(), raster.height(), QImage::Format_RGB32);
-    if (!image.isNull()) copyToQImage(raster, image, 0, 0, raster.width(), raster.height());
+    if (image.isNull()) return image;
+    for (int y = 0; y < raster.height(); ++y) {
+        const Colour* source = raster.row(y);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < raster.width(); ++x)
+            line[x] = toQRgb(source[x]);
+    }
     return image;
+}
+
+QImage wrapRaster(const Raster& raster) {
+    if (raster.isEmpty()) return QImage();
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    static_assert(sizeof(Colour) == 4, "a pixel is four bytes R, G, B, unused");
+    return QImage(reinterpret_cast<const uchar*>(raster.row(0)), raster.width(), raster.height(),
+                  qsizetype(raster.width()) * 4, QImage::Format_RGBX8888);
+#else
+    return toQImage(raster);
+#endif
 }
 
 namespace {
@@ -227,7 +231,7 @@ Raster fromQImage(const QImage& image) {
             const uchar* in = image.constScanLine(y);
             Colour* out = raster.row(y);
             for (int x = 0; x < image.width(); ++x) {
-                const int index = !mono ? in[x]
+                const int index = !mono      ? in[x]
                                   : lsbFirst ? (in[x >> 3] >> (x & 7)) & 1
                                              : (in[x >> 3] >> (7 - (x & 7))) & 1;
                 out[x] = index < entries ? palette[index] : kBlack;

@@ -148,6 +148,11 @@ constexpr Colour unpack565(std::uint16_t v) {
 // and a QImage as a raster whose format follows the image's (mono -> 1 bit, indexed -> 8 bit
 // with its colour table, everything else -> 24 bit).
 QImage toQImage(const Raster& raster);
+// The raster's own pixels as a picture Qt can paint, without a copy: a pixel 0x00BBGGRR is, in
+// memory on a little-endian machine, the bytes R, G, B, 0 of QImage::Format_RGBX8888 (Qt reads
+// the fourth byte as opaque). Valid while the raster keeps its buffer; read-only (painting on it
+// would make Qt copy it). On a big-endian machine it is a copy (toQImage).
+QImage wrapRaster(const Raster& raster);
 void copyToQImage(const Raster& raster, QImage& target, int left, int top, int width, int height);
 Raster fromQImage(const QImage& image);
 

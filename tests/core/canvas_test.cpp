@@ -1,6 +1,7 @@
 #include "core/canvas.h"
 #include "core/raster.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace quorvex;
@@ -205,4 +206,35 @@ TEST(Raster, QImageRoundTrip) {
     EXPECT_EQ(monoRaster.format(), PixelFormat::Bit1);
     EXPECT_EQ(monoRaster.pixel(2, 1), kBlack);
     EXPECT_EQ(monoRaster.pixel(0, 0), kWhite);
+}
+
+// The view paints from the raster's own buffer: every format's pixels read back as they are, the
+// unused fourth byte counts as opaque when painted, and a drawing shows without a new picture.
+TEST(WrapRaster, ShowsThePixelsOfEveryFormatWithoutACopy) {
+    const PixelFormat formats[] = {PixelFormat::Bit1,  PixelFormat::Bit4,  PixelFormat::Bit8,
+                                   PixelFormat::Bit15, PixelFormat::Bit16, PixelFormat::Bit24,
+                                   PixelFormat::Bit32, PixelFormat::Device};
+    for (PixelFormat format : formats) {
+        Raster raster(6, 4, format, kWhite);
+        raster.setPixel(1, 0, kBlack);
+        raster.setPixel(5, 3, makeColour(200, 40, 90));
+        raster.setPixel(0, 2, kRed);
+        const QImage picture = wrapRaster(raster);
+        ASSERT_EQ(picture.constBits(), reinterpret_cast<const uchar*>(raster.row(0)));
+        QImage screen(6, 4, QImage::Format_RGB32);
+        screen.fill(qRgb(255, 0, 255));
+        QPainter(&screen).drawImage(0, 0, picture);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const QRgb expected = toQRgb(raster.pixel(x, y)) | 0xFF000000u;
+                ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFFu, expected & 0xFFFFFFu)
+                    << int(format) << " at " << x << "," << y;
+                ASSERT_EQ(screen.pixel(x, y), expected) << int(format) << " at " << x << "," << y;
+            }
+        Canvas canvas(raster);
+        canvas.pen.colour = makeColour(0, 0, 255);
+        canvas.line(0, 3, 5, 3);
+        EXPECT_EQ(picture.pixel(2, 3) & 0xFFFFFFu, toQRgb(raster.pixel(2, 3)) & 0xFFFFFFu);
+        EXPECT_NE(raster.pixel(2, 3), kWhite);
+    }
 }

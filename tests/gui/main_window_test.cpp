@@ -5,6 +5,7 @@
 #include "app/gui/single_instance.h"
 #include "charts.h"
 #include "components/calculator_dialog.h"
+#include "core/canvas.h"
 #include "components/image_view.h"
 #include "components/widgets.h"
 #include "gui_fixture.h"
@@ -970,6 +971,25 @@ private slots:
         QFile::remove(beside);
         QCOMPARE(prompter_->dialogNames.last(), QString("HelpViewer"));
         QVERIFY(shownAt.contains("Calibration"));
+    }
+
+    // The view paints the document's own pixels: a drawing into the raster shows after a refresh
+    // of its rectangle, and the picture is the raster's buffer, not a copy.
+    void viewPaintsTheRastersOwnPixels() {
+        MainWindow* window = createWindow();
+        window->openImageFile(writeRaster("v.bmp", Raster(40, 30, PixelFormat::Bit24, kWhite)),
+                              ImageReader::BuiltIn);
+        auto* view = child<ImageView>(controls::imageView);
+        Raster& raster = window->document().raster;
+        QCOMPARE(view->picture().constBits(), reinterpret_cast<const uchar*>(raster.row(0)));
+        Canvas canvas(raster);
+        canvas.pen.colour = makeColour(0, 128, 255);
+        canvas.line(5, 10, 30, 10);
+        view->refresh(QRect(5, 10, 26, 1));
+        QCOMPARE(view->picture().constBits(), reinterpret_cast<const uchar*>(raster.row(0)));
+        const QImage shown = view->grab().toImage();
+        QCOMPARE(QColor(shown.pixel(12, 10)), QColor(0, 128, 255));
+        QCOMPARE(QColor(shown.pixel(12, 12)), QColor(Qt::white));
     }
 
     void hintTimeFollowsTheHelpItem() {
