@@ -1,7 +1,7 @@
 // Runs all benchmarks, or those named on the command line.
 #include "bench.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 namespace bench {
@@ -19,9 +19,10 @@ QString scratchFolder() {
 } // namespace bench
 
 int main(int argc, char* argv[]) {
-    // The chart benchmarks paint text, which needs the GUI application (on no display).
+    // The chart benchmarks paint text and the window benchmarks build the main window, which
+    // need the application object (on no display).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     auto& all = bench::registry();
     if (argc == 1) {
         for (auto& [name, run] : all)

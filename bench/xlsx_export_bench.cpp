@@ -26,7 +26,8 @@ long statusKb(const char* key) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(std::strlen(key))).trimmed().split(' ')[0].toLong();
+        if (line.startsWith(key))
+            return line.mid(int(std::strlen(key))).trimmed().split(' ')[0].toLong();
     return -1;
 }
 
@@ -60,8 +61,7 @@ const bench::Register xlsxExport("xlsx_export", [] {
             const long before = statusKb("VmRSS:");
             resetPeak();
             QString error;
-            if (writeWorkbook(table, path, QChar('.'), nullptr, &error) !=
-                WorkbookOutcome::Written)
+            if (writeWorkbook(table, path, QChar('.'), nullptr, &error) != WorkbookOutcome::Written)
                 std::abort();
             peakKb = std::max(peakKb, statusKb("VmHWM:") - before);
         },
