@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -50,6 +52,22 @@ inline Pair compare(int repeats, const std::function<void()>& work,
 inline void report(const char* name, double ms, double baselineMs) {
     std::printf("%s ratio=%.3f ms=%.1f baseline_ms=%.1f\n", name, ms / baselineMs, ms, baselineMs);
     std::fflush(stdout);
+}
+
+// Resident memory figures of the process in kB from /proc/self/status ("VmRSS:", "VmHWM:").
+inline long statusKb(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(std::strlen(key))).trimmed().split(' ')[0].toLong();
+    return -1;
+}
+
+// Lets the kernel start the peak (VmHWM) over from the current size.
+inline void resetPeak() {
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly)) refs.write("5");
 }
 
 // A folder for the files a benchmark writes, removed at exit.

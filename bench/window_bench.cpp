@@ -26,22 +26,6 @@ QString largeJpeg() {
     return path;
 }
 
-// Resident memory figures of the process in kB (Linux /proc).
-long statusKb(const char* key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(std::strlen(key))).trimmed().split(' ')[0].toLong();
-    return -1;
-}
-
-// Lets the kernel start the peak over from the current size.
-void resetPeak() {
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly)) refs.write("5");
-}
-
 const bench::Register openLarge("open_large", [] {
     const QString path = largeJpeg();
     qputenv("QUORVEX_CONFIG_DIR", bench::scratchFolder().toLocal8Bit());
@@ -54,10 +38,10 @@ const bench::Register openLarge("open_large", [] {
     };
     // The peak of the first open, from a window without a picture.
     window.document().raster = Raster();
-    const long before = statusKb("VmRSS:");
-    resetPeak();
+    const long before = bench::statusKb("VmRSS:");
+    bench::resetPeak();
     open();
-    const double peakMb = (statusKb("VmHWM:") - before) / 1024.0;
+    const double peakMb = (bench::statusKb("VmHWM:") - before) / 1024.0;
     const bench::Pair t = bench::compare(3, open, [&] {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) std::abort();

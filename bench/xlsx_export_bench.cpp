@@ -21,22 +21,6 @@ namespace {
 
 constexpr int kRows = Table::kMaxRows;
 
-// Resident and peak resident memory of the process in kB (Linux /proc).
-long statusKb(const char* key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(std::strlen(key))).trimmed().split(' ')[0].toLong();
-    return -1;
-}
-
-// Lets the kernel start the peak over from the current size.
-void resetPeak() {
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly)) refs.write("5");
-}
-
 const bench::Register xlsxExport("xlsx_export", [] {
     Table table;
     table.setPairCount(2);
@@ -58,12 +42,12 @@ const bench::Register xlsxExport("xlsx_export", [] {
     const bench::Pair best = bench::compare(
         3,
         [&] {
-            const long before = statusKb("VmRSS:");
-            resetPeak();
+            const long before = bench::statusKb("VmRSS:");
+            bench::resetPeak();
             QString error;
             if (writeWorkbook(table, path, QChar('.'), nullptr, &error) != WorkbookOutcome::Written)
                 std::abort();
-            peakKb = std::max(peakKb, statusKb("VmHWM:") - before);
+            peakKb = std::max(peakKb, bench::statusKb("VmHWM:") - before);
         },
         [&] {
             uLongf size = uLongf(packed.size());
