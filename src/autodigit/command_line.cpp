@@ -1,6 +1,7 @@
 #include "autodigit/command_line.h"
 
 #include "autodigit/engine.h"
+#include "autodigit/profile.h"
 #include "core/atomic_file.h"
 #include "core/messages.h"
 #include "core/numbers.h"
@@ -8,16 +9,25 @@
 #include "image/image_file.h"
 #include "tools/calibration.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <array>
+#include <atomic>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace quorvex {
 
 QString digitizeUsage() {
     return QStringLiteral(
         "usage: quorvex-digitize IMAGE --corners XLB,YLB,XRT,YRT --values XLB,YLB,XRT,YRT\n"
+        "       quorvex-digitize --profile FILE IMAGE... -o FOLDER [-j N] [options]\n"
         "       quorvex-digitize --help | --version\n"
+        "    [--profile FILE]                   start from a digitizing profile; the options\n"
+        "                                       given change it\n"
+        "    [--save-profile FILE]              write the profile of these options\n"
         "    [--x-scale N] [--y-scale N]        transfer function index 0..8, default 0\n"
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
@@ -31,6 +41,8 @@ QString digitizeUsage() {
         "    [--grid-search FH,FV,WH,WV]        automatic grid exclusion (factors and widths)\n"
         "    [--grid-rows \"R1 R2 ...\"] [--grid-columns \"C1 C2 ...\"] [--grid-width WH,WV]\n"
         "    [-o FILE]                          default: standard output\n"
+        "    [-o FOLDER]                        several images: NAME.txt for each\n"
+        "    [-j N]                             digitize N images at a time (1..64)\n"
         "Pixel corners and areas are image pixels with rows counted from the top; typed grid rows\n"
         "are counted from the bottom edge.\n");
 }
@@ -62,6 +74,9 @@ struct Options {
     GridSettings grid;
     QString gridRows, gridColumns;
     QString output;
+    QStringList images;  // every picture named (image is the first)
+    QString saveProfile; // --save-profile FILE
+    int jobs = 1;        // -j N
 };
 
 int integerIn(const QString& text, int low, int high, const QString& what) {
@@ -88,8 +103,85 @@ std::array<int, N> integers(const QString& text, const QString& what, int low = 
     return out;
 }
 
+// Options as a profile holds them; they are the start that the other options then change.
+Options optionsFromProfile(const DigitizingProfile& p) {
+    Options o;
+    const Calibration& c = p.calibration;
+    o.corners = std::array<int, 4>{c.pixelLeftBottom.x(), c.pixelLeftBottom.y(),
+                                   c.pixelRightTop.x(), c.pixelRightTop.y()};
+    o.values = std::array<QString, 4>{c.xLeftBottom, c.yLeftBottom, c.xRightTop, c.yRightTop};
+    o.xScale = c.xTransfer;
+    o.yScale = c.yTransfer;
+    const ScanSettings& s = p.scan;
+    o.colour = s.recognition.curve;
+    o.mode = s.recognition.mode;
+    o.interval = s.recognition.interval;
+    o.side = s.recognition.side;
+    o.brightness = s.recognition.brightnessMax;
+    o.tolerance = s.recognition.tolerance;
+    o.subPixel = s.recognition.subPixel;
+    o.area = std::array<int, 4>{s.area.left, s.area.top, s.area.right, s.area.bottom};
+    o.step = s.step;
+    o.indent = s.indent;
+    o.manyValued = !s.oneValued;
+    o.thickness = s.thickness;
+    o.correction = s.selfCorrection;
+    o.depth = s.correctionDepth;
+    o.grid = s.grid;
+    o.gridRows = p.gridRows;
+    o.gridColumns = p.gridColumns;
+    return o;
+}
+
+DigitizingProfile profileFromOptions(const Options& o) {
+    DigitizingProfile p;
+    Calibration& c = p.calibration;
+    const auto& k = *o.corners;
+    c.pixelLeftBottom = QPoint(k[0], k[1]);
+    c.pixelRightTop = QPoint(k[2], k[3]);
+    c.xLeftBottom = (*o.values)[0];
+    c.yLeftBottom = (*o.values)[1];
+    c.xRightTop = (*o.values)[2];
+    c.yRightTop = (*o.values)[3];
+    c.xTransfer = o.xScale;
+    c.yTransfer = o.yScale;
+    ScanSettings& s = p.scan;
+    s.recognition.mode = o.mode;
+    s.recognition.curve = o.colour;
+    s.recognition.interval = o.interval;
+    s.recognition.side = o.side;
+    s.recognition.brightnessMax = o.brightness;
+    s.recognition.tolerance = o.tolerance;
+    s.recognition.subPixel = o.subPixel;
+    s.area = o.area ? ScanArea{(*o.area)[0], (*o.area)[1], (*o.area)[2], (*o.area)[3]}
+                    : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
+                               std::max(k[1], k[3])};
+    if (s.area.left > s.area.right) std::swap(s.area.left, s.area.right);
+    if (s.area.top > s.area.bottom) std::swap(s.area.top, s.area.bottom);
+    s.step = o.step;
+    s.indent = o.indent;
+    s.oneValued = !o.manyValued;
+    s.thickness = o.thickness;
+    s.selfCorrection = o.correction;
+    s.correctionDepth = o.depth;
+    s.grid = o.grid;
+    p.gridRows = o.gridRows;
+    p.gridColumns = o.gridColumns;
+    return p;
+}
+
 Options parse(const QStringList& args) {
     Options o;
+    // A profile is the start, whatever its place among the arguments.
+    for (int i = 0; i < args.size(); ++i)
+        if (args[i] == QLatin1String("--profile")) {
+            if (i + 1 >= args.size()) throw BadArguments{QStringLiteral("--profile needs a value")};
+            try {
+                o = optionsFromProfile(readProfileFile(args[i + 1]));
+            } catch (const ProfileError& error) {
+                throw BadArguments{error.message()};
+            }
+        }
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&]() -> QString {
@@ -194,19 +286,102 @@ Options parse(const QStringList& args) {
             o.grid.lineWidthV = w[1];
         } else if (a == QLatin1String("-o"))
             o.output = value();
+        else if (a == QLatin1String("--profile"))
+            value(); // read before the other options
+        else if (a == QLatin1String("--save-profile"))
+            o.saveProfile = value();
+        else if (a == QLatin1String("-j"))
+            o.jobs = integerIn(value(), 1, 64, a);
         else if (a.startsWith(QLatin1Char('-')))
             throw BadArguments{QStringLiteral("unknown option '%1'").arg(a)};
-        else if (o.image.isEmpty())
-            o.image = a;
         else
-            throw BadArguments{QStringLiteral("more than one image: '%1'").arg(a)};
+            o.images << a;
     }
-    if (o.image.isEmpty()) throw BadArguments{QStringLiteral("no image given")};
+    if (o.images.isEmpty() && o.saveProfile.isEmpty())
+        throw BadArguments{QStringLiteral("no image given")};
+    if (!o.images.isEmpty()) o.image = o.images.front();
     if (!o.corners) throw BadArguments{QStringLiteral("--corners is required")};
     if (!o.values) throw BadArguments{QStringLiteral("--values is required")};
     if (o.grid.searchOn && o.grid.typedOn)
         throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
     return o;
+}
+
+// One picture digitized with a profile: the point lines, the messages for standard error, the
+// exit code (0 or 1) and the number of points.
+struct ImageResult {
+    int code = 0;
+    QByteArray text;
+    QString messages;
+    int points = 0;
+};
+
+ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image) {
+    ImageResult result;
+    const auto fail = [&result](const QString& why, int code) {
+        result.messages += why + QLatin1Char('\n');
+        result.code = code;
+        return result;
+    };
+    Raster raster;
+    try {
+        // The window shows a placeholder for a missing file; here it is an error.
+        if (!QFileInfo::exists(image))
+            throw ImageError(
+                message(Msg::ImageReadFailed).arg(image, QStringLiteral("no such file")));
+        raster = readImageFile(image, readerForPath(image));
+    } catch (const ImageError& error) {
+        return fail(error.message(), 1);
+    }
+    const ScanSettings& s = profile.scan;
+    GridLines lines;
+    try {
+        const auto words = [](const QString& t) {
+            return static_cast<int>(t.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
+        };
+        if (s.grid.typedOn)
+            readTypedLines(profile.gridRows, words(profile.gridRows), profile.gridColumns,
+                           words(profile.gridColumns), raster.height(), lines);
+        if (s.grid.searchOn)
+            findHorizontalLines(raster, curveColourTest(s.recognition), s.area, s.indent, s.grid,
+                                lines);
+    } catch (const ConversionError& error) {
+        return fail(QStringLiteral("quorvex-digitize: ") + error.message() + QLatin1Char('\n') +
+                        digitizeUsage().chopped(1),
+                    2);
+    }
+    std::optional<PointFailure> failure;
+    int failed = 0;
+    try {
+        const ToGraph graph(profile.calibration, QChar('.'));
+        scanArea(
+            raster, s, lines,
+            [&](int x, double y) {
+                // A point that does not convert is left out; the scan goes on.
+                QByteArray line;
+                try {
+                    line = NumberText(graph.x(x), QChar('.')).toLatin1() + '\t' +
+                           NumberText(graph.y(y), QChar('.')).toLatin1() + '\n';
+                } catch (const PointError& error) {
+                    failure = error.failure();
+                    ++failed;
+                    return;
+                }
+                result.text += line;
+                ++result.points;
+            },
+            nullptr);
+    } catch (const PointError& error) {
+        // The corner values themselves do not convert.
+        return fail(QStringLiteral("quorvex-digitize: ") + pointFailureText(error.failure()), 1);
+    }
+    if (failure)
+        result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
+                               .arg(failed)
+                               .arg(pointFailureText(*failure));
+    if (result.points == 0)
+        result.messages += QStringLiteral("quorvex-digitize: no points found\n");
+    return result;
 }
 
 } // namespace
@@ -227,107 +402,85 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         err << "quorvex-digitize: " << bad.why << "\n" << digitizeUsage();
         return 2;
     }
-    Raster raster;
-    try {
-        // The window shows a placeholder for a missing file; here it is an error.
-        if (!QFileInfo::exists(o.image))
-            throw ImageError(
-                message(Msg::ImageReadFailed).arg(o.image, QStringLiteral("no such file")));
-        raster = readImageFile(o.image, readerForPath(o.image));
-    } catch (const ImageError& error) {
-        err << error.message() << "\n";
+    const DigitizingProfile profile = profileFromOptions(o);
+    if (!o.saveProfile.isEmpty() && !writeProfileFile(o.saveProfile, profile)) {
+        err << "quorvex-digitize: " << message(Msg::ProfileWriteFailed).arg(o.saveProfile) << "\n";
         return 1;
     }
-    Calibration c;
-    const auto& k = *o.corners;
-    c.pixelLeftBottom = QPoint(k[0], k[1]);
-    c.pixelRightTop = QPoint(k[2], k[3]);
-    c.xLeftBottom = (*o.values)[0];
-    c.yLeftBottom = (*o.values)[1];
-    c.xRightTop = (*o.values)[2];
-    c.yRightTop = (*o.values)[3];
-    c.xTransfer = o.xScale;
-    c.yTransfer = o.yScale;
+    if (o.images.isEmpty()) return 0;
 
-    ScanSettings s;
-    s.recognition.mode = o.mode;
-    s.recognition.curve = o.colour;
-    s.recognition.interval = o.interval;
-    s.recognition.side = o.side;
-    s.recognition.brightnessMax = o.brightness;
-    s.recognition.tolerance = o.tolerance;
-    s.recognition.subPixel = o.subPixel;
-    s.area = o.area ? ScanArea{(*o.area)[0], (*o.area)[1], (*o.area)[2], (*o.area)[3]}
-                    : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
-                               std::max(k[1], k[3])};
-    if (s.area.left > s.area.right) std::swap(s.area.left, s.area.right);
-    if (s.area.top > s.area.bottom) std::swap(s.area.top, s.area.bottom);
-    s.step = o.step;
-    s.indent = o.indent;
-    s.oneValued = !o.manyValued;
-    s.thickness = o.thickness;
-    s.selfCorrection = o.correction;
-    s.correctionDepth = o.depth;
-    s.grid = o.grid;
-
-    GridLines lines;
-    try {
-        const auto words = [](const QString& t) {
-            return static_cast<int>(t.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
-        };
-        if (o.grid.typedOn)
-            readTypedLines(o.gridRows, words(o.gridRows), o.gridColumns, words(o.gridColumns),
-                           raster.height(), lines);
-        if (o.grid.searchOn)
-            findHorizontalLines(raster, curveColourTest(s.recognition), s.area, s.indent, s.grid,
-                                lines);
-    } catch (const ConversionError& error) {
-        err << "quorvex-digitize: " << error.message() << "\n" << digitizeUsage();
-        return 2;
-    }
-
-    QByteArray text;
-    int points = 0;
-    std::optional<PointFailure> failure;
-    int failed = 0;
-    try {
-        const ToGraph graph(c, QChar('.'));
-        scanArea(
-            raster, s, lines,
-            [&](int x, double y) {
-                // A point that does not convert is left out; the scan goes on.
-                QByteArray line;
-                try {
-                    line = NumberText(graph.x(x), QChar('.')).toLatin1() + '\t' +
-                           NumberText(graph.y(y), QChar('.')).toLatin1() + '\n';
-                } catch (const PointError& error) {
-                    failure = error.failure();
-                    ++failed;
-                    return;
-                }
-                text += line;
-                ++points;
-            },
-            nullptr);
-    } catch (const PointError& error) {
-        // The corner values themselves do not convert.
-        err << "quorvex-digitize: " << pointFailureText(error.failure()) << "\n";
-        return 1;
-    }
-    if (failure)
-        err << "quorvex-digitize: " << failed << " points left out: " << pointFailureText(*failure)
-            << "\n";
-    if (points == 0) err << "quorvex-digitize: no points found\n";
-    if (o.output.isEmpty()) {
-        out << QString::fromLatin1(text);
-        out.flush();
+    // One picture without an output folder: the points go to standard output or the -o file.
+    const bool folder = o.images.size() > 1 || QFileInfo(o.output).isDir();
+    if (!folder) {
+        const ImageResult result = digitizeImage(profile, o.image);
+        err << result.messages;
+        if (result.code != 0) return result.code;
+        if (o.output.isEmpty()) {
+            out << QString::fromLatin1(result.text);
+            out.flush();
+            return 0;
+        }
+        if (!writeFileAtomically(o.output, result.text, false)) {
+            err << "quorvex-digitize: cannot write " << o.output << "\n";
+            return 1;
+        }
         return 0;
     }
-    if (!writeFileAtomically(o.output, text, false)) {
-        err << "quorvex-digitize: cannot write " << o.output << "\n";
+
+    // A batch: NAME.txt per picture in the output folder, N pictures at a time.
+    if (o.output.isEmpty()) {
+        err << "quorvex-digitize: several images need -o FOLDER\n" << digitizeUsage();
+        return 2;
+    }
+    QStringList targets;
+    for (const QString& image : o.images) {
+        const QString target =
+            QDir(o.output).filePath(QFileInfo(image).completeBaseName() + QStringLiteral(".txt"));
+        if (targets.contains(target)) {
+            err << "quorvex-digitize: two images would both write " << target << "\n";
+            return 2;
+        }
+        targets << target;
+    }
+    if (!QDir().mkpath(o.output)) {
+        err << "quorvex-digitize: cannot make the folder " << o.output << "\n";
         return 1;
     }
-    return 0;
+    const int total = static_cast<int>(o.images.size());
+    std::atomic<int> next{0};
+    std::atomic<int> failures{0};
+    std::mutex reporting;
+    int done = 0;
+    const auto work = [&] {
+        for (int i = next++; i < total; i = next++) {
+            const QString& image = o.images[i];
+            ImageResult result = digitizeImage(profile, image);
+            if (result.code == 0 && !writeFileAtomically(targets[i], result.text, false)) {
+                result.code = 1;
+                result.messages +=
+                    QStringLiteral("quorvex-digitize: cannot write %1\n").arg(targets[i]);
+            }
+            if (result.code != 0) ++failures;
+            const std::lock_guard<std::mutex> lock(reporting);
+            ++done;
+            err << result.messages;
+            err << "quorvex-digitize: [" << done << "/" << total << "] " << image << ": "
+                << (result.code == 0
+                        ? QStringLiteral("%1 points -> %2").arg(result.points).arg(targets[i])
+                        : QStringLiteral("failed"))
+                << "\n";
+            err.flush();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int j = 1; j < std::min(o.jobs, total); ++j)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    if (failures > 0)
+        err << "quorvex-digitize: " << failures << " of " << total << " images failed\n";
+    return failures > 0 ? 1 : 0;
 }
 
 } // namespace quorvex

@@ -181,6 +181,16 @@ constexpr Entry kCatalog[] = {
     {Msg::RotationFailed, "Cannot rotate the image: %1", "Не удаётся повернуть изображение: %1"},
     {Msg::SaveSpreadsheetTitle, "Save Table as spreadsheet",
      "Сохранить Таблицу как электронную таблицу"},
+    {Msg::ProfileSaveItem, "Save digitizing profile...", "Сохранить профиль оцифровки..."},
+    {Msg::ProfileLoadItem, "Load digitizing profile...", "Загрузить профиль оцифровки..."},
+    {Msg::ProfileUnusable, "The file \"%1\" cannot be used as a digitizing profile: %2",
+     "Файл \"%1\" нельзя использовать как профиль оцифровки: %2"},
+    {Msg::ProfileWriteFailed, "Cannot write the digitizing profile \"%1\"",
+     "Не удаётся записать профиль оцифровки \"%1\""},
+    {Msg::ProfileSizeQuestion,
+     "The profile was made on an image of %1 x %2 pixels; this image has %3 x %4. Apply it?",
+     "Профиль сделан для изображения %1 x %2 пикселей, а это изображение %3 x %4. Применить его?"},
+    {Msg::ProfileFilter, "Digitizing profiles (*.json)", "Профили оцифровки (*.json)"},
 };
 
 const Entry* find(Msg id) {

@@ -97,6 +97,12 @@ enum class Msg {
     SaveSpreadsheetItem,
     SaveSpreadsheetTitle,
     RotationFailed,
+    ProfileSaveItem,
+    ProfileLoadItem,
+    ProfileUnusable,
+    ProfileWriteFailed,
+    ProfileSizeQuestion,
+    ProfileFilter,
 };
 
 // The language in which messages are shown now (English until set).
