@@ -224,32 +224,16 @@ Options parse(const QStringList& args) {
             o.indent = integerIn(value(), 0, 30, a);
         else if (a == QLatin1String("--mode")) {
             const QString m = value();
-            if (m == QLatin1String("exact"))
-                o.mode = RecognitionMode::Exact;
-            else if (m == QLatin1String("interval"))
-                o.mode = RecognitionMode::Interval;
-            else if (m == QLatin1String("closest"))
-                o.mode = RecognitionMode::ClosestHue;
-            else if (m == QLatin1String("brightness"))
-                o.mode = RecognitionMode::Brightness;
-            else if (m == QLatin1String("black"))
-                o.mode = RecognitionMode::TowardsBlack;
-            else if (m == QLatin1String("distance"))
-                o.mode = RecognitionMode::Distance;
-            else
-                throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
+            const auto mode = recognitionModeFromName(m);
+            if (!mode) throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
+            o.mode = *mode;
         } else if (a == QLatin1String("--interval"))
             o.interval = integerIn(value(), 0, 300, a);
         else if (a == QLatin1String("--side")) {
-            const QString s = value();
-            if (s == QLatin1String("left"))
-                o.side = IntervalSide::Left;
-            else if (s == QLatin1String("both"))
-                o.side = IntervalSide::Both;
-            else if (s == QLatin1String("right"))
-                o.side = IntervalSide::Right;
-            else
-                throw BadArguments{QStringLiteral("unknown --side '%1'").arg(s)};
+            const QString name = value();
+            const auto side = intervalSideFromName(name);
+            if (!side) throw BadArguments{QStringLiteral("unknown --side '%1'").arg(name)};
+            o.side = *side;
         } else if (a == QLatin1String("--brightness"))
             o.brightness = integerIn(value(), 0, 255, a);
         else if (a == QLatin1String("--tolerance"))
