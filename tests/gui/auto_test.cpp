@@ -1,4 +1,5 @@
 // Automatic digitization and search in area through the main window.
+#include "autodigit/command_line.h"
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
 #include "charts.h"
 #include "components/image_view.h"
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextStream>
 #include <QTimer>
 #include <QToolButton>
 #include <cmath>
@@ -117,6 +119,18 @@ class AutoTest : public WindowFixture {
         return window;
     }
 
+    // The command line's points ("X<TAB>Y" lines) as the Table's "X Y" rows.
+    static QStringList commandLineRows(const QStringList& args) {
+        QString output, errors;
+        QTextStream out(&output), err(&errors);
+        if (runDigitizeCommand(args, out, err) != 0) qWarning("%s", qPrintable(errors));
+        out.flush();
+        QStringList rows = output.split('\n', Qt::SkipEmptyParts);
+        for (QString& row : rows)
+            row.replace('\t', ' ');
+        return rows;
+    }
+
 private slots:
     void initTestCase() { setUpSuite(); }
     void init() { setUpTest(); }
@@ -152,6 +166,75 @@ private slots:
         QVERIFY(t->isEmpty(1, 1));
         QVERIFY(t->isEmpty(2, rows));
         QCOMPARE(t->nextRow(1), 1);
+    }
+
+    // Calibrate once in the window and save the profile: the command line digitizes the same
+    // points with it, and a fresh window that loads it (through the File menu) runs them again.
+    void profileGivesTheSamePointsInTheWindowAndOnTheCommandLine() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        runAutomatic([](AutoDigitizeSettingsDialog* d) {
+            d->findChild<QCheckBox*>("DistanceSwitch")->setChecked(true);
+        });
+        const int rows = window->table()->nextRow(1); // the run leaves NextRow on its last row
+        QVERIFY(rows > 500);
+        const QStringList windowRows = pairRows(window->table(), rows);
+        const QString profile = files_.filePath("sine.json");
+        prompter_->savePaths.push_back(profile);
+        child<QAction>(controls::saveProfile)->trigger();
+        QVERIFY(prompter_->messages.isEmpty());
+        QCOMPARE(commandLineRows({"--profile", profile, chartFile("lin_sine.png")}), windowRows);
+
+        window = createWindow();
+        window->openImageFile(chartFile("lin_sine.png"), ImageReader::BuiltIn);
+        prompter_->openChoices.push_back({profile, 0, false});
+        child<QAction>(controls::loadProfile)->trigger();
+        QVERIFY(prompter_->questions.isEmpty()); // the same image size: nothing to ask
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), QString("1.483974358974359"));
+        QVERIFY(window->selectionBox().right > window->selectionBox().left);
+        bool distanceShown = false;
+        runAutomatic([&distanceShown](AutoDigitizeSettingsDialog* d) {
+            distanceShown = d->recognition().mode == RecognitionMode::Distance;
+        });
+        QVERIFY(distanceShown);
+        QCOMPARE(pairRows(window->table(), rows), windowRows);
+    }
+
+    // A damaged or foreign file changes nothing; another image size asks first.
+    void profileErrorsAndTheSizeQuestion() {
+        MainWindow* window = calibratedSine();
+        QVERIFY(window);
+        const QString good = files_.filePath("good.json");
+        prompter_->savePaths.push_back(good);
+        child<QAction>(controls::saveProfile)->trigger();
+        const QString damaged = files_.filePath("damaged.json");
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("{\"format\": \"quorvex-profile\", \"version\": 1, \"calib");
+        f.close();
+
+        window = createWindow();
+        window->openImageFile(writeRaster("small.bmp", Raster(400, 300, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        const QString before = child<QLineEdit>(controls::yRightTop)->text();
+        prompter_->openChoices.push_back({damaged, 0, false});
+        child<QAction>(controls::loadProfile)->trigger();
+        QCOMPARE(prompter_->messages.size(), 1);
+        QVERIFY(prompter_->messages.last().contains("damaged"));
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), before);
+
+        prompter_->openChoices.push_back({good, 0, false});
+        prompter_->answers.push_back(Answer::No);
+        child<QAction>(controls::loadProfile)->trigger();
+        QCOMPARE(prompter_->questions.size(), 1);
+        QVERIFY(prompter_->questions.last().contains("400 x 300"));
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), before);
+
+        prompter_->openChoices.push_back({good, 0, false});
+        prompter_->answers.push_back(Answer::Yes);
+        child<QAction>(controls::loadProfile)->trigger();
+        QCOMPARE(child<QLineEdit>(controls::yRightTop)->text(), QString("1.483974358974359"));
+        QCOMPARE(window->calibration().pixelRightTop, QPoint(733, 62));
     }
 
     void cancelLeavesTheTableAsItWas() {

@@ -3,6 +3,7 @@
 #include "app/gui/prompter.h"
 #include "app/ini_file.h"
 #include "app/settings_files.h"
+#include "autodigit/profile.h"
 #include "autodigit/recognition.h"
 #include "core/numbers.h"
 #include "image/image_document.h"
@@ -111,6 +112,11 @@ public:
 
     // The calibration as the tools use it: the pixel corners and the field texts.
     Calibration calibration() const;
+    // The digitizing profile of the window's calibration and scan settings, and its application
+    // to the shown image (false when there is none or the size question was declined).
+    DigitizingProfile currentProfile() const;
+    ScanSettings scanFieldSettings() const;
+    bool applyProfile(const DigitizingProfile& profile);
     const SelectionBox& selectionBox() const { return selection_; }
     const MarkerList& markerList() const { return markers_; }
     const UndoRecord& undoRecord() const { return undo_; }
@@ -334,6 +340,9 @@ private:
     // chosen recognition (exact colour, or colour distance), or nothing.
     std::optional<double> correctedRow(double u, double v, int window) const;
     void storeDistanceOptions(const DistanceOptions& options);
+    // File menu: digitizing profiles (main_window_profile.cpp).
+    void saveDigitizingProfile();
+    void loadDigitizingProfile();
     // View (main_window_view.cpp)
     bool showMousePosition(double u, double v);
     void drawZoom(double u, double v);
@@ -379,6 +388,14 @@ private:
     // Recognition by colour distance as last chosen for automatic runs; manual input and search
     // in area follow it.
     DistanceOptions distance_;
+    // The recognition and grid lines of the latest accepted run or loaded profile; the next
+    // run's dialog opens with them.
+    struct ScanChoices {
+        Recognition recognition;
+        GridSettings grid;
+        QString horizontalLines, verticalLines;
+    };
+    std::optional<ScanChoices> scanChoices_;
     int openFilter_ = 0;
     QString imageFolder_;
     // Calibration and the rectangle drawn for it
@@ -583,6 +600,8 @@ private:
     QAction* saveImageAction_ = nullptr;
     QAction* saveTableAction_ = nullptr;
     QAction* saveSpreadsheetAction_ = nullptr;
+    QAction* saveProfileAction_ = nullptr;
+    QAction* loadProfileAction_ = nullptr;
     QAction* openDataFileAction_ = nullptr;
     QAction* saveGraphAction_ = nullptr;
     QAction* selectScannerAction_ = nullptr;

@@ -162,8 +162,15 @@ void MainWindow::digitizeAutomatically() {
         dialog.inform = [this](const QString& text) { prompter_->information(this, text); };
         dialog.prepare(document_.raster.format());
         dialog.setDistanceOptions(distance_);
+        if (scanChoices_) {
+            // The curve colour may have changed since: the dialog keeps the current one.
+            dialog.setScanChoices(scanChoices_->recognition, scanChoices_->grid,
+                                  scanChoices_->horizontalLines, scanChoices_->verticalLines);
+        }
         if (runDialog(&dialog) && !dialog.cancelled()) {
             storeDistanceOptions(dialog.distanceOptions());
+            scanChoices_ = ScanChoices{dialog.recognition(), dialog.grid(),
+                                       dialog.horizontalLinesText(), dialog.verticalLinesText()};
             runAutomaticScan(dialog, *graph, curve, markersOn, operation);
         }
     }
@@ -195,13 +202,10 @@ bool MainWindow::cornerValuesArePixels() const {
     return true;
 }
 
-// The scan of an accepted run: its points go into the curve's pair from its start row on. The
-// recognition reads the image as it was when the run started: the markers of the run go into
-// the image only after the scan.
-void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, const ToGraph& graph,
-                                  int curve, bool markersOn, LongOperation& operation) {
+// The scan settings the window's own fields hold: the area, step, indent, one-valuedness,
+// thickness and self-correction (recognition and grid come from the run's dialog).
+ScanSettings MainWindow::scanFieldSettings() const {
     ScanSettings s;
-    s.recognition = dialog.recognition();
     s.area = {area_.left, area_.top, area_.right, area_.bottom};
     s.step = stepBox_->value();
     s.indent = indentBox_->value();
@@ -209,6 +213,16 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
     s.thickness = thicknessBox_->value();
     s.selfCorrection = selfCorrectionBox_->isChecked();
     s.correctionDepth = correctionDepthBox_->value();
+    return s;
+}
+
+// The scan of an accepted run: its points go into the curve's pair from its start row on. The
+// recognition reads the image as it was when the run started: the markers of the run go into
+// the image only after the scan.
+void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, const ToGraph& graph,
+                                  int curve, bool markersOn, LongOperation& operation) {
+    ScanSettings s = scanFieldSettings();
+    s.recognition = dialog.recognition();
     s.grid = dialog.grid();
     GridLines lines;
     try {

@@ -173,6 +173,8 @@ void MainWindow::applyDigitizeConfig(const DigitizeConfig& c) {
 
 void MainWindow::showLanguageTexts() {
     saveSpreadsheetAction_->setText(message(Msg::SaveSpreadsheetItem));
+    saveProfileAction_->setText(message(Msg::ProfileSaveItem));
+    loadProfileAction_->setText(message(Msg::ProfileLoadItem));
 }
 
 void MainWindow::saveIni() {

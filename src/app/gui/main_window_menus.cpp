@@ -61,6 +61,10 @@ void MainWindow::createMenus() {
     saveSpreadsheetAction_ =
         disabled(addAction(fileMenu_, "SaveSpreadsheet", message(Msg::SaveSpreadsheetItem)));
     openDataFileAction_ = addAction(fileMenu_, "N50", "Open data file to Table...");
+    saveProfileAction_ =
+        disabled(addAction(fileMenu_, "SaveProfile", message(Msg::ProfileSaveItem)));
+    loadProfileAction_ =
+        disabled(addAction(fileMenu_, "LoadProfile", message(Msg::ProfileLoadItem)));
     saveGraphAction_ = disabled(addAction(fileMenu_, "N91", "Save graph from Grapher... "));
     separator(fileMenu_, "N39");
     selectScannerAction_ = addAction(fileMenu_, "SelectScaner", "Select TWAIN source...");
@@ -378,6 +382,8 @@ void MainWindow::connectCommands() {
     // Text data files.
     connect(saveTableAction_, &QAction::triggered, this, &MainWindow::saveTable);
     connect(saveSpreadsheetAction_, &QAction::triggered, this, &MainWindow::saveTableAsSpreadsheet);
+    connect(saveProfileAction_, &QAction::triggered, this, &MainWindow::saveDigitizingProfile);
+    connect(loadProfileAction_, &QAction::triggered, this, &MainWindow::loadDigitizingProfile);
     connect(copyToClipboardAction_, &QAction::triggered, this, &MainWindow::copyToClipboard);
     connect(copyRangeButton_, &QToolButton::clicked, this, &MainWindow::copyToClipboard);
     connect(spreadsheetAction_, &QAction::triggered, this, &MainWindow::exportToSpreadsheet);
@@ -406,7 +412,7 @@ void MainWindow::defineCommandRules() {
              purgeImageAction_, reloadImageAction_, saveImageAction_, autoSizeAction_,
              realSizeAction_, fixCoordinatesAction_, copyImageAction_, formatButton_,
              colourPickTool_, rectangleTool_, removeMarkersButton_, rotate90Action_, rotateTool_,
-             pencilTool_})
+             pencilTool_, saveProfileAction_, loadProfileAction_})
         rule(c, N::Image);
     for (QWidget* w :
          std::initializer_list<QWidget*>{measureBox_, calibrationPanel_, copyImageButton_})

@@ -333,6 +333,54 @@ void AutoDigitizeSettingsDialog::setDistanceOptions(const DistanceOptions& optio
     if (options.on) pages->setCurrentWidget(distanceSwitch->parentWidget());
 }
 
+void AutoDigitizeSettingsDialog::setScanChoices(const Recognition& r, const GridSettings& grid,
+                                                const QString& horizontalLines,
+                                                const QString& verticalLines) {
+    // The switches first: each one turns the others off and presets its values.
+    const bool interval =
+        r.mode == RecognitionMode::Interval || r.mode == RecognitionMode::ClosestHue;
+    const bool brightness =
+        r.mode == RecognitionMode::Brightness || r.mode == RecognitionMode::TowardsBlack;
+    distanceSwitch->setChecked(r.mode == RecognitionMode::Distance);
+    if (colourIntervalSwitch->isEnabled()) colourIntervalSwitch->setChecked(interval);
+    if (brightnessSwitch->isEnabled()) brightnessSwitch->setChecked(brightness);
+    if (!interval) colourIntervalSwitch->setChecked(false);
+    if (!brightness) brightnessSwitch->setChecked(false);
+    closestHueBox->setChecked(r.mode == RecognitionMode::ClosestHue);
+    towardsBlackBox->setChecked(r.mode == RecognitionMode::TowardsBlack);
+    intervalBox->setValue(r.interval);
+    (r.side == IntervalSide::Left    ? leftSideButton
+     : r.side == IntervalSide::Right ? rightSideButton
+                                     : bothSidesButton)
+        ->setChecked(true);
+    brightnessBox->setValue(r.brightnessMax);
+    toleranceBox->setValue(r.tolerance);
+    subPixelBox->setChecked(r.subPixel);
+    if (r.mode == RecognitionMode::Distance)
+        pages->setCurrentWidget(distanceSwitch->parentWidget());
+
+    gridSearchSwitch->setChecked(grid.searchOn);
+    typedGridSwitch->setChecked(grid.typedOn);
+    if (grid.searchOn) {
+        searchFactorHBox->setValue(grid.searchFactorH);
+        searchFactorVBox->setValue(grid.searchFactorV);
+        searchLineWidthHBox->setValue(grid.lineWidthH);
+        searchLineWidthVBox->setValue(grid.lineWidthV);
+    }
+    if (grid.typedOn) {
+        typedLineWidthHBox->setValue(grid.lineWidthH);
+        typedLineWidthVBox->setValue(grid.lineWidthV);
+    }
+    horizontalLinesField->setText(horizontalLines);
+    verticalLinesField->setText(verticalLines);
+    // The counters start at 1 (one word before any space).
+    const auto words = [](const QString& text) {
+        return std::max(1, int(text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size()));
+    };
+    spacePressesH_ = words(horizontalLines);
+    spacePressesV_ = words(verticalLines);
+}
+
 DistanceOptions AutoDigitizeSettingsDialog::distanceOptions() const {
     return {distanceSwitch->isChecked(), toleranceBox->value(), subPixelBox->isChecked()};
 }

@@ -36,6 +36,12 @@ public:
     void setDistanceOptions(const DistanceOptions& options);
     DistanceOptions distanceOptions() const;
 
+    // The choices of an earlier run or of a digitizing profile: the mode's switch, its values and
+    // the grid lines (typed fields count their words as if the spaces had been typed). Call
+    // after prepare(); a mode the image cannot use stays off.
+    void setScanChoices(const Recognition& recognition, const GridSettings& grid,
+                        const QString& horizontalLines, const QString& verticalLines);
+
     // The settings as the OK button left them.
     Recognition recognition() const;
     GridSettings grid() const;
