@@ -41,7 +41,8 @@ QString digitizeUsage() {
         "    [--grid-search FH,FV,WH,WV]        automatic grid exclusion (factors and widths)\n"
         "    [--grid-rows \"R1 R2 ...\"] [--grid-columns \"C1 C2 ...\"] [--grid-width WH,WV]\n"
         "    [-o FILE]                          default: standard output\n"
-        "    [-o FOLDER]                        several images: NAME.txt for each\n"
+        "    [-o FOLDER]                        several images (or a FOLDER/ or existing folder):\n"
+        "                                       NAME.txt for each\n"
         "    [-j N]                             digitize N images at a time (1..64)\n"
         "Pixel corners and areas are image pixels with rows counted from the top; typed grid rows\n"
         "are counted from the bottom edge.\n");
@@ -394,7 +395,9 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     if (o.images.isEmpty()) return 0;
 
     // One picture without an output folder: the points go to standard output or the -o file.
-    const bool folder = o.images.size() > 1 || QFileInfo(o.output).isDir();
+    // A name ending in "/" is a folder too, so that one task of a spread batch writes NAME.txt.
+    const bool folder =
+        o.images.size() > 1 || QFileInfo(o.output).isDir() || o.output.endsWith(QLatin1Char('/'));
     if (!folder) {
         const ImageResult result = digitizeImage(profile, o.image);
         err << result.messages;

@@ -220,6 +220,9 @@ TEST(CommandLine, BatchWithAProfile) {
             << name.toStdString();
     }
     EXPECT_EQ(run(QStringList{"--profile", profile, "-o", dir.filePath("good")} + charts), 0);
+    // One image of a batch spread over machines: a folder named with a final slash.
+    EXPECT_EQ(run({"--profile", profile, "-o", dir.filePath("task") + "/", charts[1]}), 0);
+    EXPECT_EQ(fileBytes(dir.filePath("task/fig1.txt")), single.toLatin1());
 
     // Bad arguments: several images without a folder, two images of one name, a bad profile.
     EXPECT_EQ(run(QStringList{"--profile", profile} + charts, &errors), 2);
