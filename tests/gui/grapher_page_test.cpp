@@ -381,9 +381,24 @@ private slots:
         sendMouse(child<QWidget>(controls::seriesColour), QEvent::MouseButtonRelease, {2, 2});
         showCurve();
         QCOMPARE(chart()->symbols().points().front().colour, makeColour(0, 0, 255));
-        openThroughDialog(writeRaster("b.bmp", Raster(8, 8, PixelFormat::Bit24)));
+        Raster blue(8, 8, PixelFormat::Bit24, makeColour(0, 0, 255));
+        openThroughDialog(writeRaster("b.bmp", blue));
         child<QToolButton>(controls::chartBackground)->click();
         QCOMPARE(chart()->backgroundImage().size(), QSize(8, 8));
+        QCOMPARE(QColor(chart()->backgroundImage().pixel(4, 4)), QColor(0, 0, 255));
+        // The chart's background is a picture of its own: the window monkey crashed painting it
+        // after a new image had freed the raster the background used to share.
+        QVERIFY(chart()->backgroundImage().constBits() !=
+                reinterpret_cast<const uchar*>(window_->document().raster.row(0)));
+        // A rotation replaces the raster; the chart still paints its own picture.
+        trigger(controls::rotate90);
+        QVERIFY(!chart()->grab().toImage().isNull());
+        QCOMPARE(QColor(chart()->backgroundImage().pixel(4, 4)), QColor(0, 0, 255));
+        // A new image brings its own background while the button is down.
+        openThroughDialog(writeRaster("c.bmp", Raster(300, 200, PixelFormat::Bit24)));
+        QCOMPARE(chart()->backgroundImage().size(), QSize(300, 200));
+        QVERIFY(chart()->backgroundImage().constBits() !=
+                reinterpret_cast<const uchar*>(window_->document().raster.row(0)));
         child<QToolButton>(controls::chartBackground)->click();
         QVERIFY(chart()->backgroundImage().isNull());
     }

@@ -190,8 +190,21 @@ void MainWindow::showGrapherOptions() {
     chart_->refresh();
 }
 
+// The chart keeps a picture of its own: the view's picture is the raster's buffer, which a new
+// image, a rotation or a format change frees. A large image is reduced (the chart is never
+// larger on screen), so the copy stays small.
 void MainWindow::chartBackgroundToggled(bool down) {
-    chart_->setBackgroundImage(down ? imageView_->picture() : QImage());
+    if (!down || !imageView_->hasPicture()) {
+        chart_->setBackgroundImage(QImage());
+        return;
+    }
+    constexpr int kLargestSide = 2048;
+    const QImage& picture = imageView_->picture();
+    const QImage copy = picture.width() > kLargestSide || picture.height() > kLargestSide
+                            ? picture.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio,
+                                             Qt::SmoothTransformation)
+                            : picture.copy();
+    chart_->setBackgroundImage(copy.convertToFormat(QImage::Format_RGB32));
 }
 
 void MainWindow::chooseSeriesColour() {

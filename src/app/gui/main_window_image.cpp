@@ -340,7 +340,7 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
     imageView_->setGuideLines(std::nullopt);
     zoomPicture_->clear();
     imageView_->setRaster(&document_.raster);
-    if (chartBackgroundButton_->isChecked()) chart_->setBackgroundImage(imageView_->picture());
+    if (chartBackgroundButton_->isChecked()) chartBackgroundToggled(true);
 }
 
 } // namespace quorvex
