@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <array>
+#include <cmath>
 
 namespace quorvex {
 
@@ -45,8 +46,8 @@ public:
         if (!has(key)) return fallback;
         const QJsonValue v = object_.value(QLatin1String(key));
         const double d = v.toDouble(-1e300);
-        if (!v.isDouble() || d != static_cast<double>(static_cast<long long>(d)) || d < low ||
-            d > high)
+        // The range first: a huge number does not fit an integer type (found by fuzzing).
+        if (!v.isDouble() || d < low || d > high || d != std::floor(d))
             bad(QStringLiteral("%1.%2 must be a whole number from %3 to %4")
                     .arg(where_, QLatin1String(key))
                     .arg(low)

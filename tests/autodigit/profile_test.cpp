@@ -151,6 +151,7 @@ TEST(Profile, DamagedForeignAndLaterFilesAreRefusedWithTheirReason) {
         {changed("\"mode\": \"distance\"", "\"mode\": \"fuzzy\""), "recognition.mode"},
         {changed("\"step\": 7", "\"step\": 0"), "scan.step"},
         {changed("\"step\": 7", "\"step\": 2.5"), "scan.step"},
+        {changed("\"step\": 7", "\"step\": 5e60"), "scan.step"}, // no integer holds it
         {changed("\"oneValued\": false", "\"oneValued\": 0"), "scan.oneValued"},
         {changed("\"colour\": \"0x0311c8\"", "\"colour\": \"red\""), "recognition.colour"},
         {changed("\"xScale\": 6", "\"xScale\": 9"), "calibration.xScale"},
