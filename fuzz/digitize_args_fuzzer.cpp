@@ -1,7 +1,8 @@
 // Runs quorvex-digitize with arbitrary arguments (the input split at NUL bytes) in a scratch
-// folder that holds a small chart, "chart.bmp". Slashes become underscores, so no argument can
-// name a file outside that folder.
+// folder that holds a small chart, "chart.bmp", and a profile for it, "layout.json". Slashes
+// become underscores, so no argument can name a file outside that folder.
 #include "autodigit/command_line.h"
+#include "autodigit/profile.h"
 #include "core/canvas.h"
 #include "fuzz_support.h"
 #include "image/bmp.h"
@@ -22,9 +23,18 @@ void writeChart() {
     canvas.pen.colour = kBlack;
     canvas.line(0, 40, 99, 40);
     writeBmpFile(chart, fuzz::scratch().filePath(QStringLiteral("chart.bmp")));
+    // A profile for --profile layout.json.
+    DigitizingProfile profile;
+    profile.calibration.pixelLeftBottom = QPoint(0, 79);
+    profile.calibration.pixelRightTop = QPoint(99, 0);
+    profile.calibration.xRightTop = QStringLiteral("10");
+    profile.calibration.yRightTop = QStringLiteral("1");
+    profile.scan.recognition.curve = kRed;
+    profile.scan.area = ScanArea{0, 0, 99, 79};
+    writeProfileFile(fuzz::scratch().filePath(QStringLiteral("layout.json")), profile);
 }
 
-// Empties the scratch folder of what -o wrote and puts the chart back.
+// Empties the scratch folder of what -o and --save-profile wrote and puts the chart back.
 void resetFolder() {
     QDir dir(fuzz::scratch().path());
     for (const QString& name : dir.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
@@ -58,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int code = runDigitizeCommand(arguments, out, err);
     fuzz::check(code == 0 || code == 1 || code == 2, "an exit code beyond 0, 1 and 2");
     fuzz::check(code == 0 || !errText.isEmpty(), "a failure without a message");
-    if (arguments.contains(QLatin1String("-o"))) resetFolder();
+    if (arguments.contains(QLatin1String("-o")) ||
+        arguments.contains(QLatin1String("--save-profile")))
+        resetFolder();
     return 0;
 }
