@@ -54,28 +54,13 @@ struct BadArguments {
     QString why;
 };
 
+// The options read: a profile (from --profile, changed by the other options, or built from them
+// alone) and what the run does with it.
 struct Options {
-    QString image;
-    std::optional<std::array<int, 4>> corners;
-    std::optional<std::array<QString, 4>> values;
-    int xScale = 0, yScale = 0;
-    Colour colour = kBlack;
-    std::optional<std::array<int, 4>> area;
-    int step = 1, indent = 0;
-    RecognitionMode mode = RecognitionMode::Exact;
-    int interval = 0;
-    IntervalSide side = IntervalSide::Both;
-    int brightness = 0;
-    int tolerance = 25;
-    bool subPixel = false;
-    bool correction = true;
-    int depth = 15;
-    bool manyValued = false;
-    int thickness = 2;
-    GridSettings grid;
-    QString gridRows, gridColumns;
+    DigitizingProfile profile;
+    bool hasCorners = false, hasValues = false, hasArea = false;
     QString output;
-    QStringList images;  // every picture named (image is the first)
+    QStringList images;  // every picture named
     QString saveProfile; // --save-profile FILE
     int jobs = 1;        // -j N
 };
@@ -104,73 +89,6 @@ std::array<int, N> integers(const QString& text, const QString& what, int low = 
     return out;
 }
 
-// Options as a profile holds them; they are the start that the other options then change.
-Options optionsFromProfile(const DigitizingProfile& p) {
-    Options o;
-    const Calibration& c = p.calibration;
-    o.corners = std::array<int, 4>{c.pixelLeftBottom.x(), c.pixelLeftBottom.y(),
-                                   c.pixelRightTop.x(), c.pixelRightTop.y()};
-    o.values = std::array<QString, 4>{c.xLeftBottom, c.yLeftBottom, c.xRightTop, c.yRightTop};
-    o.xScale = c.xTransfer;
-    o.yScale = c.yTransfer;
-    const ScanSettings& s = p.scan;
-    o.colour = s.recognition.curve;
-    o.mode = s.recognition.mode;
-    o.interval = s.recognition.interval;
-    o.side = s.recognition.side;
-    o.brightness = s.recognition.brightnessMax;
-    o.tolerance = s.recognition.tolerance;
-    o.subPixel = s.recognition.subPixel;
-    o.area = std::array<int, 4>{s.area.left, s.area.top, s.area.right, s.area.bottom};
-    o.step = s.step;
-    o.indent = s.indent;
-    o.manyValued = !s.oneValued;
-    o.thickness = s.thickness;
-    o.correction = s.selfCorrection;
-    o.depth = s.correctionDepth;
-    o.grid = s.grid;
-    o.gridRows = p.gridRows;
-    o.gridColumns = p.gridColumns;
-    return o;
-}
-
-DigitizingProfile profileFromOptions(const Options& o) {
-    DigitizingProfile p;
-    Calibration& c = p.calibration;
-    const auto& k = *o.corners;
-    c.pixelLeftBottom = QPoint(k[0], k[1]);
-    c.pixelRightTop = QPoint(k[2], k[3]);
-    c.xLeftBottom = (*o.values)[0];
-    c.yLeftBottom = (*o.values)[1];
-    c.xRightTop = (*o.values)[2];
-    c.yRightTop = (*o.values)[3];
-    c.xTransfer = o.xScale;
-    c.yTransfer = o.yScale;
-    ScanSettings& s = p.scan;
-    s.recognition.mode = o.mode;
-    s.recognition.curve = o.colour;
-    s.recognition.interval = o.interval;
-    s.recognition.side = o.side;
-    s.recognition.brightnessMax = o.brightness;
-    s.recognition.tolerance = o.tolerance;
-    s.recognition.subPixel = o.subPixel;
-    s.area = o.area ? ScanArea{(*o.area)[0], (*o.area)[1], (*o.area)[2], (*o.area)[3]}
-                    : ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
-                               std::max(k[1], k[3])};
-    if (s.area.left > s.area.right) std::swap(s.area.left, s.area.right);
-    if (s.area.top > s.area.bottom) std::swap(s.area.top, s.area.bottom);
-    s.step = o.step;
-    s.indent = o.indent;
-    s.oneValued = !o.manyValued;
-    s.thickness = o.thickness;
-    s.selfCorrection = o.correction;
-    s.correctionDepth = o.depth;
-    s.grid = o.grid;
-    p.gridRows = o.gridRows;
-    p.gridColumns = o.gridColumns;
-    return p;
-}
-
 Options parse(const QStringList& args) {
     Options o;
     // A profile is the start, whatever its place among the arguments.
@@ -178,20 +96,27 @@ Options parse(const QStringList& args) {
         if (args[i] == QLatin1String("--profile")) {
             if (i + 1 >= args.size()) throw BadArguments{QStringLiteral("--profile needs a value")};
             try {
-                o = optionsFromProfile(readProfileFile(args[i + 1]));
+                o.profile = readProfileFile(args[i + 1]);
+                o.hasCorners = o.hasValues = o.hasArea = true;
             } catch (const ProfileError& error) {
                 throw BadArguments{error.message()};
             }
         }
+    Calibration& c = o.profile.calibration;
+    ScanSettings& s = o.profile.scan;
+    Recognition& r = s.recognition;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&]() -> QString {
             if (i + 1 >= args.size()) throw BadArguments{a + QStringLiteral(" needs a value")};
             return args[++i];
         };
-        if (a == QLatin1String("--corners"))
-            o.corners = integers<4>(value(), a);
-        else if (a == QLatin1String("--values")) {
+        if (a == QLatin1String("--corners")) {
+            const auto k = integers<4>(value(), a);
+            c.pixelLeftBottom = QPoint(k[0], k[1]);
+            c.pixelRightTop = QPoint(k[2], k[3]);
+            o.hasCorners = true;
+        } else if (a == QLatin1String("--values")) {
             const QStringList parts = value().split(QLatin1Char(','));
             if (parts.size() != 4)
                 throw BadArguments{QStringLiteral("--values needs 4 numbers separated by commas")};
@@ -203,72 +128,79 @@ Options parse(const QStringList& args) {
                         QStringLiteral("--values: '%1' is not a number").arg(parts[k])};
                 v[static_cast<std::size_t>(k)] = parts[k].trimmed();
             }
-            o.values = v;
+            c.xLeftBottom = v[0];
+            c.yLeftBottom = v[1];
+            c.xRightTop = v[2];
+            c.yRightTop = v[3];
+            o.hasValues = true;
         } else if (a == QLatin1String("--x-scale"))
-            o.xScale = integerIn(value(), 0, 8, a);
+            c.xTransfer = integerIn(value(), 0, 8, a);
         else if (a == QLatin1String("--y-scale"))
-            o.yScale = integerIn(value(), 0, 8, a);
+            c.yTransfer = integerIn(value(), 0, 8, a);
         else if (a == QLatin1String("--colour") || a == QLatin1String("--color")) {
             const QString v = value();
             bool ok = false;
-            const uint c = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
-                               ? v.mid(2).toUInt(&ok, 16)
-                               : v.toUInt(&ok, 10);
-            if (!ok || c > 0xFFFFFF)
+            const uint colour = v.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                                    ? v.mid(2).toUInt(&ok, 16)
+                                    : v.toUInt(&ok, 10);
+            if (!ok || colour > 0xFFFFFF)
                 throw BadArguments{QStringLiteral("--colour must be 0xBBGGRR: '%1'").arg(v)};
-            o.colour = c;
-        } else if (a == QLatin1String("--area"))
-            o.area = integers<4>(value(), a);
-        else if (a == QLatin1String("--step"))
-            o.step = integerIn(value(), 1, 500, a);
+            r.curve = colour;
+        } else if (a == QLatin1String("--area")) {
+            const auto k = integers<4>(value(), a);
+            s.area = ScanArea{std::min(k[0], k[2]), std::min(k[1], k[3]), std::max(k[0], k[2]),
+                              std::max(k[1], k[3])};
+            o.hasArea = true;
+        } else if (a == QLatin1String("--step"))
+            s.step = integerIn(value(), 1, 500, a);
         else if (a == QLatin1String("--indent"))
-            o.indent = integerIn(value(), 0, 30, a);
+            s.indent = integerIn(value(), 0, 30, a);
         else if (a == QLatin1String("--mode")) {
             const QString m = value();
             const auto mode = recognitionModeFromName(m);
             if (!mode) throw BadArguments{QStringLiteral("unknown --mode '%1'").arg(m)};
-            o.mode = *mode;
+            r.mode = *mode;
         } else if (a == QLatin1String("--interval"))
-            o.interval = integerIn(value(), 0, 300, a);
+            r.interval = integerIn(value(), 0, 300, a);
         else if (a == QLatin1String("--side")) {
             const QString name = value();
             const auto side = intervalSideFromName(name);
             if (!side) throw BadArguments{QStringLiteral("unknown --side '%1'").arg(name)};
-            o.side = *side;
+            r.side = *side;
         } else if (a == QLatin1String("--brightness"))
-            o.brightness = integerIn(value(), 0, 255, a);
+            r.brightnessMax = integerIn(value(), 0, 255, a);
         else if (a == QLatin1String("--tolerance"))
-            o.tolerance = integerIn(value(), 0, 100, a);
+            r.tolerance = integerIn(value(), 0, 100, a);
         else if (a == QLatin1String("--subpixel"))
-            o.subPixel = true;
+            r.subPixel = true;
         else if (a == QLatin1String("--correction")) {
-            o.correction = true;
-            o.depth = integerIn(value(), 2, 30, a);
+            s.selfCorrection = true;
+            s.correctionDepth = integerIn(value(), 2, 30, a);
         } else if (a == QLatin1String("--no-correction"))
-            o.correction = false;
+            s.selfCorrection = false;
         else if (a == QLatin1String("--many-valued"))
-            o.manyValued = true;
+            s.oneValued = false;
         else if (a == QLatin1String("--thickness"))
-            o.thickness = integerIn(value(), 1, 99, a);
+            s.thickness = integerIn(value(), 1, 99, a);
         else if (a == QLatin1String("--grid-search")) {
             const auto g = integers<4>(value(), a, 1, 99);
-            o.grid.searchOn = true;
-            o.grid.searchFactorH = g[0];
-            o.grid.searchFactorV = g[1];
-            o.grid.lineWidthH = g[2];
-            o.grid.lineWidthV = g[3];
+            s.grid.searchOn = true;
+            s.grid.searchFactorH = g[0];
+            s.grid.searchFactorV = g[1];
+            s.grid.lineWidthH = g[2];
+            s.grid.lineWidthV = g[3];
             if (g[0] < 3 || g[0] > 20 || g[1] < 3 || g[1] > 20)
                 throw BadArguments{QStringLiteral("grid factors are 3..20")};
         } else if (a == QLatin1String("--grid-rows")) {
-            o.gridRows = value().simplified();
-            o.grid.typedOn = true;
+            o.profile.gridRows = value().simplified();
+            s.grid.typedOn = true;
         } else if (a == QLatin1String("--grid-columns")) {
-            o.gridColumns = value().simplified();
-            o.grid.typedOn = true;
+            o.profile.gridColumns = value().simplified();
+            s.grid.typedOn = true;
         } else if (a == QLatin1String("--grid-width")) {
             const auto w = integers<2>(value(), a, 1, 99);
-            o.grid.lineWidthH = w[0];
-            o.grid.lineWidthV = w[1];
+            s.grid.lineWidthH = w[0];
+            s.grid.lineWidthV = w[1];
         } else if (a == QLatin1String("-o"))
             o.output = value();
         else if (a == QLatin1String("--profile"))
@@ -284,10 +216,15 @@ Options parse(const QStringList& args) {
     }
     if (o.images.isEmpty() && o.saveProfile.isEmpty())
         throw BadArguments{QStringLiteral("no image given")};
-    if (!o.images.isEmpty()) o.image = o.images.front();
-    if (!o.corners) throw BadArguments{QStringLiteral("--corners is required")};
-    if (!o.values) throw BadArguments{QStringLiteral("--values is required")};
-    if (o.grid.searchOn && o.grid.typedOn)
+    if (!o.hasCorners) throw BadArguments{QStringLiteral("--corners is required")};
+    if (!o.hasValues) throw BadArguments{QStringLiteral("--values is required")};
+    if (!o.hasArea) {
+        // The calibration rectangle.
+        const QPoint lb = c.pixelLeftBottom, rt = c.pixelRightTop;
+        s.area = ScanArea{std::min(lb.x(), rt.x()), std::min(lb.y(), rt.y()),
+                          std::max(lb.x(), rt.x()), std::max(lb.y(), rt.y())};
+    }
+    if (s.grid.searchOn && s.grid.typedOn)
         throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
     return o;
 }
@@ -387,7 +324,7 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         err << "quorvex-digitize: " << bad.why << "\n" << digitizeUsage();
         return 2;
     }
-    const DigitizingProfile profile = profileFromOptions(o);
+    const DigitizingProfile& profile = o.profile;
     if (!o.saveProfile.isEmpty() && !writeProfileFile(o.saveProfile, profile)) {
         err << "quorvex-digitize: " << message(Msg::ProfileWriteFailed).arg(o.saveProfile) << "\n";
         return 1;
@@ -399,7 +336,7 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     const bool folder =
         o.images.size() > 1 || QFileInfo(o.output).isDir() || o.output.endsWith(QLatin1Char('/'));
     if (!folder) {
-        const ImageResult result = digitizeImage(profile, o.image);
+        const ImageResult result = digitizeImage(profile, o.images.front());
         err << result.messages;
         if (result.code != 0) return result.code;
         if (o.output.isEmpty()) {
