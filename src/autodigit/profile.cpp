@@ -44,15 +44,7 @@ public:
     bool has(const char* key) const { return object_.contains(QLatin1String(key)); }
     int integer(const char* key, int fallback, int low, int high) const {
         if (!has(key)) return fallback;
-        const QJsonValue v = object_.value(QLatin1String(key));
-        const double d = v.toDouble(-1e300);
-        // The range first: a huge number does not fit an integer type (found by fuzzing).
-        if (!v.isDouble() || d < low || d > high || d != std::floor(d))
-            bad(QStringLiteral("%1.%2 must be a whole number from %3 to %4")
-                    .arg(where_, QLatin1String(key))
-                    .arg(low)
-                    .arg(high));
-        return static_cast<int>(d);
+        return wholeNumber(object_.value(QLatin1String(key)), low, high, name(key));
     }
     bool boolean(const char* key, bool fallback) const {
         if (!has(key)) return fallback;
@@ -73,13 +65,10 @@ public:
         const QJsonArray a = object_.value(QLatin1String(key)).toArray();
         if (!object_.value(QLatin1String(key)).isArray() || a.size() != qsizetype(N))
             bad(QStringLiteral("%1.%2 must be a list of %3 numbers").arg(where_, key).arg(N));
-        QJsonObject items;
-        for (std::size_t i = 0; i < N; ++i)
-            items.insert(QString::number(i), a[qsizetype(i)]);
-        const Reader item(items, where_ + QLatin1Char('.') + QLatin1String(key));
         std::array<int, N> out{};
         for (std::size_t i = 0; i < N; ++i)
-            out[i] = item.integer(QByteArray::number(qulonglong(i)).constData(), 0, low, high);
+            out[i] = wholeNumber(a[qsizetype(i)], low, high,
+                                 QStringLiteral("%1[%2]").arg(name(key)).arg(i));
         return out;
     }
     Reader child(const char* key) const {
@@ -89,33 +78,55 @@ public:
     }
 
 private:
+    QString name(const char* key) const {
+        return where_.isEmpty() ? QLatin1String(key)
+                                : where_ + QLatin1Char('.') + QLatin1String(key);
+    }
+    static int wholeNumber(const QJsonValue& v, int low, int high, const QString& what) {
+        const double d = v.toDouble();
+        // The range first: a huge number does not fit an integer type (found by fuzzing).
+        if (!v.isDouble() || d < low || d > high || d != std::floor(d))
+            bad(QStringLiteral("%1 must be a whole number from %2 to %3")
+                    .arg(what)
+                    .arg(low)
+                    .arg(high));
+        return static_cast<int>(d);
+    }
+
     QJsonObject object_;
     QString where_;
 };
 
 constexpr int kPixelLimit = 1 << 18; // the largest side of a raster
 
+// Lookups in the name tables above; the first entry is the default name.
+template <typename Value, std::size_t N>
+QString nameIn(const std::array<std::pair<Value, const char*>, N>& table, Value value) {
+    for (const auto& [v, name] : table)
+        if (v == value) return QLatin1String(name);
+    return QLatin1String(table.front().second);
+}
+template <typename Value, std::size_t N>
+std::optional<Value> valueIn(const std::array<std::pair<Value, const char*>, N>& table,
+                             const QString& name) {
+    for (const auto& [v, n] : table)
+        if (name == QLatin1String(n)) return v;
+    return std::nullopt;
+}
+
 } // namespace
 
 QString recognitionModeName(RecognitionMode mode) {
-    for (const auto& [m, name] : kModes)
-        if (m == mode) return QLatin1String(name);
-    return QStringLiteral("exact");
+    return nameIn(kModes, mode);
 }
 std::optional<RecognitionMode> recognitionModeFromName(const QString& name) {
-    for (const auto& [m, n] : kModes)
-        if (name == QLatin1String(n)) return m;
-    return std::nullopt;
+    return valueIn(kModes, name);
 }
 QString intervalSideName(IntervalSide side) {
-    for (const auto& [s, name] : kSides)
-        if (s == side) return QLatin1String(name);
-    return QStringLiteral("both");
+    return nameIn(kSides, side);
 }
 std::optional<IntervalSide> intervalSideFromName(const QString& name) {
-    for (const auto& [s, n] : kSides)
-        if (name == QLatin1String(n)) return s;
-    return std::nullopt;
+    return valueIn(kSides, name);
 }
 
 QByteArray profileJson(const DigitizingProfile& p) {
