@@ -113,17 +113,22 @@ template <typename Decode> Raster decodeFile(const QString& path, Decode&& decod
     });
 }
 
+// Decodes through Qt's image plug-ins.
+Raster decodeWithQt(QImageReader& reader) {
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isValid()) checkRasterSize(size.width(), size.height());
+    // Our own size limit applies instead of the reader's smaller default.
+    QImageReader::setAllocationLimit(static_cast<int>(kMaxRasterPixels * 4 / (1024 * 1024)));
+    QImage image;
+    if (!reader.read(&image)) throw ImageError(reader.errorString());
+    return fromQImage(image);
+}
+
 Raster readWithQt(const QString& path, const char* format) {
     return namingFile(path, [&] {
         QImageReader reader(path, format);
-        reader.setAutoTransform(false);
-        const QSize size = reader.size();
-        if (size.isValid()) checkRasterSize(size.width(), size.height());
-        // Our own size limit applies instead of the reader's smaller default.
-        QImageReader::setAllocationLimit(static_cast<int>(kMaxRasterPixels * 4 / (1024 * 1024)));
-        QImage image;
-        if (!reader.read(&image)) throw ImageError(reader.errorString());
-        return fromQImage(image);
+        return decodeWithQt(reader);
     });
 }
 
@@ -134,11 +139,17 @@ Raster readBuiltIn(const QString& path) {
     const QString type = builtInType(path);
     if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
     if (type == QLatin1String("PNG")) {
-        namingFile(path, [&path] {
+        // The chunks are checked and decoded from the same mapped bytes.
+        return namingFile(path, [&path] {
             const FileBytes bytes(path);
             checkPngChunks(bytes.data(), bytes.size());
+            QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                      qsizetype(bytes.size()));
+            QBuffer device(&view);
+            device.open(QIODevice::ReadOnly);
+            QImageReader reader(&device, "png");
+            return decodeWithQt(reader);
         });
-        return readWithQt(path, "png");
     }
     if (type == QLatin1String("BMP"))
         return namingFile(path, [&path] { return readBmpFile(path); });
