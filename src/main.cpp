@@ -5,8 +5,10 @@
 #include "app/gui/splash_screen.h"
 #include "app/program_arguments.h"
 #include "autodigit/command_line.h"
+#include "exchange/workbook.h"
 #include "image/image_document.h"
 
+#include <QDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -39,6 +41,8 @@ int main(int argc, char* argv[]) {
     splash.show();
     splash.repaint();
     if (SingleInstance::activateRunningInstance(start.image)) return 0;
+    // Workbooks that earlier runs handed to a spreadsheet application are no longer read.
+    removeEarlierTemporaryWorkbooks(QDir::tempPath());
     splash.advance(25);
     MainWindow window(std::make_unique<QtPrompter>(), QCoreApplication::applicationFilePath());
     SingleInstance instance(

@@ -10,8 +10,9 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ImageView::setRaster(const Raster* raster) {
+void ImageView::setRaster(const Raster* raster, const MarkLayer* marks) {
     raster_ = raster;
+    marks_ = raster ? marks : nullptr;
     picture_ = hasPicture() ? wrapRaster(*raster_) : QImage();
     update();
 }
@@ -29,7 +30,25 @@ void ImageView::followRaster() {
 
 void ImageView::refreshAll() {
     circles_.clear();
-    setRaster(raster_);
+    setRaster(raster_, marks_);
+}
+
+void ImageView::paintMarks(QPainter& painter, const QRectF& source, double scaleX, double scaleY) {
+    if (!marks_ || marks_->isEmpty() || marks_->width() != raster_->width() ||
+        marks_->height() != raster_->height())
+        return;
+    const QRect area = source.toAlignedRect();
+    for (const QRect& tile : marks_->markedTiles(area)) {
+        QImage shown(tile.size(), QImage::Format_RGB32);
+        for (int y = 0; y < tile.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < tile.width(); ++x)
+                line[x] = toQRgb(marks_->shownPixel(*raster_, tile.left() + x, tile.top() + y));
+        }
+        painter.drawImage(QRectF(tile.left() * scaleX, tile.top() * scaleY, tile.width() * scaleX,
+                                 tile.height() * scaleY),
+                          shown);
+    }
 }
 
 void ImageView::addOverlayCircle(QPointF centre, double radius, Colour colour) {
@@ -86,6 +105,7 @@ void ImageView::paintEvent(QPaintEvent* event) {
     }
     if (picture_.size() == size()) {
         painter.drawImage(event->rect(), picture_, event->rect());
+        paintMarks(painter, event->rect(), 1.0, 1.0);
     } else {
         // Stretched: draw only the source part behind the exposed rectangle.
         const double sx = picture_.width() / double(width()),
@@ -94,6 +114,10 @@ void ImageView::paintEvent(QPaintEvent* event) {
         const QRectF source(target.left() * sx, target.top() * sy, target.width() * sx,
                             target.height() * sy);
         painter.drawImage(target, picture_, source);
+        painter.save();
+        painter.setClipRect(target);
+        paintMarks(painter, source, 1.0 / sx, 1.0 / sy);
+        painter.restore();
     }
     if (!circles_.empty()) {
         painter.save();

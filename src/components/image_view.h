@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/mark_layer.h"
 #include "core/raster.h"
 
 #include <QImage>
@@ -18,8 +19,10 @@ class ImageView : public QWidget {
 public:
     explicit ImageView(QWidget* parent = nullptr);
 
-    // Shows the raster (kept by the caller) at its own size; nullptr removes the picture.
-    void setRaster(const Raster* raster);
+    // Shows the raster (kept by the caller) at its own size, with the drawings of its mark
+    // layer over it; nullptr removes the picture.
+    void setRaster(const Raster* raster, const MarkLayer* marks = nullptr);
+    const MarkLayer* marks() const { return marks_; }
     const Raster* raster() const { return raster_; }
     bool hasPicture() const { return raster_ && !raster_->isEmpty(); }
     // Repaints the part of the view that shows a changed part of the raster (image pixels).
@@ -59,7 +62,11 @@ private:
     // Wraps the raster again when it was replaced or reallocated since it was wrapped.
     void followRaster();
 
+    // Paints the mark layer's tiles that meet the exposed part of the picture.
+    void paintMarks(QPainter& painter, const QRectF& source, double scaleX, double scaleY);
+
     const Raster* raster_ = nullptr;
+    const MarkLayer* marks_ = nullptr;
     QImage picture_;
     std::optional<QPointF> guide_;
     std::vector<OverlayCircle> circles_;

@@ -62,17 +62,17 @@ std::uint32_t applyRasterOp(RasterOp op, std::uint32_t p, std::uint32_t d, std::
 }
 
 void Canvas::setPixel(int x, int y, Colour c) {
-    if (raster_.contains(x, y)) raster_.setPixel(x, y, c);
+    if (raster_.contains(x, y)) write(x, y, raster_.representable(c));
 }
 
 void Canvas::apply(int x, int y, Colour source) {
     if (!raster_.contains(x, y)) return;
     const RasterOp op = pen.mode;
     if (op == RasterOp::CopyPen) {
-        raster_.setPixel(x, y, source);
+        write(x, y, raster_.representable(source));
         return;
     }
-    const Colour destination = raster_.pixel(x, y);
+    const Colour destination = read(x, y);
     switch (raster_.format()) {
     case PixelFormat::Bit1:
     case PixelFormat::Bit4:
@@ -82,21 +82,21 @@ void Canvas::apply(int x, int y, Colour source) {
         const std::uint32_t index =
             applyRasterOp(op, static_cast<std::uint32_t>(raster_.paletteIndex(source)),
                           static_cast<std::uint32_t>(raster_.paletteIndex(destination)), mask);
-        raster_.setPixelRaw(x, y, index < palette.size() ? palette[index] : palette.front());
+        write(x, y, index < palette.size() ? palette[index] : palette.front());
         break;
     }
     case PixelFormat::Bit15:
-        raster_.setPixelRaw(x, y,
-                            unpack555(static_cast<std::uint16_t>(
-                                applyRasterOp(op, pack555(source), pack555(destination), 0x7FFF))));
+        write(x, y,
+              unpack555(static_cast<std::uint16_t>(
+                  applyRasterOp(op, pack555(source), pack555(destination), 0x7FFF))));
         break;
     case PixelFormat::Bit16:
-        raster_.setPixelRaw(x, y,
-                            unpack565(static_cast<std::uint16_t>(
-                                applyRasterOp(op, pack565(source), pack565(destination), 0xFFFF))));
+        write(x, y,
+              unpack565(static_cast<std::uint16_t>(
+                  applyRasterOp(op, pack565(source), pack565(destination), 0xFFFF))));
         break;
     default:
-        raster_.setPixelRaw(x, y, applyRasterOp(op, source, destination, 0xFFFFFF));
+        write(x, y, applyRasterOp(op, source, destination, 0xFFFFFF));
         break;
     }
 }
@@ -287,6 +287,12 @@ void Canvas::fillRect(int left, int top, int right, int bottom, Colour c) {
     right = std::min(right, raster_.width());
     bottom = std::min(bottom, raster_.height());
     const Colour value = raster_.representable(c);
+    if (marks_) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                marks_->setShownPixel(raster_, x, y, value);
+        return;
+    }
     for (int y = top; y < bottom; ++y)
         std::fill(raster_.row(y) + left, raster_.row(y) + right, value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/mark_layer.h"
 #include "core/raster.h"
 
 #include <QLineF>
@@ -54,9 +55,13 @@ struct Brush {
 // - every pixel of one figure is changed once, so a figure drawn twice in NotXorPen (or XorPen)
 //   mode restores what was under it;
 // - setPixel ignores the raster operation.
+//
+// A canvas on a raster with a mark layer draws into the layer: the figure's pixels are read as
+// shown (layer over raster) and written to the layer, so the raster keeps the picture.
 class Canvas {
 public:
     explicit Canvas(Raster& raster) : raster_(raster) {}
+    Canvas(Raster& raster, MarkLayer* marks) : raster_(raster), marks_(marks) {}
 
     Pen pen;
     Brush brush;
@@ -81,10 +86,20 @@ public:
 
 private:
     void apply(int x, int y, Colour source);
+    Colour read(int x, int y) const {
+        return marks_ ? marks_->shownPixel(raster_, x, y) : raster_.pixel(x, y);
+    }
+    void write(int x, int y, Colour value) {
+        if (marks_)
+            marks_->setShownPixel(raster_, x, y, value);
+        else
+            raster_.setPixelRaw(x, y, value);
+    }
     void strokePath(const std::vector<QPoint>& points, bool closed);
     void plotPenPixels(std::vector<QPoint>& pixels);
 
     Raster& raster_;
+    MarkLayer* marks_ = nullptr;
     QPoint current_;
 };
 

@@ -123,6 +123,9 @@ constexpr Entry kCatalog[] = {
      "Введите, пожалуйста, данные в колонки X1-Y1"},
     {Msg::LagrangeNoPoints, "Input please the data in columns X2-Y2",
      "Введите, пожалуйста, данные в колонки X2-Y2"},
+    {Msg::CalculateNoOperation,
+     "No operation is chosen: choose one of \"Operation\" or the Lagrange interpolation.",
+     "Не выбрана операция: выберите одну из \"Operation\" или интерполяцию Лагранжа."},
     {Msg::RedigitizeCoincide, "New coordinates in rows1,2 are coincided, correct its!",
      "Новые координаты в строках 1,2 совпадают, исправьте их!"},
     {Msg::RedigitizeMistakes, "The mistakes were found! Try again.",
@@ -157,6 +160,11 @@ constexpr Entry kCatalog[] = {
      "Числовой: как фиксированный, с разделителем тысяч вашей локали между группами по три "
      "цифры до десятичного разделителя. Такие тексты другие операции не читают как числа."},
     {Msg::ExcelNotFound, "MS Excel not found", "MS Excel не найден"},
+    {Msg::ExcelNotFoundKept,
+     "MS Excel not found.\nThe Table was written to the workbook \"%1\".\nSave the Table as a "
+     "spreadsheet elsewhere?",
+     "MS Excel не найден.\nТаблица записана в книгу \"%1\".\nСохранить Таблицу как "
+     "электронную таблицу в другом месте?"},
     {Msg::LogScaleX, "Logarithmic scale X (log10)", "Logarithmic scale X (log10)"},
     {Msg::LogScaleY, "Logarithmic scale Y (log10)", "Logarithmic scale Y (log10)"},
     {Msg::MinimumXNotPositive, "The minimum value X should be more than zero point!",

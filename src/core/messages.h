@@ -71,6 +71,7 @@ enum class Msg {
     FloatOverflow,
     LagrangeNoNodes,
     LagrangeNoPoints,
+    CalculateNoOperation,
     RedigitizeCoincide,
     RedigitizeMistakes,
     FormatExample,
@@ -80,6 +81,7 @@ enum class Msg {
     FormatNumberHelp,
     // Export and Grapher
     ExcelNotFound,
+    ExcelNotFoundKept,
     LogScaleX,
     LogScaleY,
     MinimumXNotPositive,

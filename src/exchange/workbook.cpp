@@ -4,11 +4,14 @@
 #include "core/numbers.h"
 #include "table/table.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <signal.h>
 #include <string>
 #include <xlsxwriter.h>
 
@@ -100,6 +103,36 @@ WorkbookOutcome writeWorkbook(const Table& table, const QString& path, QChar sep
         return WorkbookOutcome::Failed;
     }
     return WorkbookOutcome::Written;
+}
+
+} // namespace quorvex
+
+namespace quorvex {
+
+namespace {
+const QString kWorkbookPrefix = QStringLiteral("quorvex-table-");
+} // namespace
+
+QString temporaryWorkbookTemplate(const QString& folder) {
+    return QDir(folder).filePath(kWorkbookPrefix +
+                                 QString::number(QCoreApplication::applicationPid()) +
+                                 QStringLiteral("-XXXXXX.xlsx"));
+}
+
+int removeEarlierTemporaryWorkbooks(const QString& folder) {
+    int removed = 0;
+    const QStringList names =
+        QDir(folder).entryList({kWorkbookPrefix + QStringLiteral("*.xlsx")}, QDir::Files);
+    for (const QString& name : names) {
+        // "quorvex-table-PID-XXXXXX.xlsx"; a name without a process number is an older one.
+        const QString rest = name.mid(kWorkbookPrefix.size());
+        bool numbered = false;
+        const qint64 pid = rest.section(QLatin1Char('-'), 0, 0).toLongLong(&numbered);
+        const bool writerRuns =
+            numbered && pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!writerRuns && QFile::remove(QDir(folder).filePath(name))) ++removed;
+    }
+    return removed;
 }
 
 } // namespace quorvex

@@ -20,6 +20,15 @@ enum class WorkbookOutcome { Written, Stopped, Failed };
 WorkbookOutcome writeWorkbook(const Table& table, const QString& path, QChar separator,
                               const RowStep& step, QString* error);
 
+// The workbooks handed to the desktop's spreadsheet application live in the temporary folder
+// under names that carry the process number of the program that wrote them: the application
+// may still read one after the export returns, so each is removed by a later start, once the
+// program that wrote it has ended.
+QString temporaryWorkbookTemplate(const QString& folder);
+// Removes the temporary workbooks in the folder whose writer no longer runs (and those of
+// versions that did not name the writer); returns how many.
+int removeEarlierTemporaryWorkbooks(const QString& folder);
+
 // The longest text a spreadsheet cell holds; longer cell texts are cut there.
 constexpr int kMaxSpreadsheetText = 32767;
 

@@ -35,6 +35,12 @@ void ChartSeries::remove(int index) {
     if (index >= 0 && index < size()) points_.erase(points_.begin() + index);
 }
 
+void ChartSeries::insert(int index, const ChartPoint& point) {
+    points();
+    index = std::clamp(index, 0, size());
+    points_.insert(points_.begin() + index, point);
+}
+
 namespace {
 
 // 1, 2 or 5 times a power of ten, the nearest at or above `raw`.

@@ -26,6 +26,8 @@ public:
     void reserve(int count) { points_.reserve(static_cast<std::size_t>(std::max(count, 0))); }
     void clear();
     void remove(int index);
+    // Puts a point back at an index (a removed point restored where it was).
+    void insert(int index, const ChartPoint& point);
     bool isEmpty() const { return points_.empty(); }
     int size() const { return static_cast<int>(points_.size()); }
     const std::vector<ChartPoint>& points() const;

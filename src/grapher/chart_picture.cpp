@@ -27,16 +27,25 @@ QRect chartPrintArea(int pageWidth, int pageHeight) {
     return QRect(QPoint(left, top), QSize(right - left, bottom - top));
 }
 
-bool isMetafileName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("wmf") || suffix == QLatin1String("emf");
+QString chartPictureName(const QString& path, ChartPictureType type) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().toLower();
+    const bool metafile = type == ChartPictureType::Metafile;
+    if (metafile ? suffix == QLatin1String("wmf") || suffix == QLatin1String("emf")
+                 : suffix == QLatin1String("bmp"))
+        return path;
+    const QString wanted = metafile ? QStringLiteral("wmf") : QStringLiteral("bmp");
+    // The folder part is kept as typed; only the name's last extension changes.
+    const QString base =
+        suffix.isEmpty() ? path : path.left(path.size() - info.suffix().size() - 1);
+    return base + QLatin1Char('.') + wanted;
 }
 
 void saveChartPicture(const ChartLook& look, const ChartSeries& shown, const QImage* background,
-                      QSize size, const QString& path) {
+                      QSize size, const QString& path, ChartPictureType type) {
     const QRectF area(QPointF(0, 0), QSizeF(size));
     const ChartLayout layout(look, shown, area);
-    if (isMetafileName(path)) {
+    if (type == ChartPictureType::Metafile) {
         EmfDevice metafile(size);
         {
             QPainter painter(&metafile);

@@ -18,13 +18,17 @@ void paintChartScaled(QPainter& painter, const ChartLook& look, const ChartSerie
 // across and from H/3 to H - H/10 down (integer divisions).
 QRect chartPrintArea(int pageWidth, int pageHeight);
 
-// Whether a chart picture name asks for an enhanced metafile (".wmf" or ".emf"); any other
-// name gets a Windows bitmap.
-bool isMetafileName(const QString& path);
+// The two kinds of chart picture, in the order of the save dialog's file types.
+enum class ChartPictureType { Bitmap, Metafile };
+
+// The name a chart picture of a type is written under: a name whose extension belongs to the
+// type (".bmp"; ".wmf" or ".emf") stays, any other extension is replaced by the type's and a
+// name without one gets it. The chosen type decides, never the typed extension.
+QString chartPictureName(const QString& path, ChartPictureType type);
 
 // Writes the chart at `size` as a Windows bitmap drawn on white, or as enhanced-metafile
-// records when the name asks for a metafile. Throws ImageError.
+// records. Throws ImageError.
 void saveChartPicture(const ChartLook& look, const ChartSeries& shown, const QImage* background,
-                      QSize size, const QString& path);
+                      QSize size, const QString& path, ChartPictureType type);
 
 } // namespace quorvex

@@ -74,15 +74,18 @@ std::vector<int> movePairPoint(Table& table, int curve, double oldX, double oldY
                                double newY, QChar separatorChar, const RowStep& step) {
     const CellSeparator separator(separatorChar);
     const int xColumn = 2 * curve - 1;
+    // The rows are found first and rewritten only when every candidate converted, so a row
+    // that is no number leaves the pair as it was.
     std::vector<int> moved;
     for (int row = 1; row <= table.rowCountSetting(); ++row) {
         if (!candidateRow(table, xColumn, row)) continue;
         if (step && !step(row)) break;
         const auto [x, y] = rowNumbers(table, xColumn, row, separator);
-        if (x != oldX || y != oldY) continue;
+        if (x == oldX && y == oldY) moved.push_back(row);
+    }
+    for (int row : moved) {
         table.setCell(xColumn, row, NumberText(newX, separatorChar));
         table.setCell(xColumn + 1, row, NumberText(newY, separatorChar));
-        moved.push_back(row);
     }
     return moved;
 }

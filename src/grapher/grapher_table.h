@@ -29,7 +29,8 @@ void removePairRow(Table& table, int curve, int row);
 
 // Rewrites every row of the pair (1 .. RowCountSetting) that holds the old point (X filled and
 // not beginning with "X", both numbers equal exactly) with the new values as NumberText, and
-// returns those rows. A row that does not convert ends with ConversionError.
+// returns those rows. A row that does not convert ends with ConversionError before any row is
+// rewritten.
 std::vector<int> movePairPoint(Table& table, int curve, double oldX, double oldY, double newX,
                                double newY, QChar separator, const RowStep& step);
 

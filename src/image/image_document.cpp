@@ -4,6 +4,12 @@
 
 namespace quorvex {
 
+Raster shownRaster(const ImageDocument& document) {
+    Raster shown = document.raster;
+    document.marks.paintInto(shown);
+    return shown;
+}
+
 QString bareCaption() {
     return QStringLiteral("Quorvex 2.16");
 }

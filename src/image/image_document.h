@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/mark_layer.h"
 #include "core/raster.h"
 
 #include <QString>
@@ -11,10 +12,16 @@ namespace quorvex {
 // whether a loaded black-and-white picture is turned into a colour one.
 struct ImageDocument {
     Raster raster;
+    // The program's drawings over the picture (markers, the calibration rectangle, the Bezier
+    // stroke): shown and saved with it, never read by recognition.
+    MarkLayer marks;
     QString fileName;                 // the file last opened; pasting and scanning keep it
     bool pasted = false;              // the next reset skips the black-and-white conversion
     bool formatChangedByUser = false; // set by the format menu, kept for the whole run
 };
+
+// The picture as shown: a copy of the raster with the drawings of the mark layer in it.
+Raster shownRaster(const ImageDocument& document);
 
 // The window captions.
 QString bareCaption();                    // "Quorvex 2.16"

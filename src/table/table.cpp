@@ -25,7 +25,7 @@ QString Table::cell(int column, int row) const {
 void Table::setCell(int column, int row, const QString& text) {
     if (column <= 0 || column >= TableStore::kMaxColumns || row < 0) return;
     store_.setCell(column, row, text);
-    emit cellsChanged(column, row, column, row);
+    announce(column, row, column, row);
 }
 
 void Table::setCurveText(const QString& text) {
@@ -51,12 +51,37 @@ bool Table::appendPoint(double x, double y) {
     const int n = currentCurve();
     const int r = nextRow(n);
     if (r > kMaxRows || r < 1) return false;
+    revealPair(n);
     store_.setCell(2 * n - 1, r, NumberText(x));
     store_.setCell(2 * n, r, NumberText(y));
     if (rowCount_ < r) setRowCount(rowCount_ + 1);
     setNextRow(n, r + 1);
-    emit cellsChanged(2 * n - 1, r, 2 * n, r);
+    announce(2 * n - 1, r, 2 * n, r);
     return true;
+}
+
+void Table::revealPair(int curve) {
+    curve = std::clamp(curve, 1, kMaxPairs);
+    if (curve <= pairCount_) return;
+    setPairCount(curve);
+    writeHeaders(curve, curve);
+}
+
+int Table::lastFilledRow(int curve) const {
+    const int xColumn = 2 * std::clamp(curve, 1, kMaxPairs) - 1;
+    for (int row = store_.storedRows() - 1; row >= 1; --row)
+        if (!store_.isEmpty(xColumn, row) || !store_.isEmpty(xColumn + 1, row)) return row;
+    return 0;
+}
+
+void Table::announce(int firstColumn, int firstRow, int lastColumn, int lastRow) {
+    if (lastRow >= 1) {
+        const int firstPair = std::max(1, (firstColumn + 1) / 2);
+        const int lastPair = std::min(kMaxPairs, (lastColumn + 1) / 2);
+        for (int pair = firstPair; pair <= lastPair; ++pair)
+            ++pairRevision_[static_cast<std::size_t>(pair)];
+    }
+    emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
 }
 
 void Table::writeHeaders(int plainPairs, int currentPair) {
@@ -66,7 +91,7 @@ void Table::writeHeaders(int plainPairs, int currentPair) {
     }
     store_.setCell(2 * currentPair - 1, 0, QStringLiteral("X%1*").arg(currentPair));
     store_.setCell(2 * currentPair, 0, QStringLiteral("Y%1*").arg(currentPair));
-    emit cellsChanged(1, 0, gridColumnCount() - 1, 0);
+    announce(1, 0, gridColumnCount() - 1, 0);
 }
 
 void Table::nextCurve() {
@@ -81,7 +106,8 @@ void Table::nextCurve() {
     if (2 * n + 1 == gridColumnCount()) setPairCount(n + 1);
     n += 1;
     setCurveText(QString::number(n));
-    setNextRow(n, 1);
+    // The curve continues after its last point, so a click never overwrites one of them.
+    setNextRow(n, lastFilledRow(n) + 1);
     writeHeaders(n, n);
 }
 
@@ -118,7 +144,7 @@ void Table::setRowCount(int count) {
 void Table::clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow) {
     if (lastRow < firstRow) return;
     store_.clearCells(firstColumn, lastColumn, firstRow, lastRow);
-    emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
+    announce(firstColumn, firstRow, lastColumn, lastRow);
 }
 
 void Table::clearAllPairs() {
@@ -127,21 +153,21 @@ void Table::clearAllPairs() {
     const int pairs = Round((gridColumnCount() - 1) / 2.0);
     for (int k = 1; k <= std::min(pairs, kMaxPairs); ++k)
         setNextRow(k, 1);
-    emit cellsChanged(1, 1, gridColumnCount() - 1, gridRowCount() - 1);
+    announce(1, 1, gridColumnCount() - 1, gridRowCount() - 1);
 }
 
 void Table::clearCurrentPair() {
     const int n = currentCurve();
     setNextRow(n, 1);
     store_.clearCells(2 * n - 1, 2 * n, 1, gridRowCount() - 1);
-    emit cellsChanged(2 * n - 1, 1, 2 * n, gridRowCount() - 1);
+    announce(2 * n - 1, 1, 2 * n, gridRowCount() - 1);
 }
 
 void Table::clearForNewImage() {
     store_.clearCells(1, 2, 1, gridRowCount() - 1);
     setRowCount(kStartRows);
     setNextRow(1, 1);
-    emit cellsChanged(1, 1, 2, gridRowCount() - 1);
+    announce(1, 1, 2, gridRowCount() - 1);
 }
 
 void Table::importRow(int row, std::vector<QByteArrayView>& fields) {
@@ -153,12 +179,17 @@ void Table::importRow(int row, std::vector<QByteArrayView>& fields) {
 void Table::finishImport(int lines, int widestLine) {
     lines = std::min(lines, kMaxRows);
     widestLine = std::min(widestLine, TableStore::kMaxColumns - 1);
+    // The file replaces the pairs it reaches: their rows below it are emptied, so no old point
+    // stays inside the imported curve.
+    const int importedColumns = std::min(2 * ((widestLine + 1) / 2), TableStore::kMaxColumns - 1);
+    if (importedColumns > 0 && store_.storedRows() > lines + 1)
+        store_.clearCells(1, importedColumns, lines + 1, store_.storedRows() - 1);
     if (lines > rowCount_) setRowCount(lines);
     if (widestLine > gridColumnCount() - 1) {
         importedColumns_ = widestLine;
         emit shapeChanged();
     }
-    emit cellsChanged(1, 1, gridColumnCount() - 1, std::max(lines, 1));
+    announce(1, 1, gridColumnCount() - 1, std::max(store_.storedRows() - 1, std::max(lines, 1)));
 }
 
 void Table::tableEdited(int /*column*/, int row) {

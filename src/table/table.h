@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace quorvex {
@@ -60,8 +61,18 @@ public:
     void setRowCount(int count);  // 1 .. 100000
     // Announces cells written straight into the store (both bounds inclusive).
     void cellsWritten(int firstColumn, int firstRow, int lastColumn, int lastRow) {
-        emit cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
+        announce(firstColumn, firstRow, lastColumn, lastRow);
     }
+    // Counts the changes of a pair's data rows (row 1 on): whoever remembers rows by number
+    // (the undo record) compares it to know whether those rows still hold what it wrote.
+    std::uint64_t pairRevision(int curve) const {
+        return pairRevision_[static_cast<std::size_t>(std::clamp(curve, 1, kMaxPairs))];
+    }
+    // A pair that receives points is shown: the pair count grows to it and the headers name
+    // it as the current pair.
+    void revealPair(int curve);
+    // The last row of the pair that holds text in either cell, 0 when it is empty.
+    int lastFilledRow(int curve) const;
     // Empties a block of cells (both bounds inclusive).
     void clearCells(int firstColumn, int lastColumn, int firstRow, int lastRow);
     void clearAllPairs();
@@ -101,6 +112,9 @@ signals:
 
 private:
     void writeHeaders(int plainPairs, int currentPair);
+    // Every change of cells goes out through here: the pairs whose data rows it touched get a
+    // new revision, then the grid hears of it.
+    void announce(int firstColumn, int firstRow, int lastColumn, int lastRow);
 
     TableStore store_;
     int pairCount_ = 1;
@@ -108,6 +122,7 @@ private:
     int rowCount_ = kStartRows;
     QString curveText_ = QStringLiteral("1");
     std::array<int, kMaxPairs + 1> nextRow_;
+    std::array<std::uint64_t, kMaxPairs + 1> pairRevision_{};
 };
 
 } // namespace quorvex

@@ -44,9 +44,15 @@ TableOutcome sortPairOnX(Table& table, int curve, QChar separatorChar, const Row
     std::vector<char> filled(static_cast<std::size_t>(rows) + 1);
     for (int row = 1; row <= rows; ++row) {
         if (step && !step(row)) return TableOutcome::Stopped;
-        const std::string_view x = store.cellBytes(xColumn, row);
-        filled[static_cast<std::size_t>(row)] = !x.empty();
-        if (!x.empty()) keys[static_cast<std::size_t>(row)] = cellNumber(x, separator);
+        filled[static_cast<std::size_t>(row)] = !store.isEmpty(xColumn, row);
+    }
+    // Only cells that are compared must be numbers: a filled row alone between empty ones
+    // keeps its place whatever it holds.
+    for (int row = 1; row <= rows; ++row) {
+        const auto at = static_cast<std::size_t>(row);
+        if (!filled[at]) continue;
+        const bool inRun = (row > 1 && filled[at - 1]) || (row < rows && filled[at + 1]);
+        if (inRun) keys[at] = cellNumber(store.cellBytes(xColumn, row), separator);
     }
     // source[i]: the row (counted from row 1) whose pair moves into row 1 + i.
     std::vector<int> source(static_cast<std::size_t>(rows));
@@ -127,14 +133,18 @@ TableOutcome calculateColumn(Table& table, int column, double value, Arithmetic 
 InterpolationOutcome interpolateLagrange(Table& table, QChar separatorChar, const RowStep& step) {
     const CellSeparator separator(separatorChar);
     const TableStore& store = table.store();
+    // The nodes are rows 1 .. the last row of pair 1 that holds anything, the evaluation points
+    // rows 1 .. the last filled X2 cell: an empty cell among them is no number and is reported,
+    // never silently taken as the end of the data.
     std::vector<double> xs, ys;
-    for (int row = 1; !store.isEmpty(1, row) && !store.isEmpty(2, row); ++row) {
+    const int nodes = table.lastFilledRow(1);
+    for (int row = 1; row <= nodes; ++row) {
         xs.push_back(cellNumber(store.cellBytes(1, row), separator));
         ys.push_back(cellNumber(store.cellBytes(2, row), separator));
     }
     int points = 0;
-    while (!store.isEmpty(3, points + 1))
-        ++points;
+    for (int row = store.storedRows() - 1; row >= 1 && points == 0; --row)
+        if (!store.isEmpty(3, row)) points = row;
     if (xs.empty()) return InterpolationOutcome::NoNodes;
     if (points < 1) return InterpolationOutcome::NoPoints;
     const std::size_t m = xs.size();

@@ -61,10 +61,10 @@ enum class Arithmetic { Multiply, Divide, Add, Subtract };
 TableOutcome calculateColumn(Table& table, int column, double value, Arithmetic operation,
                              bool valueFirst, QChar separator, const RowStep& step);
 
-// Evaluates the Lagrange polynomial through the points of pair 1 (rows 1 .. m, the rows from 1
-// on whose X1 and Y1 cells are both filled) at the X values of pair 2 (rows 1 .. q, the filled
-// X2 cells from row 1 on) and writes the results into Y2. Equal node X values throw
-// ArithmeticError (a division by zero).
+// Evaluates the Lagrange polynomial through the points of pair 1 (rows 1 .. m, m the last row of
+// pair 1 holding text) at the X values of pair 2 (rows 1 .. q, q the last filled X2 cell) and
+// writes the results into Y2. An empty or non-numeric cell among them throws ConversionError;
+// equal node X values throw ArithmeticError (a division by zero).
 enum class InterpolationOutcome { Done, Stopped, NoNodes, NoPoints };
 InterpolationOutcome interpolateLagrange(Table& table, QChar separator, const RowStep& step);
 

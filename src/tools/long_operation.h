@@ -9,8 +9,11 @@ namespace quorvex {
 // enabled, the rest of the window is locked and the progress bar is shown; step() moves the
 // progress bar and lets queued window events run (every few tens of milliseconds, not at every
 // step, so the work runs at full speed while Stop still answers at once) and says whether to go
-// on. The destructor restores
-// everything, also when the operation fails.
+// on. The destructor restores everything, also when the operation fails.
+//
+// One long operation at a time: an operation asked for while another runs (a dialog's button
+// reached through the events the running one lets through) is refused. It locks nothing,
+// its step() is false at once, and the caller sees refused() and leaves before doing anything.
 class LongOperation {
 public:
     struct Hooks {
@@ -20,6 +23,8 @@ public:
         std::function<bool()> stopRequested;
         std::function<void()> clearStop;
         std::function<void()> processEvents;
+        // Whether a long operation runs now (set by lock(true), cleared by lock(false)).
+        std::function<bool()> running;
     };
     LongOperation(Hooks hooks, int steps);
     ~LongOperation();
@@ -28,11 +33,14 @@ public:
 
     // Before each step; false when the user asked to stop.
     bool step(int position);
+    // True when another operation was running: this one must not start.
+    bool refused() const { return refused_; }
 
 private:
     Hooks hooks_;
     QElapsedTimer sinceEvents_;
     bool stopped_ = false;
+    bool refused_ = false;
     bool firstStep_ = true;
     unsigned stepsSinceClock_ = 0;
 };

@@ -36,9 +36,10 @@ bool BezierStroke::add(QPoint p) {
     return true;
 }
 
-bool drawBezierStroke(Raster& raster, const BezierStroke& stroke, int width, Colour colour) {
+bool drawBezierStroke(Raster& raster, const BezierStroke& stroke, int width, Colour colour,
+                      MarkLayer* marks) {
     if (!stroke.drawable()) return false;
-    Canvas canvas(raster);
+    Canvas canvas(raster, marks);
     canvas.pen = Pen{colour, std::max(1, width), PenStyle::Solid,
                      raster.format() == PixelFormat::Bit1 ? RasterOp::White : RasterOp::CopyPen};
     canvas.brush = Brush{colour, true};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/mark_layer.h"
 #include "core/raster.h"
 
 #include <QPoint>
@@ -36,6 +37,8 @@ private:
 
 // Draws the stroke with a solid pen of the given width: copy mode, or on a 1-bit raster the
 // mode that paints white. Returns false when the count is not 3k + 1 (nothing drawn).
-bool drawBezierStroke(Raster& raster, const BezierStroke& stroke, int width, Colour colour);
+// With a mark layer the stroke goes into the layer.
+bool drawBezierStroke(Raster& raster, const BezierStroke& stroke, int width, Colour colour,
+                      MarkLayer* marks = nullptr);
 
 } // namespace quorvex

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/mark_layer.h"
 #include "core/raster.h"
+#include "table/table.h"
 
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace quorvex {
@@ -13,8 +16,9 @@ namespace quorvex {
 // The marker of a digitized point, drawn into the raster so that drawing it again removes it:
 // the pixel is set to the colour, then (for a size above 1) a filled ellipse with corners
 // (x - size, y - size) and (x + size, y + size) is drawn in not-XOR mode. On white this leaves
-// a disc whose centre pixel is white.
-void drawMarker(Raster& raster, int x, int y, int size, Colour colour);
+// a disc whose centre pixel is white. With a mark layer the marker goes into the layer (as does
+// every drawing below), so the raster keeps the picture.
+void drawMarker(Raster& raster, int x, int y, int size, Colour colour, MarkLayer* marks = nullptr);
 
 // The dotted rectangle of the calibration, as the box left, top, right, bottom (right and bottom
 // exclusive, either order), drawn in not-XOR mode; drawing it again erases it.
@@ -24,7 +28,8 @@ struct SelectionBox {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
 };
-void drawSelectionRectangle(Raster& raster, const SelectionBox& box, Colour colour);
+void drawSelectionRectangle(Raster& raster, const SelectionBox& box, Colour colour,
+                            MarkLayer* marks = nullptr);
 
 // The points marked during the latest digitization, at most 1000; later ones are not recorded.
 class MarkerList {
@@ -62,6 +67,11 @@ struct UndoRecord {
     int firstRow = 0;
     int lastRow = 0;
     int restoreRow = 1;
+    // The revisions of the pairs (Table::pairRevision) right after the record was written: an
+    // operation that moved or rewrote rows since leaves the rows it names holding other data,
+    // so the record is then no longer true and is not offered.
+    std::uint64_t latestRevision = 0;
+    std::uint64_t revision = 0;
 
     // Starts the record of a digitization that writes rows after firstRow of the pair at
     // xColumn; the curve's next row was restoreRow before it. The latest point is no longer
@@ -75,13 +85,30 @@ struct UndoRecord {
         markerCount = 0;
         latestPointAvailable = false;
     }
+
+    // Notes the Table as the record's operation left it.
+    void noteLatestPointWritten(const Table& table) {
+        latestRevision = table.pairRevision((latestColumn + 1) / 2);
+    }
+    void noteDigitizationWritten(const Table& table) {
+        revision = table.pairRevision((xColumn + 1) / 2);
+    }
+    // Whether the rows the record names still hold what it wrote.
+    bool latestPointTrue(const Table& table) const {
+        return latestPointAvailable && table.pairRevision((latestColumn + 1) / 2) == latestRevision;
+    }
+    bool digitizationTrue(const Table& table) const {
+        return table.pairRevision((xColumn + 1) / 2) == revision;
+    }
 };
 
 // Erases the markers of a digitization, newest first: the ellipse again (size above 1), then
 // the centre pixel set to the colour, which leaves that pixel in the marker colour.
-void undoDigitizationMarkers(Raster& raster, const MarkerList& markers, const UndoRecord& record);
+void undoDigitizationMarkers(Raster& raster, const MarkerList& markers, const UndoRecord& record,
+                             MarkLayer* marks = nullptr);
 
-// Marker removal: the raster becomes 24-bit and every pure red pixel becomes (254, 254, 254).
-void removeRedMarkers(Raster& raster);
+// Marker removal: the raster becomes 24-bit and every pure red pixel becomes (254, 254, 254),
+// in the picture and in its mark layer alike.
+void removeRedMarkers(Raster& raster, MarkLayer* marks = nullptr);
 
 } // namespace quorvex

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -71,22 +73,35 @@ private slots:
         QVERIFY(QApplication::clipboard()->text().isEmpty());
     }
 
-    // Without an application for workbooks the export says so and keeps the workbook, whose
-    // path the status bar shows; with one, the workbook goes to it.
+    // Without an application for workbooks the export says so, says where the workbook was
+    // kept (also in the status bar) and offers to save the Table as a spreadsheet elsewhere;
+    // with one, the workbook goes to it.
     void exportingToTheSpreadsheetApplication() {
         windowWithTwoPoints();
+        prompter_->answers.push_back(Answer::No); // keep it where it is
         child<QToolButton>(controls::spreadsheetButton)->click();
-        QCOMPARE(prompter_->messages, QStringList{message(Msg::ExcelNotFound)});
         QCOMPARE(prompter_->openedDocuments.size(), 1);
         const QString path = prompter_->openedDocuments.first();
+        QCOMPARE(prompter_->questions,
+                 QStringList{message(Msg::ExcelNotFoundKept).arg(QDir::toNativeSeparators(path))});
+        QVERIFY(prompter_->questions.first().startsWith(message(Msg::ExcelNotFound)));
         QCOMPARE(window_->statusText(4), QDir::toNativeSeparators(path));
+        QCOMPARE(QFileInfo(path).fileName().section('-', 2, 2),
+                 QString::number(QCoreApplication::applicationPid()));
         const auto zip = test::readZip(path);
         QVERIFY(zip.value("xl/worksheets/sheet1.xml").contains("<v>4.5</v>"));
         QFile::remove(path);
+        // Yes: the Table goes where the user says, and the temporary workbook goes away.
+        const QString kept = files_.filePath("kept.xlsx");
+        prompter_->answers.push_back(Answer::Yes);
+        prompter_->savePaths.push_back(kept);
+        child<QToolButton>(controls::spreadsheetButton)->click();
+        QVERIFY(test::readZip(kept).value("xl/worksheets/sheet1.xml").contains("<v>4.5</v>"));
+        QVERIFY(!QFile::exists(prompter_->openedDocuments.last()));
         prompter_->desktopOpensDocuments = true;
         child<QAction>(controls::spreadsheetAction)->trigger();
-        QCOMPARE(prompter_->messages.size(), 1);
-        QCOMPARE(prompter_->openedDocuments.size(), 2);
+        QCOMPARE(prompter_->questions.size(), 2);
+        QCOMPARE(prompter_->openedDocuments.size(), 3);
         QVERIFY(QFile::exists(prompter_->openedDocuments.last()));
         QFile::remove(prompter_->openedDocuments.last());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gui/prompter.h"
+#include "core/file_filter.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -18,6 +19,8 @@ public:
     // An empty path stands for Cancel.
     std::deque<OpenChoice> openChoices;
     std::deque<QString> savePaths;
+    // The file type each save dialog closes with; when empty, the one matching the name.
+    std::deque<int> saveFilterChoices;
     std::deque<std::optional<QColor>> colours;
     // Each shown dialog goes to the next handler, which may set its controls; the returned
     // value says whether the dialog was accepted.
@@ -47,16 +50,27 @@ public:
         if (c.path.isEmpty()) return std::nullopt;
         return c;
     }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&,
-                                    const QStringList& filters,
-                                    const QString& initialName) override {
+    std::optional<SaveChoice> saveFile(QWidget*, const QString&, const QString&,
+                                       const QStringList& filters,
+                                       const QString& initialName) override {
         saveFilters << filters;
         saveInitialNames << initialName;
         if (savePaths.empty()) return std::nullopt;
         const QString p = savePaths.front();
         savePaths.pop_front();
         if (p.isEmpty()) return std::nullopt;
-        return p;
+        // The file type chosen: as scripted, else the one whose extension the name has.
+        int filter = 0;
+        if (!saveFilterChoices.empty()) {
+            filter = saveFilterChoices.front();
+            saveFilterChoices.pop_front();
+        } else {
+            for (int i = 0; i < filters.size(); ++i)
+                if (!filterSuffix(filters[i]).isEmpty() &&
+                    p.endsWith(QLatin1Char('.') + filterSuffix(filters[i]), Qt::CaseInsensitive))
+                    filter = i;
+        }
+        return SaveChoice{p, filter};
     }
     std::optional<QColor> colour(QWidget*, const QColor&) override {
         if (colours.empty()) return std::nullopt;

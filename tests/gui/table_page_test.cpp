@@ -163,7 +163,14 @@ private slots:
              {"-4", "-5", "-6"},
              {"2.5", "3.5", ""},
              "'abc' is not a valid floating point value"},
-            {-1, 0, false, "2", {"-4", "-5", "-6"}, {"2.5", "3.5", ""}, ""}, // no operation
+            // No operation chosen: nothing changes, and the user hears what is missing.
+            {-1,
+             0,
+             false,
+             "2",
+             {"-4", "-5", "-6"},
+             {"2.5", "3.5", ""},
+             message(Msg::CalculateNoOperation)},
         };
         for (const auto& c : cases) {
             prompter_->messages.clear();

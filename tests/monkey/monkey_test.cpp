@@ -67,18 +67,20 @@ public:
         log_ << QStringLiteral("  open %1").arg(path.section('/', -1));
         return OpenChoice{path, pick(std::max<qsizetype>(filters.size(), 1)), pick(4) == 0};
     }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&,
-                                    const QStringList& filters, const QString&) override {
+    std::optional<SaveChoice> saveFile(QWidget*, const QString&, const QString&,
+                                       const QStringList& filters, const QString&) override {
         if (pick(4) == 0) return std::nullopt;
         QString suffix = QStringLiteral("dat");
+        int chosen = 0;
         if (!filters.isEmpty()) {
-            const QString filter = filters[pick(filters.size())];
+            chosen = pick(filters.size());
+            const QString filter = filters[chosen];
             const int star = filter.indexOf(QLatin1String("*."));
             if (star >= 0) suffix = filter.mid(star + 2).section(QLatin1Char(')'), 0, 0);
         }
         const QString path = folder_ + QStringLiteral("/saved%1.%2").arg(pick(3)).arg(suffix);
         log_ << QStringLiteral("  save %1").arg(path.section('/', -1));
-        return path;
+        return SaveChoice{path, chosen};
     }
     std::optional<QColor> colour(QWidget*, const QColor&) override {
         if (pick(4) == 0) return std::nullopt;

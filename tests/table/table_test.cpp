@@ -156,12 +156,44 @@ TEST(Table, NextCurveAddsAPairAndMarksTheCurrentOne) {
     EXPECT_EQ(header(t, 1), "X1*");
     EXPECT_EQ(header(t, 3), "X2");
     EXPECT_EQ(t.nextRow(1), 2);
-    // Up to curve 2 again: it restarts at row 1, so the next point overwrites row 1.
+    // Up to curve 2 again: it continues after its last point, so no point is overwritten.
     t.nextCurve();
-    EXPECT_EQ(t.nextRow(2), 1);
+    EXPECT_EQ(t.nextRow(2), 3);
     t.appendPoint(9, 9);
-    EXPECT_EQ(t.cell(3, 1), "9");
+    EXPECT_EQ(t.cell(3, 1), "5");
     EXPECT_EQ(t.cell(3, 2), "7");
+    EXPECT_EQ(t.cell(3, 3), "9");
+}
+
+TEST(Table, PointsOfACurveBeyondThePairsShowItsColumns) {
+    Table t;
+    t.setCurveText("3"); // typed: the Table shows one pair
+    t.appendPoint(1.5, 2);
+    EXPECT_EQ(t.pairCount(), 3);
+    EXPECT_EQ(t.gridColumnCount(), 7);
+    EXPECT_EQ(header(t, 1), "X1");
+    EXPECT_EQ(header(t, 5), "X3*");
+    EXPECT_EQ(header(t, 6), "Y3*");
+    EXPECT_EQ(t.cell(5, 1), "1.5");
+    // A point of a shown pair changes nothing of the shape.
+    t.setCurveText("2");
+    t.appendPoint(3, 4);
+    EXPECT_EQ(t.pairCount(), 3);
+}
+
+TEST(Table, PairRevisionsCountChangesOfDataRowsOnly) {
+    Table t;
+    t.setPairCount(2);
+    const auto first = t.pairRevision(1), second = t.pairRevision(2);
+    t.appendPoint(1, 1);
+    EXPECT_NE(t.pairRevision(1), first);
+    EXPECT_EQ(t.pairRevision(2), second) << "another pair's rows did not change";
+    const auto afterPoint = t.pairRevision(1);
+    t.setCell(1, 0, QStringLiteral("title"));
+    EXPECT_EQ(t.pairRevision(1), afterPoint) << "a header is no data row";
+    t.cellsWritten(1, 1, 4, 10); // rows moved in every column (a deletion)
+    EXPECT_NE(t.pairRevision(1), afterPoint);
+    EXPECT_NE(t.pairRevision(2), second);
 }
 
 TEST(Table, PreviousCurveAtOneAndStepsOutOfRange) {

@@ -314,9 +314,11 @@ QWidget* MainWindow::createDigitizationPage() {
         toolButton("RxSpeedButton1", Glyph::Markers, QStringLiteral("Remove red markers"));
     curveColourButton_ =
         toolButton("ColorBtn", Glyph::Colour, QStringLiteral("Select curve colour from pallet..."));
-    rotateTool_ = toolButton("Rotate", Glyph::Rotate,
-                             QStringLiteral("Rotate the image along a drawn line"), true);
-    pencilTool_ = toolButton("Pencil", Glyph::Pencil, QStringLiteral("Pencil"), true);
+    rotateTool_ = toolButton(
+        "Rotate", Glyph::Rotate,
+        QStringLiteral("Rotate: paint the line which will have to be horizontal after rotation"),
+        true);
+    pencilTool_ = toolButton("Pencil", Glyph::Pencil, QStringLiteral("Pencil (or eraser)"), true);
     for (QToolButton* b :
          {rectangleTool_, colourPickTool_, autoDigitizeButton_, searchTool_, manualInputTool_,
           removeMarkersButton_, curveColourButton_, rotateTool_, pencilTool_}) {

@@ -6,6 +6,7 @@
 #include "autodigit/profile.h"
 #include "autodigit/recognition.h"
 #include "core/numbers.h"
+#include "grapher/chart.h"
 #include "image/image_document.h"
 #include "image/image_file.h"
 #include "tools/calibration.h"
@@ -231,7 +232,8 @@ public slots:
     void openDataFile();
     void copyToClipboard();
     void exportToSpreadsheet();
-    void saveTableAsSpreadsheet();
+    // True when the workbook was written.
+    bool saveTableAsSpreadsheet();
     // Commands and Help
     void loadDefaultOptions();
     void showInterfaceOptions();
@@ -311,6 +313,7 @@ private:
     void emptyGraph();
     // The folder the picture dialogs start in.
     QString imageDialogFolder() const;
+    QString dataDialogFolder() const;
     // Tools (main_window_tools.cpp)
     void selectionPress(double u, double v);
     void selectionMove(double u, double v);
@@ -441,10 +444,11 @@ private:
     int strokePoints_ = 0;
     bool applyingPlacement_ = false;
     // What the command states derive from.
-    bool imageLoaded_ = false;         // an image was loaded since the start (stays after a purge)
-    bool dataCommandsEnabled_ = false; // the Table has held data since the start
-    bool interfaceLocked_ = false;     // a long operation runs
-    bool graphUsed_ = false;           // the Grapher was filled or its options were opened
+    bool imageLoaded_ = false;          // an image was loaded since the start (stays after a purge)
+    bool dataCommandsEnabled_ = false;  // the Table has held data since the start
+    bool interfaceLocked_ = false;      // the window is locked (a long operation runs)
+    bool longOperationRunning_ = false; // until its end, also after a Stop unlocked the window
+    bool graphUsed_ = false;            // the Grapher was filled or its options were opened
     enum class CommandNeeds {
         Image,
         Data,
@@ -580,6 +584,8 @@ private:
         bool active = false;
         double oldX = 0, oldY = 0;
         QPoint last;
+        ChartPoint point; // as it was in the series, at index
+        int index = 0;
     } pointDrag_;
 
     // Status bar panels 0 .. 4

@@ -119,6 +119,7 @@ void MainWindow::setUpGraphStep() {
 // ---- automatic digitization
 
 void MainWindow::digitizeAutomatically() {
+    if (longOperationRunning_) return; // one long operation at a time
     const auto finish = [this] { autoDigitizeButton_->setChecked(false); };
     if (!cornerTextsDiffer()) return finish();
     if (!realSizeAction_->isChecked()) showRealSize();
@@ -289,7 +290,7 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
         return;
     }
     for (const QPoint& p : marked)
-        drawMarker(document_.raster, p.x(), p.y(), markerSize_, markerColour_);
+        drawMarker(document_.raster, p.x(), p.y(), markerSize_, markerColour_, &document_.marks);
     // The undo record now holds this run, also after a stop: exactly the rows it wrote.
     undo_.beginDigitization(UndoRecord::Source::Automatic, xColumn, firstRow, restoreRow);
     undo_.available = true;
@@ -303,7 +304,9 @@ void MainWindow::runAutomaticScan(const AutoDigitizeSettingsDialog& dialog, cons
             markers_.append(marked[i]);
         undo_.markerCount = markers_.count();
     }
+    table_->revealPair(curve);
     table_->cellsWritten(xColumn, firstRow + 1, xColumn + 1, row);
+    undo_.noteDigitizationWritten(*table_);
     // The curve continues after the run; row 0 is the title row and never receives points.
     table_->setNextRow(curve, row);
     if (table_->rowCountSetting() < row) table_->setRowCount(row);
@@ -386,10 +389,12 @@ void MainWindow::searchMove(double u, double v) {
                 searchUndoable_ = true;
             }
             undo_.lastRow = tableRow;
+            undo_.noteDigitizationWritten(*table_);
             if (markersAction_->isChecked()) {
                 imageView_->addOverlayCircle(QPointF(px * viewScale_, py * viewScale_), m,
                                              markerColour_);
-                document_.raster.setPixel(px, py, markerColour_);
+                document_.marks.setShownPixel(document_.raster, px, py,
+                                              document_.raster.representable(markerColour_));
                 refreshImage(QRect(px, py, 1, 1));
                 markers_.append(QPoint(px, py));
                 undo_.markerCount = markers_.count();

@@ -21,20 +21,31 @@
 
 namespace quorvex {
 
+// The folder of the data-file dialogs: the one last used for data, else the picture's, else the
+// home folder (never the program's own, which is no place for a user's data).
+QString MainWindow::dataDialogFolder() const {
+    const QString remembered = ini_.readString(ini::kData, ini::kDirectory, QString());
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) return remembered;
+    if (!document_.fileName.isEmpty() && QFileInfo(document_.fileName).absoluteDir().exists())
+        return QFileInfo(document_.fileName).absolutePath();
+    return QDir::homePath();
+}
+
 void MainWindow::saveTable() {
+    if (longOperationRunning_) return; // one long operation at a time
     DataFileOptionsDialog options(this);
     if (!runDialog(&options)) return;
     const std::optional<int> curve = readCurve();
     if (!curve) return;
-    const QString folder =
-        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
-    const auto path =
+    const QString folder = dataDialogFolder();
+    const auto choice =
         prompter_->saveFile(this, QStringLiteral("Save Table as text file"), folder,
                             {QStringLiteral("Data files (*.dat)"),
                              QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")},
                             QStringLiteral("Untitled"));
-    if (!path) return;
-    if (QFileInfo::exists(*path) &&
+    if (!choice) return;
+    const QString path = choice->path;
+    if (QFileInfo::exists(path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     QString error;
@@ -42,7 +53,7 @@ void MainWindow::saveTable() {
     {
         LongOperation operation(longOperationHooks(), table_->gridRowCount());
         outcome = saveDataFile(
-            *table_, *curve, options.options(), *path,
+            *table_, *curve, options.options(), path,
             [&operation](int row) { return operation.step(row); }, &error);
     }
     if (outcome == SaveOutcome::Failed) {
@@ -50,14 +61,13 @@ void MainWindow::saveTable() {
         return;
     }
     if (outcome == SaveOutcome::Saved) {
-        ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(*path).absolutePath());
+        ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(path).absolutePath());
         saveIni();
     }
 }
 
 void MainWindow::openDataFile() {
-    const QString folder =
-        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
+    const QString folder = dataDialogFolder();
     const auto choice = prompter_->openFile(
         this, QStringLiteral("Import data from file to Table"), folder,
         {QStringLiteral("Text files (*.txt *.dat)"), QStringLiteral("All files (*)")}, 0);
@@ -119,6 +129,7 @@ void MainWindow::copyToClipboard() {
 // ---- spreadsheet workbooks
 
 bool MainWindow::writeTableWorkbook(const QString& path) {
+    if (longOperationRunning_) return false;
     QString error;
     WorkbookOutcome outcome;
     {
@@ -135,7 +146,8 @@ bool MainWindow::writeTableWorkbook(const QString& path) {
 // its spreadsheet application; without one the workbook stays in the temporary folder and the
 // status bar names it.
 void MainWindow::exportToSpreadsheet() {
-    QTemporaryFile reserved(QDir::temp().filePath(QStringLiteral("quorvex-table-XXXXXX.xlsx")));
+    if (longOperationRunning_) return; // one long operation at a time
+    QTemporaryFile reserved(temporaryWorkbookTemplate(QDir::tempPath()));
     reserved.setAutoRemove(false);
     if (!reserved.open()) {
         prompter_->information(
@@ -151,24 +163,30 @@ void MainWindow::exportToSpreadsheet() {
         return;
     }
     if (!prompter_->openDocument(path)) {
-        prompter_->information(this, message(Msg::ExcelNotFound));
+        // The workbook stays where the message says; the user may keep it elsewhere instead.
         showStatus(QDir::toNativeSeparators(path));
+        if (prompter_->question(this,
+                                message(Msg::ExcelNotFoundKept).arg(QDir::toNativeSeparators(path)),
+                                false) == Answer::Yes &&
+            saveTableAsSpreadsheet())
+            QFile::remove(path);
     }
 }
 
-void MainWindow::saveTableAsSpreadsheet() {
-    const QString folder =
-        ini_.readString(ini::kData, ini::kDirectory, QFileInfo(programPath_).absolutePath());
-    const auto path = prompter_->saveFile(this, message(Msg::SaveSpreadsheetTitle), folder,
-                                          {QStringLiteral("Excel workbooks (*.xlsx)")},
-                                          QStringLiteral("Untitled"));
-    if (!path) return;
-    if (QFileInfo::exists(*path) &&
+bool MainWindow::saveTableAsSpreadsheet() {
+    const QString folder = dataDialogFolder();
+    const auto choice = prompter_->saveFile(this, message(Msg::SaveSpreadsheetTitle), folder,
+                                            {QStringLiteral("Excel workbooks (*.xlsx)")},
+                                            QStringLiteral("Untitled"));
+    if (!choice) return false;
+    const QString path = choice->path;
+    if (QFileInfo::exists(path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
-        return;
-    if (!writeTableWorkbook(*path)) return;
-    ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(*path).absolutePath());
+        return false;
+    if (!writeTableWorkbook(path)) return false;
+    ini_.writeString(ini::kData, ini::kDirectory, QFileInfo(path).absolutePath());
     saveIni();
+    return true;
 }
 
 } // namespace quorvex

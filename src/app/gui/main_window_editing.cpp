@@ -45,11 +45,6 @@ void MainWindow::rotationRelease(double u, double v) {
     rotationLineDrawing_ = false;
     imageView_->setOverlayLine(std::nullopt);
     const QPoint end(Round(u), Round(v));
-    // The calibration rectangle drawn on the picture must not turn with it.
-    if (selectionShown_) {
-        drawSelection();
-        selectionShown_ = false;
-    }
     // A vertical line, or a click without a drag, turns by a quarter.
     if (end.x() == rotationStart_.x())
         rotateImage(std::nullopt);
@@ -62,6 +57,9 @@ void MainWindow::rotate90() {
 }
 
 void MainWindow::rotateImage(std::optional<double> degrees) {
+    // The drawings over the picture (the calibration rectangle, markers) do not turn with it:
+    // they live beside the raster, and the reset below starts them afresh.
+    selectionShown_ = false;
     if (!document_.raster.isEmpty()) {
         // A black-and-white picture is filled with white, whatever colour is chosen.
         const Colour background =

@@ -64,6 +64,7 @@ void MainWindow::connectGrapherCommands() {
 // ---- filling the chart
 
 void MainWindow::showCurve() {
+    if (longOperationRunning_) return; // one long operation at a time
     graphUsed_ = true;
     updateCommandStates();
     const std::optional<int> curve = readCurve();
@@ -264,22 +265,25 @@ QString MainWindow::imageDialogFolder() const {
 }
 
 void MainWindow::saveGraph() {
-    const std::optional<QString> path = prompter_->saveFile(
+    const auto choice = prompter_->saveFile(
         this, message(Msg::SaveGrapherImageTitle), imageDialogFolder(),
         {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Metafiles (*.wmf)")}, QString());
-    if (!path) return;
-    if (QFileInfo::exists(*path) &&
+    if (!choice) return;
+    const ChartPictureType type =
+        choice->filter == 1 ? ChartPictureType::Metafile : ChartPictureType::Bitmap;
+    const QString path = chartPictureName(choice->path, type);
+    if (QFileInfo::exists(path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     const QImage& background = chart_->backgroundImage();
     try {
         saveChartPicture(chart_->look(), chart_->shown(),
-                         background.isNull() ? nullptr : &background, chart_->size(), *path);
+                         background.isNull() ? nullptr : &background, chart_->size(), path, type);
     } catch (const ImageError& error) {
         prompter_->information(this, error.message(), true);
         return;
     }
-    imageFolder_ = QFileInfo(*path).absolutePath();
+    imageFolder_ = QFileInfo(path).absolutePath();
     ini_.writeString(ini::kImage, ini::kDirectory, imageFolder_);
     saveIni();
 }
@@ -328,7 +332,7 @@ void MainWindow::chartPointClicked(int index, QPoint position) {
         removePairRow(*table_, *curve, row);
         chart_->refresh();
     } else if (movePointsButton_->isChecked()) {
-        pointDrag_ = {true, point.x, point.y, position};
+        pointDrag_ = {true, point.x, point.y, position, point, index};
         series.remove(index);
         chart_->refresh();
         chart_->setDragSquare(position);
@@ -373,6 +377,8 @@ void MainWindow::chartMouseReleased(QPoint position) {
             series.add(parseDouble(table_->cell(2 * *curve - 1, row), separator),
                        parseDouble(table_->cell(2 * *curve, row), separator), seriesColour_);
     } catch (const ConversionError& error) {
+        // Nothing moved: the dragged point goes back where it was.
+        chart_->shown().insert(pointDrag_.index, pointDrag_.point);
         prompter_->information(this, error.message(), true);
     }
     progress.showProgress(-1);

@@ -129,6 +129,7 @@ void MainWindow::reloadImage() {
 void MainWindow::purgeImage() {
     setWindowTitle(bareCaption());
     document_.raster = Raster();
+    document_.marks.reset(0, 0);
     imageView_->setRaster(nullptr);
     zoomPicture_->clear();
     imageView_->setEnabled(false);
@@ -136,6 +137,7 @@ void MainWindow::purgeImage() {
 
 void MainWindow::copyImageToClipboard() {
     if (document_.raster.isEmpty()) return;
+    const MarksShownIn marks(document_.raster, document_.marks);
     QApplication::clipboard()->setImage(toQImage(document_.raster));
 }
 
@@ -168,15 +170,17 @@ void MainWindow::saveImageAs() {
         prompter_->information(this, message(Msg::NoImage));
         return;
     }
-    const auto path = prompter_->saveFile(
+    const auto choice = prompter_->saveFile(
         this, message(Msg::SaveImageTitle), imageDialogFolder(),
         {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("PNG images (*.png)")}, QString());
-    if (!path) return;
-    if (QFileInfo::exists(*path) &&
+    if (!choice) return;
+    const QString path = choice->path;
+    if (QFileInfo::exists(path) &&
         prompter_->question(this, message(Msg::FileExistsReplace), true) != Answer::Yes)
         return;
     try {
-        writeImageFile(document_.raster, *path);
+        const MarksShownIn marks(document_.raster, document_.marks);
+        writeImageFile(document_.raster, path);
     } catch (const ImageError& error) {
         prompter_->information(this, error.message(), true);
     }
@@ -201,6 +205,7 @@ void MainWindow::selectScanner() {
 }
 
 void MainWindow::scanImage() {
+    if (longOperationRunning_) return; // one long operation at a time
     try {
         QString device = scannerDevice_;
         if (device.isEmpty()) {
@@ -242,9 +247,14 @@ void MainWindow::convertToFormat(PixelFormat format) {
     document_.formatChangedByUser = true;
     try {
         // "1 bit" goes through the screen format first, as the platform's copy does.
-        if (format == PixelFormat::Bit1)
-            document_.raster = convertPixelFormat(document_.raster, PixelFormat::Device);
-        document_.raster = convertPixelFormat(document_.raster, format);
+        const auto convert = [format](const Raster& raster) {
+            if (format == PixelFormat::Bit1)
+                return convertPixelFormat(convertPixelFormat(raster, PixelFormat::Device), format);
+            return convertPixelFormat(raster, format);
+        };
+        Raster converted = convert(document_.raster);
+        document_.marks.followConversion(document_.raster, converted, convert);
+        document_.raster = std::move(converted);
     } catch (const std::exception& error) {
         prompter_->information(this, QString::fromLocal8Bit(error.what()), true);
     }
@@ -255,7 +265,14 @@ void MainWindow::convertToGrayscale() {
     formatItems_[7]->setChecked(true);
     document_.formatChangedByUser = true;
     try {
-        GrayscaleRaster(document_.raster);
+        const auto grey = [](const Raster& raster) {
+            Raster result = raster;
+            GrayscaleRaster(result);
+            return result;
+        };
+        Raster converted = grey(document_.raster);
+        document_.marks.followConversion(document_.raster, converted, grey);
+        document_.raster = std::move(converted);
     } catch (const std::exception&) {
         formatItems_[7]->setChecked(false);
     }
@@ -276,6 +293,8 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
     markers_.setCount(0);
     updateUndoActions();
     bezierUsed_ = false;
+    // The drawings over the old picture go with it (after a rotation too: they would not fit).
+    document_.marks.reset(width, height);
     typedValuePending_ = false;
     // Calibration: the whole image, corner values 0; the rectangle is not on the new bitmap.
     pixelLeftBottom_ = QPoint(0, 0);
@@ -339,7 +358,7 @@ void MainWindow::resetAfterNewImage(TableOnReset table) {
     imageView_->clearOverlayCircles();
     imageView_->setGuideLines(std::nullopt);
     zoomPicture_->clear();
-    imageView_->setRaster(&document_.raster);
+    imageView_->setRaster(&document_.raster, &document_.marks);
     if (chartBackgroundButton_->isChecked()) chartBackgroundToggled(true);
 }
 

@@ -1,6 +1,9 @@
 // Creation, settings, activation, first paint, closing and the window-wide switches of the
 // main window.
 #include "app/gui/main_window.h"
+#include "table/gui/data_format_dialog.h"
+#include "table/gui/delete_rows_dialog.h"
+#include "tools/gui/pencil_dialog.h"
 
 #include "grapher/gui/chart_view.h"
 
@@ -331,6 +334,11 @@ void MainWindow::setInterfaceEnabled(bool enable) {
         w->setEnabled(enable);
     imageView_->setEnabled(enable && !document_.raster.isEmpty());
     menuBar_->setEnabled(enable);
+    // The dialogs that stay beside the window act on the Table and the picture: they wait too.
+    for (QWidget* dialog : std::initializer_list<QWidget*>{dataFormatDialog_, pencilDialog_})
+        if (dialog) dialog->setEnabled(enable);
+    for (DeleteRowsDialog* dialog : findChildren<DeleteRowsDialog*>())
+        dialog->setEnabled(enable);
     // The other controls of the lock come back only as far as the window's state allows.
     updateCommandStates();
 }
@@ -338,9 +346,11 @@ void MainWindow::setInterfaceEnabled(bool enable) {
 LongOperation::Hooks MainWindow::longOperationHooks() {
     LongOperation::Hooks hooks;
     hooks.lock = [this](bool start) {
+        longOperationRunning_ = start;
         stopButton_->setEnabled(start);
         setInterfaceEnabled(!start);
     };
+    hooks.running = [this] { return longOperationRunning_; };
     hooks.showProgress = [this](int maximum) {
         progressBar_->setMaximum(std::max(maximum, 1));
         progressBar_->setValue(0);

@@ -305,6 +305,8 @@ void MainWindow::connectCommands() {
         curveLabel_->setText(table_->curveLabel());
     });
     connect(table_, &Table::curveSwitched, this, &MainWindow::releaseDigitizingTools);
+    // A change of rows the undo record names makes it untrue: its items follow at once.
+    connect(table_, &Table::cellsChanged, this, &MainWindow::updateUndoActions);
     // Reported once the grid has finished the edit.
     connect(
         tableModel_, &TableGridModel::failed, this,

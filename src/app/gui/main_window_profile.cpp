@@ -57,12 +57,13 @@ DigitizingProfile MainWindow::currentProfile() const {
 }
 
 void MainWindow::saveDigitizingProfile() {
-    const auto path = prompter_->saveFile(
+    const auto choice = prompter_->saveFile(
         this, message(Msg::ProfileSaveItem).remove(QStringLiteral("...")), imageFolder_,
         {message(Msg::ProfileFilter)}, QFileInfo(document_.fileName).completeBaseName());
-    if (!path) return;
-    if (!writeProfileFile(*path, currentProfile()))
-        prompter_->information(this, message(Msg::ProfileWriteFailed).arg(*path), true);
+    if (!choice) return;
+    const QString path = choice->path;
+    if (!writeProfileFile(path, currentProfile()))
+        prompter_->information(this, message(Msg::ProfileWriteFailed).arg(path), true);
 }
 
 void MainWindow::loadDigitizingProfile() {

@@ -75,6 +75,7 @@ void MainWindow::enableDataCommands() {
 // ---- operations on the current pair
 
 void MainWindow::sortOnX() {
+    if (longOperationRunning_) return; // one long operation at a time
     const std::optional<int> curve = readCurve();
     if (!curve) return;
     try {
@@ -90,6 +91,7 @@ void MainWindow::sortOnX() {
 void MainWindow::showDeleteRows() {
     auto* dialog = new DeleteRowsDialog([this] { return table_->rowCountSetting(); }, this);
     connect(dialog, &DeleteRowsDialog::deleteRequested, this, [this](int from, int to) {
+        if (longOperationRunning_) return; // the Table is being worked on
         if (const std::optional<int> curve = readCurve()) deleteRows(*table_, *curve, from, to);
     });
     dialog->show();
@@ -104,6 +106,7 @@ void MainWindow::replaceSeparator() {
 }
 
 void MainWindow::calculate() {
+    if (longOperationRunning_) return; // one long operation at a time
     CalculateDialog dialog(this);
     if (!runDialog(&dialog)) return;
     const QChar separator = localeDecimalSeparator();
@@ -122,7 +125,10 @@ void MainWindow::calculate() {
             return;
         }
         const std::optional<Arithmetic> operation = dialog.operation();
-        if (!operation) return; // no operation chosen: nothing to do
+        if (!operation) {
+            prompter_->information(this, message(Msg::CalculateNoOperation));
+            return;
+        }
         const std::optional<int> curve = readCurve();
         if (!curve) return;
         const double value = parseDouble(dialog.valueText(), separator);
@@ -164,6 +170,7 @@ void MainWindow::showDataFormat() {
 // Apply of "Data format": the pair current at this moment, with progress and Stop. The dialog
 // stays usable, but waits with Apply and Ok until the format is done.
 void MainWindow::applyDataFormat() {
+    if (longOperationRunning_) return; // one long operation at a time
     const std::optional<NumberStyle> style = dataFormatDialog_->style();
     if (!style) return;
     const std::optional<int> curve = readCurve();

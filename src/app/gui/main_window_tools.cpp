@@ -58,7 +58,7 @@ void MainWindow::eraseSelection() {
 }
 
 void MainWindow::drawSelection() {
-    drawSelectionRectangle(document_.raster, selection_, markerColour_);
+    drawSelectionRectangle(document_.raster, selection_, markerColour_, &document_.marks);
     refreshImage(QRect(QPoint(std::min(selection_.left, selection_.right),
                               std::min(selection_.top, selection_.bottom)),
                        QPoint(std::max(selection_.left, selection_.right),
@@ -414,7 +414,8 @@ void MainWindow::manualInputPress(double u, double v) {
                 prompter_->information(this, message(Msg::BezierOverflow));
                 return;
             }
-            if (drawBezierStroke(document_.raster, bezier_, markerSizeBox_->value(), markerColour_))
+            if (drawBezierStroke(document_.raster, bezier_, markerSizeBox_->value(), markerColour_,
+                                 &document_.marks))
                 imageView_->refreshAll();
             bezierUsed_ = true;
         }
@@ -432,7 +433,8 @@ void MainWindow::manualInputPress(double u, double v) {
         // A point that does not continue the latest manual digitization starts a new one.
         const int xColumn = 2 * n - 1;
         if (newManualRecord_ || undo_.source != UndoRecord::Source::Manual ||
-            undo_.xColumn != xColumn || undo_.lastRow != row - 1) {
+            undo_.xColumn != xColumn || undo_.lastRow != row - 1 ||
+            !undo_.digitizationTrue(*table_)) {
             newManualRecord_ = false;
             markers_.setCount(0);
             undo_.beginDigitization(UndoRecord::Source::Manual, xColumn, row - 1, row);
@@ -441,7 +443,8 @@ void MainWindow::manualInputPress(double u, double v) {
         undo_.latestPosition = QPointF(x, y);
         if (markersAction_->isChecked()) {
             const QPoint at(Round(x), Round(y));
-            drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
+            drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_,
+                       &document_.marks);
             refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
                                at + QPoint(markerSize_ + 1, markerSize_ + 1)));
             markers_.append(at);
@@ -455,6 +458,9 @@ void MainWindow::manualInputPress(double u, double v) {
         undo_.markerColour = markerColour_;
         undo_.lastRow = row;
         undo_.markerCount = markers_.count();
+        undo_.noteLatestPointWritten(*table_);
+        undo_.noteDigitizationWritten(*table_);
+        updateUndoActions();
     } catch (const ConversionError&) {
         showStatus(pointFailureText(PointFailure::ConvertError));
     } catch (const PointError& error) {
@@ -498,16 +504,18 @@ void MainWindow::markersToggled() {
 
 // Marker removal: pure red pixels become almost white; the raster is 24-bit afterwards.
 void MainWindow::removeMarkers() {
-    removeRedMarkers(document_.raster);
+    removeRedMarkers(document_.raster, &document_.marks);
     imageView_->refreshAll();
     checkFormatItem();
 }
 
 void MainWindow::undoLatestPoint() {
-    if (!undo_.latestPointAvailable) return;
+    // Rows that moved since hold other points: those are never cleared.
+    if (!undo_.latestPointTrue(*table_)) return updateUndoActions();
+    const bool digitizationWasTrue = undo_.digitizationTrue(*table_);
     if (markersAction_->isChecked()) {
         const QPoint at(Round(undo_.latestPosition.x()), Round(undo_.latestPosition.y()));
-        drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_);
+        drawMarker(document_.raster, at.x(), at.y(), markerSize_, markerColour_, &document_.marks);
         refreshImage(QRect(at - QPoint(markerSize_ + 1, markerSize_ + 1),
                            at + QPoint(markerSize_ + 1, markerSize_ + 1)));
     }
@@ -521,6 +529,8 @@ void MainWindow::undoLatestPoint() {
     if (undo_.source == UndoRecord::Source::Manual && undo_.xColumn == column &&
         undo_.lastRow == row)
         undo_.lastRow = row - 1;
+    // Taking the point back keeps the digitization's record true: it names the rows before it.
+    if (digitizationWasTrue) undo_.noteDigitizationWritten(*table_);
     swallowNextClick_ = false;
     if (polyBezierBox_->isChecked()) {
         // Erase the stroke, drop its newest point and draw what is left (each when drawable).
@@ -528,7 +538,7 @@ void MainWindow::undoLatestPoint() {
         markerSize_ = width;
         auto drawInverted = [&] {
             if (!bezier_.drawable()) return;
-            Canvas canvas(document_.raster);
+            Canvas canvas(document_.raster, &document_.marks);
             canvas.pen = Pen{markerColour_, width, PenStyle::Solid,
                              document_.raster.format() == PixelFormat::Bit1 ? RasterOp::White
                                                                             : RasterOp::NotXorPen};
@@ -547,8 +557,9 @@ void MainWindow::undoLatestPoint() {
 }
 
 void MainWindow::undoDigitization() {
-    if (!undo_.available && !searchUndoable_) return;
-    undoDigitizationMarkers(document_.raster, markers_, undo_);
+    if ((!undo_.available && !searchUndoable_) || !undo_.digitizationTrue(*table_))
+        return updateUndoActions();
+    undoDigitizationMarkers(document_.raster, markers_, undo_, &document_.marks);
     imageView_->refreshAll();
     // Exactly the rows the digitization wrote; the curve continues where it did before it.
     table_->clearCells(undo_.xColumn, undo_.xColumn + 1, undo_.firstRow + 1, undo_.lastRow);
@@ -568,15 +579,17 @@ void MainWindow::undoDigitization() {
 // The undo commands follow the undo record: nothing can be undone that the record does not hold.
 void MainWindow::updateUndoActions() {
     const bool digitization =
-        searchUndoable_ ||
-        (undo_.available && !(polyBezierBox_->isChecked() && manualInputTool_->isChecked()));
+        (searchUndoable_ ||
+         (undo_.available && !(polyBezierBox_->isChecked() && manualInputTool_->isChecked()))) &&
+        undo_.digitizationTrue(*table_);
+    const bool latestPoint = undo_.latestPointTrue(*table_);
     undoDigitizationAction_->setEnabled(digitization);
     undoDigitizationPopupAction_->setEnabled(digitization);
     const QString caption = message(Msg::UndoDigitization);
     undoDigitizationAction_->setText(caption);
     undoDigitizationPopupAction_->setText(caption);
-    undoPointPopupAction_->setEnabled(undo_.latestPointAvailable);
-    undoPointAction_->setEnabled(undo_.latestPointAvailable);
+    undoPointPopupAction_->setEnabled(latestPoint);
+    undoPointAction_->setEnabled(latestPoint);
 }
 
 void MainWindow::chooseMarkerColour() {

@@ -153,6 +153,8 @@ void MainWindow::drawZoom(double u, double v) {
     const auto square =
         zoomSourceSquare(u, v, viewScale_, zoomFactorBox_->value(), imageView_->size());
     if (!square) return;
+    // The zoom shows what the view shows: the picture with the program's drawings.
+    const MarksShownIn marks(document_.raster, document_.marks);
     zoomPicture_->setPixmap(
         QPixmap::fromImage(zoomPicture(document_.raster, *square, zoomPicture_->size())));
 }

@@ -43,9 +43,10 @@ std::optional<Prompter::OpenChoice> QtPrompter::openFile(QWidget* parent, const 
                       static_cast<int>(filters.indexOf(dialog.selectedNameFilter())), switched};
 }
 
-std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& title,
-                                            const QString& folder, const QStringList& filters,
-                                            const QString& initialName) {
+std::optional<Prompter::SaveChoice> QtPrompter::saveFile(QWidget* parent, const QString& title,
+                                                         const QString& folder,
+                                                         const QStringList& filters,
+                                                         const QString& initialName) {
     QFileDialog dialog(parent, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own overwrite question.
@@ -60,7 +61,8 @@ std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& titl
                      });
     if (!initialName.isEmpty()) dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front();
+    return SaveChoice{dialog.selectedFiles().front(),
+                      std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 std::optional<QColor> QtPrompter::colour(QWidget* parent, const QColor& initial) {

@@ -33,9 +33,13 @@ public:
                                                const QString& folder, const QStringList& filters,
                                                int filter) = 0;
     // A name typed without an extension gets that of the file type chosen in the dialog.
-    virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
-                                            const QString& folder, const QStringList& filters,
-                                            const QString& initialName) = 0;
+    struct SaveChoice {
+        QString path;
+        int filter = 0; // the file type chosen when the dialog closed
+    };
+    virtual std::optional<SaveChoice> saveFile(QWidget* parent, const QString& title,
+                                               const QString& folder, const QStringList& filters,
+                                               const QString& initialName) = 0;
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // Shows one of the program's own modal dialogs; true when it was accepted.
     virtual bool run(QDialog* dialog) = 0;
@@ -53,9 +57,9 @@ public:
     void information(QWidget* parent, const QString& text, bool warning) override;
     std::optional<OpenChoice> openFile(QWidget* parent, const QString& title, const QString& folder,
                                        const QStringList& filters, int filter) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder,
-                                    const QStringList& filters,
-                                    const QString& initialName) override;
+    std::optional<SaveChoice> saveFile(QWidget* parent, const QString& title, const QString& folder,
+                                       const QStringList& filters,
+                                       const QString& initialName) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool run(QDialog* dialog) override;
     void preparePrinter(QWidget* parent, QPrinter& printer) override;

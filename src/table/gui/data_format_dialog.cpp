@@ -37,8 +37,10 @@ DataFormatDialog::DataFormatDialog(ExampleValues example, QWidget* parent)
     digitsBox->setObjectName(QStringLiteral("SpinEdit2"));
     precisionBox->setRange(1, 100);
     precisionBox->setValue(10);
-    digitsBox->setRange(1, 100);
-    digitsBox->setValue(20);
+    // The formats take 0 to 18 digits after the separator (0 to 4 exponent digits): the box
+    // offers no value that would act as another one.
+    digitsBox->setRange(0, 18);
+    digitsBox->setValue(2);
     layout->addWidget(new QLabel(QStringLiteral("Precision:")), 1, 0);
     layout->addWidget(precisionBox, 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("Digits:")), 1, 2);
