@@ -11,8 +11,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -89,6 +91,65 @@ std::array<int, N> integers(const QString& text, const QString& what, int low = 
     return out;
 }
 
+// The scales by their index, as --x-scale and --y-scale take them.
+QString scaleName(int index) {
+    static const char* const names[] = {"linear", "log10 axis", "log10 of the value",
+                                        "ln",     "log2",       "exp",
+                                        "1/v",    "v squared",  "square root"};
+    return QString::fromLatin1(names[std::clamp(index, 0, 8)]);
+}
+
+// A calibration that could give no point is refused with what is wrong, before any image is
+// read: corners in one pixel column or row, a corner value that is no number, a value the
+// axis's scale is not defined for.
+void checkCalibration(const Calibration& c) {
+    if (c.pixelLeftBottom.x() == c.pixelRightTop.x())
+        throw BadArguments{QStringLiteral("--corners: both corners are in pixel column %1; the "
+                                          "calibration needs two different columns")
+                               .arg(c.pixelLeftBottom.x())};
+    if (c.pixelLeftBottom.y() == c.pixelRightTop.y())
+        throw BadArguments{QStringLiteral("--corners: both corners are in pixel row %1; the "
+                                          "calibration needs two different rows")
+                               .arg(c.pixelLeftBottom.y())};
+    const struct {
+        const QString& text;
+        int scale;
+        const char* axis;
+        const char* option;
+    } corners[] = {{c.xLeftBottom, c.xTransfer, "X", "--x-scale"},
+                   {c.yLeftBottom, c.yTransfer, "Y", "--y-scale"},
+                   {c.xRightTop, c.xTransfer, "X", "--x-scale"},
+                   {c.yRightTop, c.yTransfer, "Y", "--y-scale"}};
+    for (const auto& corner : corners) {
+        double value = 0;
+        if (!tryParseDouble(corner.text, QChar('.'), value) || !std::isfinite(value))
+            throw BadArguments{QStringLiteral("--values: '%1' is not a number").arg(corner.text)};
+        try {
+            transfer(corner.scale, value);
+        } catch (const PointError&) {
+            throw BadArguments{
+                QStringLiteral("%1 %2 (%3) is not defined for the %4 value %5")
+                    .arg(QLatin1String(corner.option))
+                    .arg(corner.scale)
+                    .arg(scaleName(corner.scale), QLatin1String(corner.axis), corner.text)};
+        }
+    }
+}
+
+// Why points were left out, for a reader of standard error.
+QString pointFailureReason(PointFailure failure) {
+    switch (failure) {
+    case PointFailure::ConvertError:
+        return QStringLiteral("a corner value is not a number");
+    case PointFailure::ZeroDivide:
+        return QStringLiteral("the scale divides by zero there (1/v or a logarithm at 0)");
+    case PointFailure::Other:
+        break;
+    }
+    return QStringLiteral("the value is outside the scale's range (a logarithm or square root of "
+                          "a value below 0)");
+}
+
 Options parse(const QStringList& args) {
     Options o;
     // A profile is the start, whatever its place among the arguments.
@@ -123,7 +184,8 @@ Options parse(const QStringList& args) {
             std::array<QString, 4> v;
             for (int k = 0; k < 4; ++k) {
                 double number = 0;
-                if (!tryParseDouble(parts[k].trimmed(), QChar('.'), number))
+                if (!tryParseDouble(parts[k].trimmed(), QChar('.'), number) ||
+                    !std::isfinite(number))
                     throw BadArguments{
                         QStringLiteral("--values: '%1' is not a number").arg(parts[k])};
                 v[static_cast<std::size_t>(k)] = parts[k].trimmed();
@@ -226,6 +288,7 @@ Options parse(const QStringList& args) {
     }
     if (s.grid.searchOn && s.grid.typedOn)
         throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
+    checkCalibration(c);
     return o;
 }
 
@@ -295,12 +358,14 @@ ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image
             nullptr);
     } catch (const PointError& error) {
         // The corner values themselves do not convert.
-        return fail(QStringLiteral("quorvex-digitize: ") + pointFailureText(error.failure()), 1);
+        return fail(QStringLiteral("quorvex-digitize: ") + pointFailureReason(error.failure()), 1);
+    } catch (const ConversionError& error) {
+        return fail(QStringLiteral("quorvex-digitize: ") + error.message(), 1);
     }
     if (failure)
         result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
                                .arg(failed)
-                               .arg(pointFailureText(*failure));
+                               .arg(pointFailureReason(*failure));
     if (result.points == 0)
         result.messages += QStringLiteral("quorvex-digitize: no points found\n");
     return result;
@@ -325,8 +390,10 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         return 2;
     }
     const DigitizingProfile& profile = o.profile;
-    if (!o.saveProfile.isEmpty() && !writeProfileFile(o.saveProfile, profile)) {
-        err << "quorvex-digitize: " << message(Msg::ProfileWriteFailed).arg(o.saveProfile) << "\n";
+    QString profileError;
+    if (!o.saveProfile.isEmpty() && !writeProfileFile(o.saveProfile, profile, &profileError)) {
+        err << "quorvex-digitize: " << message(Msg::ProfileWriteFailed).arg(o.saveProfile) << ": "
+            << profileError << "\n";
         return 1;
     }
     if (o.images.isEmpty()) return 0;
@@ -340,12 +407,21 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         err << result.messages;
         if (result.code != 0) return result.code;
         if (o.output.isEmpty()) {
+            // A full disk or a closed pipe must not pass for a complete list of points.
             out << QString::fromLatin1(result.text);
             out.flush();
+            if (out.status() != QTextStream::Ok) {
+                const QString reason =
+                    out.device() ? out.device()->errorString() : QStringLiteral("write error");
+                err << "quorvex-digitize: cannot write the points to standard output: " << reason
+                    << "\n";
+                return 1;
+            }
             return 0;
         }
-        if (!writeFileAtomically(o.output, result.text, false)) {
-            err << "quorvex-digitize: cannot write " << o.output << "\n";
+        QString reason;
+        if (!writeFileAtomically(o.output, result.text, false, &reason)) {
+            err << "quorvex-digitize: cannot write " << o.output << ": " << reason << "\n";
             return 1;
         }
         return 0;
@@ -379,10 +455,11 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         for (int i = next++; i < total; i = next++) {
             const QString& image = o.images[i];
             ImageResult result = digitizeImage(profile, image);
-            if (result.code == 0 && !writeFileAtomically(targets[i], result.text, false)) {
+            QString reason;
+            if (result.code == 0 && !writeFileAtomically(targets[i], result.text, false, &reason)) {
                 result.code = 1;
-                result.messages +=
-                    QStringLiteral("quorvex-digitize: cannot write %1\n").arg(targets[i]);
+                result.messages += QStringLiteral("quorvex-digitize: cannot write %1: %2\n")
+                                       .arg(targets[i], reason);
             }
             if (result.code != 0) ++failures;
             const std::lock_guard<std::mutex> lock(reporting);

@@ -2,6 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/messages.h"
+#include "core/numbers.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -203,6 +204,13 @@ DigitizingProfile parseProfile(const QByteArray& json) {
         if (!values.toArray()[i].isString())
             bad(QStringLiteral("calibration.values must be a list of 4 texts"));
         v[std::size_t(i)] = values.toArray()[i].toString();
+        // The values are numbers written with "." (the format's own, whatever the locale): a
+        // text that is none would fail only later, at the first point.
+        double number = 0;
+        if (!tryParseDouble(v[std::size_t(i)], QChar('.'), number) || !std::isfinite(number))
+            bad(QStringLiteral("calibration.values[%1] is not a number: '%2'")
+                    .arg(i)
+                    .arg(v[std::size_t(i)]));
     }
     p.calibration.xLeftBottom = v[0];
     p.calibration.yLeftBottom = v[1];
@@ -265,15 +273,24 @@ DigitizingProfile readProfileFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ProfileError(message(Msg::ProfileUnusable).arg(path, file.errorString()));
+    // A profile is small, but its typed grid lines may make it long: the whole file is read up
+    // to a bound that only a file of another kind exceeds, and that bound is named.
+    constexpr qint64 kMaxProfileBytes = 16 << 20;
+    if (file.size() > kMaxProfileBytes)
+        throw ProfileError(message(Msg::ProfileUnusable)
+                               .arg(path, QStringLiteral("%1 bytes, more than a profile holds "
+                                                         "(at most %2 bytes)")
+                                              .arg(file.size())
+                                              .arg(kMaxProfileBytes)));
     try {
-        return parseProfile(file.read(1 << 20));
+        return parseProfile(file.read(kMaxProfileBytes));
     } catch (const ProfileError& error) {
         throw ProfileError(message(Msg::ProfileUnusable).arg(path, error.message()));
     }
 }
 
-bool writeProfileFile(const QString& path, const DigitizingProfile& profile) {
-    return writeFileAtomically(path, profileJson(profile));
+bool writeProfileFile(const QString& path, const DigitizingProfile& profile, QString* error) {
+    return writeFileAtomically(path, profileJson(profile), true, error);
 }
 
 } // namespace quorvex

@@ -51,9 +51,10 @@ QByteArray profileJson(const DigitizingProfile& profile);
 DigitizingProfile parseProfile(const QByteArray& json);
 
 // Files: the reader throws ProfileError (naming the file); the writer replaces the file only
-// when complete and returns false when it cannot.
+// when complete and returns false (with the reason in `error`) when it cannot.
 DigitizingProfile readProfileFile(const QString& path);
-bool writeProfileFile(const QString& path, const DigitizingProfile& profile);
+bool writeProfileFile(const QString& path, const DigitizingProfile& profile,
+                      QString* error = nullptr);
 
 // The names of the recognition modes and sides in profiles and on the command line.
 QString recognitionModeName(RecognitionMode mode);

@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -21,6 +22,111 @@ void step() {
 }
 } // namespace
 
+QString SaveTarget::temporaryFolder() const {
+    return kind == Kind::Stream ? QDir::tempPath() : QFileInfo(path).absolutePath();
+}
+
+SaveTarget resolveSaveTarget(const QString& path) {
+    SaveTarget target;
+    // Follow the chain of links by hand: the last one may point at a file not made yet.
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(current);
+        if (!info.isSymLink()) break;
+        QString next = info.symLinkTarget();
+        if (next.isEmpty()) break;
+        current = QFileInfo(next).absoluteFilePath();
+    }
+    target.path = current;
+    struct stat st;
+    if (::stat(QFile::encodeName(current).constData(), &st) != 0) {
+        if (errno != ENOENT) {
+            target.kind = SaveTarget::Kind::Refused;
+            target.error = QString::fromLocal8Bit(std::strerror(errno));
+        }
+        return target; // Missing: a new file
+    }
+    target.mode = st.st_mode & 07777;
+    if (S_ISREG(st.st_mode)) {
+        target.kind = SaveTarget::Kind::Regular;
+    } else if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
+        target.kind = SaveTarget::Kind::Stream;
+    } else {
+        target.kind = SaveTarget::Kind::Refused;
+        target.error = QString::fromLocal8Bit(std::strerror(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+    }
+    return target;
+}
+
+namespace {
+bool writeAll(int fd, const char* data, std::size_t left) {
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+} // namespace
+
+bool replaceWithTemporary(const QString& temporary, const SaveTarget& target, QString* error) {
+    const QByteArray from = QFile::encodeName(temporary);
+    const auto failed = [&](const QString& reason) {
+        if (error) *error = reason;
+        ::unlink(from.constData());
+        return false;
+    };
+    switch (target.kind) {
+    case SaveTarget::Kind::Refused:
+        return failed(target.error);
+    case SaveTarget::Kind::Stream: {
+        const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) return failed(systemError());
+        const int out = ::open(QFile::encodeName(target.path).constData(), O_WRONLY | O_CLOEXEC);
+        if (out < 0) {
+            const QString reason = systemError();
+            ::close(in);
+            return failed(reason);
+        }
+        char block[1 << 16];
+        bool ok = true;
+        for (;;) {
+            const ssize_t got = ::read(in, block, sizeof block);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                ok = got == 0;
+                break;
+            }
+            if (!writeAll(out, block, static_cast<std::size_t>(got))) {
+                ok = false;
+                break;
+            }
+        }
+        const QString reason = ok ? QString() : systemError();
+        ::close(in);
+        if (::close(out) != 0 && ok) return failed(systemError());
+        if (!ok) return failed(reason);
+        ::unlink(from.constData());
+        return true;
+    }
+    case SaveTarget::Kind::Missing:
+    case SaveTarget::Kind::Regular:
+        break;
+    }
+    if (target.kind == SaveTarget::Kind::Regular) ::chmod(from.constData(), target.mode);
+    if (::rename(from.constData(), QFile::encodeName(target.path).constData()) != 0)
+        return failed(systemError());
+    return true;
+}
+
 AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {}
 
 AtomicFile::~AtomicFile() {
@@ -34,7 +140,22 @@ bool AtomicFile::fail() {
 }
 
 bool AtomicFile::open() {
-    const QFileInfo target(path_);
+    target_ = resolveSaveTarget(path_);
+    if (target_.kind == SaveTarget::Kind::Refused) {
+        error_ = target_.error;
+        return false;
+    }
+    if (target_.kind == SaveTarget::Kind::Stream) {
+        // A device or a pipe is no file to replace: the data goes straight into it.
+        fd_ = ::open(QFile::encodeName(target_.path).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd_ < 0) {
+            error_ = systemError();
+            return false;
+        }
+        buffer_.reserve(static_cast<qsizetype>(kBufferSize));
+        return true;
+    }
+    const QFileInfo target(target_.path);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporary_ = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                      QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
@@ -44,14 +165,12 @@ bool AtomicFile::open() {
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
+        error_ = systemError();
         temporary_.clear();
         return false;
     }
     step();
-    struct stat existing;
-    if (::stat(QFile::encodeName(path_).constData(), &existing) == 0)
-        ::fchmod(fd_, existing.st_mode & 07777);
+    if (target_.kind == SaveTarget::Kind::Regular) ::fchmod(fd_, target_.mode);
     buffer_.reserve(static_cast<qsizetype>(kBufferSize));
     return true;
 }
@@ -91,20 +210,22 @@ bool AtomicFile::write(const char* data, std::size_t size) {
 bool AtomicFile::commit(bool syncToDisk) {
     if (fd_ < 0) return false;
     if (!flush()) return fail();
-    if (syncToDisk && ::fsync(fd_) != 0) return fail();
+    const bool stream = target_.kind == SaveTarget::Kind::Stream;
+    if (syncToDisk && !stream && ::fsync(fd_) != 0) return fail();
     step();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
-        fd_ = -1;
-        ::unlink(QFile::encodeName(temporary_).constData());
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
+        error_ = systemError();
+        if (!temporary_.isEmpty()) ::unlink(QFile::encodeName(temporary_).constData());
+        temporary_.clear();
         return false;
     }
+    if (stream) return true;
     step();
-    if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(path_).constData()) !=
-        0) {
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
+    if (::rename(QFile::encodeName(temporary_).constData(),
+                 QFile::encodeName(target_.path).constData()) != 0) {
+        error_ = systemError();
         ::unlink(QFile::encodeName(temporary_).constData());
         temporary_.clear();
         return false;
@@ -125,9 +246,12 @@ void AtomicFile::cancel() {
     }
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, bool syncToDisk) {
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, bool syncToDisk,
+                         QString* error) {
     AtomicFile file(path);
-    return file.open() && file.write(bytes) && file.commit(syncToDisk);
+    if (file.open() && file.write(bytes) && file.commit(syncToDisk)) return true;
+    if (error) *error = file.errorString();
+    return false;
 }
 
 } // namespace quorvex

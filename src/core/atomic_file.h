@@ -6,9 +6,31 @@
 
 namespace quorvex {
 
+// What a save that replaces a file when it is complete writes to. A symbolic link is followed
+// (the file it points at is replaced and the link stays); a name that is not a regular file
+// is never replaced: a character device or a FIFO (/dev/stdout, a pipe) is written to
+// directly, anything else (a folder, a socket) is refused.
+struct SaveTarget {
+    enum class Kind { Missing, Regular, Stream, Refused };
+    QString path; // the file the name leads to
+    Kind kind = Kind::Missing;
+    unsigned mode = 0666; // the permission bits an existing file keeps
+    QString error;        // why it is refused
+    // The folder a temporary file for it goes in: beside the target, or the temporary folder
+    // for a stream (never a device folder).
+    QString temporaryFolder() const;
+};
+SaveTarget resolveSaveTarget(const QString& path);
+
+// Puts a complete temporary file in the target's place: renamed over a regular or missing
+// target (with the target's permission bits), copied into a stream and then removed. The
+// temporary file is gone afterwards in every case; false with the reason on failure.
+bool replaceWithTemporary(const QString& temporary, const SaveTarget& target, QString* error);
+
 // Writes a file under a temporary name in the target's folder and renames it over the target
 // only when everything was written, so a failure, a crash or a kill never leaves a half-written
-// file where the user's old file was. An existing target keeps its permission bits.
+// file where the user's old file was. An existing target keeps its permission bits. The target
+// is resolved as SaveTarget says: a stream is written to directly.
 class AtomicFile {
 public:
     explicit AtomicFile(QString path);
@@ -34,6 +56,7 @@ private:
     bool fail();
 
     QString path_;
+    SaveTarget target_;
     QString temporary_;
     int fd_ = -1;
     QByteArray buffer_;
@@ -45,7 +68,9 @@ private:
 // process at one of those moments; in the program it stays empty.
 extern void (*atomicFileStepHook)();
 
-// The whole file at once; true when it was written and renamed into place.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, bool syncToDisk = true);
+// The whole file at once; true when it was written and renamed into place, else the reason
+// in `error`.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, bool syncToDisk = true,
+                         QString* error = nullptr);
 
 } // namespace quorvex

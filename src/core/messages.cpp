@@ -38,6 +38,13 @@ constexpr Entry kCatalog[] = {
      "files, or GIF and TIFF files through their file types.",
      "Файлы типа \"%1\" так не открываются.\n\rОткрывайте файлы BMP, JPG (JPEG), PNG, ICO, WMF "
      "или EMF, а GIF и TIFF - через их типы файлов."},
+    {Msg::NoImageType,
+     "The file \"%1\" has no type (extension) and holds no picture that can be opened here.\n\r"
+     "Open BMP, JPG (JPEG), PNG, ICO, WMF or EMF files, or GIF and TIFF files through their file "
+     "types.",
+     "Файл \"%1\" не имеет типа (расширения) и не содержит изображения, которое здесь "
+     "открывается.\n\rОткрывайте файлы BMP, JPG (JPEG), PNG, ICO, WMF или EMF, а GIF и TIFF - "
+     "через их типы файлов."},
     {Msg::ImageReadFailed, "Cannot read the image file \"%1\": %2",
      "Не удаётся прочитать файл изображения \"%1\": %2"},
     {Msg::ImageWriteFailed, "Cannot write the image file \"%1\": %2",

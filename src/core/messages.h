@@ -24,6 +24,7 @@ enum class Msg {
     SaveImageTitle,
     FileExistsReplace,
     UnsupportedImageType,
+    NoImageType,
     ImageReadFailed,
     ImageWriteFailed,
     ImageTooLarge,

@@ -1,5 +1,6 @@
 #include "exchange/workbook.h"
 
+#include "core/atomic_file.h"
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "table/table.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -43,7 +45,13 @@ QString failure(const QString& path, const QString& reason) {
 
 WorkbookOutcome writeWorkbook(const Table& table, const QString& path, QChar separatorChar,
                               const RowStep& step, QString* error) {
-    const QString partial = path + QStringLiteral(".part");
+    const SaveTarget target = resolveSaveTarget(path);
+    if (target.kind == SaveTarget::Kind::Refused) {
+        if (error) *error = failure(path, target.error);
+        return WorkbookOutcome::Failed;
+    }
+    const QString partial = target.temporaryFolder() + QLatin1Char('/') +
+                            QFileInfo(target.path).fileName() + QStringLiteral(".part");
     const QByteArray partialName = QFile::encodeName(partial);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -87,18 +95,28 @@ WorkbookOutcome writeWorkbook(const Table& table, const QString& path, QChar sep
         }
     }
     if (!sheet) result = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    errno = 0;
     const lxw_error closed = workbook_close(book); // frees the workbook in every case
+    const int closeErrno = errno;
     if (result == LXW_NO_ERROR) result = closed;
     if (stopped || result != LXW_NO_ERROR) {
         QFile::remove(partial);
         if (stopped) return WorkbookOutcome::Stopped;
-        if (error) *error = failure(path, QString::fromUtf8(lxw_strerror(result)));
+        // A failed file operation of the archive writer has its cause in errno ("No space
+        // left on device"); the library's own text only names its error code.
+        const bool fileOperation = result == LXW_ERROR_ZIP_FILE_OPERATION ||
+                                   result == LXW_ERROR_ZIP_CLOSE ||
+                                   result == LXW_ERROR_CREATING_TMPFILE;
+        const QString reason = fileOperation && closeErrno != 0
+                                   ? QString::fromLocal8Bit(std::strerror(closeErrno))
+                                   : QString::fromUtf8(lxw_strerror(result));
+        if (error) *error = failure(path, reason);
         return WorkbookOutcome::Failed;
     }
-    // rename() replaces the target in one step, so an old file stays whole until then.
-    if (std::rename(partialName.constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(partial);
+    // The complete workbook replaces the target in one step, so an old file stays whole until
+    // then.
+    QString reason;
+    if (!replaceWithTemporary(partial, target, &reason)) {
         if (error) *error = failure(path, reason);
         return WorkbookOutcome::Failed;
     }

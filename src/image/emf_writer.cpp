@@ -1,5 +1,7 @@
 #include "image/emf_writer.h"
 
+#include "core/atomic_file.h"
+
 #include "core/messages.h"
 #include "image/image_error.h"
 
@@ -318,7 +320,9 @@ void EmfDevice::save(const QString& path) const {
         throw ImageError(message(Msg::ImageWriteFailed).arg(path, reason));
     };
     // The records go to a file beside the target, which then replaces it in one step.
-    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.quorvex-XXXXXX"));
+    const SaveTarget target = resolveSaveTarget(path);
+    if (target.kind == SaveTarget::Kind::Refused) fail(target.error);
+    QTemporaryFile temporary(target.temporaryFolder() + QStringLiteral("/.quorvex-XXXXXX"));
     if (!temporary.open()) fail(temporary.errorString());
     temporary.close();
     temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
@@ -343,11 +347,9 @@ void EmfDevice::save(const QString& path) const {
     ok = ok && emf_finish(track, engine_->handles()) == 0;
     emf_free(&track);
     if (!ok) fail(QStringLiteral("EMF"));
-    // rename() replaces the old file in one step.
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        fail(QString::fromLocal8Bit(std::strerror(errno)));
     temporary.setAutoRemove(false);
+    QString reason;
+    if (!replaceWithTemporary(temporary.fileName(), target, &reason)) fail(reason);
 }
 
 } // namespace quorvex

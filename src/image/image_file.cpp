@@ -34,8 +34,23 @@ ImageReader readerForPath(const QString& path) {
 }
 
 QString builtInType(const QString& path) {
-    if (path.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive)) return QStringLiteral("JPG");
-    return path.right(3).toUpper();
+    const QString suffix = QFileInfo(path).suffix().toUpper();
+    return suffix == QLatin1String("JPEG") ? QStringLiteral("JPG") : suffix;
+}
+
+QString builtInTypeOfContent(const std::uint8_t* data, std::size_t size) {
+    const auto starts = [&](std::initializer_list<std::uint8_t> magic) {
+        return size >= magic.size() && std::equal(magic.begin(), magic.end(), data);
+    };
+    if (starts({'B', 'M'})) return QStringLiteral("BMP");
+    if (starts({0xFF, 0xD8, 0xFF})) return QStringLiteral("JPG");
+    if (starts({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'})) return QStringLiteral("PNG");
+    if (starts({0, 0, 1, 0})) return QStringLiteral("ICO");
+    if (isEnhancedMetafile(data, size)) return QStringLiteral("EMF");
+    // A placeable metafile, or the plain header (in memory or on disk, nine words long).
+    if (starts({0xD7, 0xCD, 0xC6, 0x9A}) || starts({1, 0, 9, 0}) || starts({2, 0, 9, 0}))
+        return QStringLiteral("WMF");
+    return QString();
 }
 
 bool builtInTypeSupported(const QString& type) {
@@ -135,9 +150,29 @@ Raster readWithQt(const QString& path, const char* format) {
 } // namespace
 
 Raster readBuiltIn(const QString& path) {
-    if (!QFileInfo::exists(path)) return missingFileRaster();
-    const QString type = builtInType(path);
-    if (!builtInTypeSupported(type)) throw ImageError(message(Msg::UnsupportedImageType).arg(type));
+    const QFileInfo info(path);
+    if (!info.exists()) return missingFileRaster();
+    if (!info.isFile())
+        throw ImageError(
+            message(Msg::ImageReadFailed)
+                .arg(path, QString::fromLocal8Bit(std::strerror(info.isDir() ? EISDIR : EINVAL))));
+    // The picture is read by what it holds: a JPEG named ".png" is a JPEG. The extension
+    // decides only when the content is of no kind this reader knows (its reader then says
+    // what is wrong), and a type this reader does not take is refused before reading.
+    const QString named = builtInType(path);
+    if (!named.isEmpty() && !builtInTypeSupported(named))
+        throw ImageError(message(Msg::UnsupportedImageType).arg(named));
+    QString type;
+    {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray head = file.read(64);
+            type = builtInTypeOfContent(reinterpret_cast<const std::uint8_t*>(head.constData()),
+                                        static_cast<std::size_t>(head.size()));
+        }
+    }
+    if (type.isEmpty()) type = named;
+    if (type.isEmpty()) throw ImageError(message(Msg::NoImageType).arg(info.fileName()));
     if (type == QLatin1String("PNG")) {
         // The chunks are checked and decoded from the same mapped bytes.
         return namingFile(path, [&path] {

@@ -3,6 +3,8 @@
 #include "core/raster.h"
 
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 
 namespace quorvex {
 
@@ -13,17 +15,21 @@ enum class ImageReader { BuiltIn, Gif, Tiff };
 // TIFF readers (those two spellings only), everything else to the built-in reader.
 ImageReader readerForPath(const QString& path);
 
-// The type the built-in reader sees: the last three characters of the path in upper case,
-// "JPG" for a path ending in ".jpeg" in any case.
+// The type a name gives the built-in reader: its extension in upper case ("" for none),
+// "JPG" for ".jpeg" in any case.
 QString builtInType(const QString& path);
+// The built-in type a file's first bytes show (BMP, JPG, PNG, ICO, EMF, WMF), "" for none.
+QString builtInTypeOfContent(const std::uint8_t* data, std::size_t size);
 bool builtInTypeSupported(const QString& type); // BMP, EMF, ICO, JPG, WMF and PNG
 
 // The picture of a missing file: 32 x 32, 24 bits, white with a red cross drawn with a pen 3
 // pixels wide from (2, 2) to (29, 29) and from (2, 29) to (29, 2).
 Raster missingFileRaster();
 
-// The built-in reader: a missing file gives missingFileRaster(); an unsupported type throws
-// ImageError before the file is read; a damaged file throws ImageError with the reason.
+// The built-in reader: a missing file gives missingFileRaster(); a name whose type it does
+// not take throws ImageError before the file is read; otherwise the file is read by its
+// content (its extension decides only for content it does not recognise); a damaged file, a
+// folder or a file of no known kind throws ImageError with the reason.
 Raster readBuiltIn(const QString& path);
 
 // The GIF and TIFF readers (standing in for the external imaging library). Throw ImageError.

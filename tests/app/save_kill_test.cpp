@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -48,6 +49,8 @@ int killAtEveryStep(const char* what, const QString& target, const QByteArray& o
     save(reference);
     const QByteArray newBytes = read(reference);
     EXPECT_NE(newBytes, oldBytes) << what;
+    // A target that is a link stays a link at every step: its file is what gets replaced.
+    const bool link = QFileInfo(target).isSymLink();
     for (int kill = 1; kill < 1000; ++kill) {
         write(target, oldBytes);
         const pid_t child = ::fork();
@@ -60,6 +63,7 @@ int killAtEveryStep(const char* what, const QString& target, const QByteArray& o
         int status = 0;
         ::waitpid(child, &status, 0);
         const QByteArray now = read(target);
+        EXPECT_EQ(QFileInfo(target).isSymLink(), link) << what << ": killed at step " << kill;
         EXPECT_TRUE(now == oldBytes || now == newBytes)
             << what << ": killed at step " << kill << " left " << now.size() << " bytes";
         if (WIFEXITED(status)) {
@@ -124,4 +128,23 @@ TEST(SavesSurviveAKill, TheSettings) {
         writeDigitizeCfg(path, {2, 2, 2, 2, 2, 2, 2, 2, 2});
     });
     EXPECT_GE(kills, 4);
+}
+
+TEST(SavesSurviveAKill, ATableSavedThroughALink) {
+    Table table;
+    table.setRowCount(20000);
+    for (int row = 1; row <= 20000; ++row)
+        table.store().setPairBytes(1, row, "1.5", "2.25");
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("data");
+    const QString real = dir.filePath("data/real.dat"), link = dir.filePath("link.dat");
+    write(real, "old\r\n");
+    ASSERT_TRUE(QFile::link(real, link));
+    const int kills =
+        killAtEveryStep("Table through a link", link, "old\r\n", [&](const QString& path) {
+            saveDataFile(table, 1, {}, path, nullptr, nullptr);
+        });
+    EXPECT_GE(kills, 3);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(read(real).startsWith("1.5\t2.25\r\n"));
 }

@@ -19,7 +19,7 @@ DigitizingProfile unusualProfile() {
     DigitizingProfile p;
     p.calibration.pixelLeftBottom = QPoint(12, 340);
     p.calibration.pixelRightTop = QPoint(610, -3);
-    p.calibration.xLeftBottom = "0,5";
+    p.calibration.xLeftBottom = "0.5";
     p.calibration.yLeftBottom = "1E-3";
     p.calibration.xRightTop = "100";
     p.calibration.yRightTop = "-7.25";
@@ -156,6 +156,14 @@ TEST(Profile, DamagedForeignAndLaterFilesAreRefusedWithTheirReason) {
         {changed("\"colour\": \"0x0311c8\"", "\"colour\": \"red\""), "recognition.colour"},
         {changed("\"xScale\": 6", "\"xScale\": 9"), "calibration.xScale"},
         {changed("\"calibration\": {", "\"calibrations\": {"), "no calibration"},
+        // Corner values that are no number would stop a batch at its first point.
+        {changed("\"0.5\"", "\"1,5\""), "calibration.values[0] is not a number"},
+        {changed("\"0.5\"", "\"nan\""), "calibration.values[0]"},
+        {changed("\"0.5\"", "\"inf\""), "calibration.values[0]"},
+        {changed("\"0.5\"", "\"1e309\""), "calibration.values[0]"},
+        {changed("\"0.5\"", "\"\""), "calibration.values[0]"},
+        {changed("\"0.5\"", "\"0x10\""), "calibration.values[0]"},
+        {changed("\"-7.25\"", "\"abc\""), "calibration.values[3] is not a number: 'abc'"},
     };
     for (const auto& c : cases) {
         try {

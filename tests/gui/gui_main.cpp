@@ -9,6 +9,7 @@ int runTablePageTest(int argc, char** argv);
 int runGrapherPageTest(int argc, char** argv);
 int runExchangeTest(int argc, char** argv);
 int runImageToolsTest(int argc, char** argv);
+int runUndoRecordTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
     failures += runGrapherPageTest(argc, argv);
     failures += runExchangeTest(argc, argv);
     failures += runImageToolsTest(argc, argv);
+    failures += runUndoRecordTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

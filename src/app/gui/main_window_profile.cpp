@@ -62,8 +62,10 @@ void MainWindow::saveDigitizingProfile() {
         {message(Msg::ProfileFilter)}, QFileInfo(document_.fileName).completeBaseName());
     if (!choice) return;
     const QString path = choice->path;
-    if (!writeProfileFile(path, currentProfile()))
-        prompter_->information(this, message(Msg::ProfileWriteFailed).arg(path), true);
+    QString reason;
+    if (!writeProfileFile(path, currentProfile(), &reason))
+        prompter_->information(
+            this, message(Msg::ProfileWriteFailed).arg(path) + QStringLiteral(": ") + reason, true);
 }
 
 void MainWindow::loadDigitizingProfile() {
