@@ -80,6 +80,31 @@ TEST(DataFile, ImportFortyLines) {
     EXPECT_EQ(t.cell(0, 42), "42");
 }
 
+// An import replaces the pairs it reaches: their rows below the file's lines are emptied,
+// other pairs keep theirs.
+TEST(DataFile, ImportReplacesThePairsItReaches) {
+    Table t;
+    t.setPairCount(2);
+    for (int row = 1; row <= 633; ++row) {
+        t.store().setPairBytes(1, row, "old", "old");
+        t.store().setPairBytes(3, row, "other", "other");
+    }
+    t.setRowCount(633);
+    QByteArray data;
+    for (int i = 0; i < 632; ++i)
+        data += "1\t2\r\n";
+    importDataFile(t, data);
+    EXPECT_EQ(t.cell(1, 632), "1");
+    EXPECT_TRUE(t.isEmpty(1, 633));
+    EXPECT_TRUE(t.isEmpty(2, 633));
+    EXPECT_EQ(t.cell(3, 633), "other");
+    // A line of three fields reaches pair 2 as well: its rows below go too.
+    importDataFile(t, "1\t2\t3\r\n");
+    EXPECT_EQ(t.cell(3, 1), "3");
+    EXPECT_TRUE(t.isEmpty(3, 2));
+    EXPECT_TRUE(t.isEmpty(4, 2));
+}
+
 TEST(DataFile, ImportExtraColumnsSpacesAndLineEnds) {
     Table t;
     t.setCell(2, 3, "kept");

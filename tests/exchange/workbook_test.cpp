@@ -3,9 +3,16 @@
 #include "table/table.h"
 #include "zip_reader.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace quorvex;
 
@@ -153,4 +160,53 @@ TEST(Workbook, StopAndFailureLeaveOldFilesAlone) {
     EXPECT_EQ(writeWorkbook(t, nowhere, QChar('.'), nullptr, &error), WorkbookOutcome::Failed);
     EXPECT_TRUE(error.startsWith("Cannot write the workbook \"" + nowhere + "\": "))
         << error.toStdString();
+}
+
+// A write that fails inside the archive writer names its cause, not the library's error code:
+// here the file-size limit of the process stands for a full disk.
+TEST(Workbook, AFailedWriteNamesItsCause) {
+    Table t;
+    t.setRowCount(Table::kMaxRows);
+    for (int row = 1; row <= Table::kMaxRows; ++row)
+        t.store().setPairBytes(1, row, QByteArray::number(row * 7919 % 100003).toStdString(),
+                               QByteArray::number(row * 0.37).toStdString());
+    QTemporaryDir dir;
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const WorkbookOutcome outcome =
+        writeWorkbook(t, dir.filePath("big.xlsx"), QChar('.'), nullptr, &error);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(outcome, WorkbookOutcome::Failed);
+    EXPECT_TRUE(error.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << error.toStdString();
+    EXPECT_FALSE(error.contains("ZIP")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("big.xlsx")));
+}
+
+// Temporary workbooks are named for the process that wrote them; a start removes those whose
+// writer has ended (and the unnamed ones of older versions), never a running one's.
+TEST(Workbook, TemporaryWorkbooksOfEndedRuns) {
+    QTemporaryDir dir;
+    const QString mine = QString(temporaryWorkbookTemplate(dir.path())).replace("XXXXXX", "aaaaaa");
+    EXPECT_TRUE(QFileInfo(mine).fileName().startsWith(
+        QStringLiteral("quorvex-table-%1-").arg(QCoreApplication::applicationPid())));
+    // A process number no process has (above the kernel's largest).
+    const QString ended = dir.filePath("quorvex-table-4194305-bbbbbb.xlsx");
+    const QString older = dir.filePath("quorvex-table-cccccc.xlsx");
+    const QString other = dir.filePath("notes.xlsx");
+    for (const QString& path : {mine, ended, older, other}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(removeEarlierTemporaryWorkbooks(dir.path()), 2);
+    EXPECT_TRUE(QFile::exists(mine));
+    EXPECT_FALSE(QFile::exists(ended));
+    EXPECT_FALSE(QFile::exists(older));
+    EXPECT_TRUE(QFile::exists(other));
 }

@@ -3,10 +3,12 @@
 #include "core/numbers.h"
 #include "grapher/chart.h"
 #include "grapher/chart_painter.h"
+#include "grapher/chart_picture.h"
 #include "grapher/grapher_table.h"
 #include "image/emf_writer.h"
 #include "image/image_file.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
@@ -139,6 +141,46 @@ TEST(GrapherTable, MovingAPointRewritesEveryMatchingRow) {
     EXPECT_EQ(t.cell(1, 1), "1.5");
     EXPECT_EQ(t.cell(2, 3), "2.5");
     EXPECT_EQ(t.cell(1, 2), "3");
+}
+
+// A row that is no number ends the move before any row is rewritten.
+TEST(GrapherTable, AMoveThatCannotReadARowChangesNothing) {
+    Table t;
+    fill(t, {{"1", "2"}, {"3", "4"}, {"1", "2"}, {"5", "y?"}});
+    EXPECT_THROW(movePairPoint(t, 1, 1, 2, 1.5, 2.5, '.', nullptr), ConversionError);
+    EXPECT_EQ(t.cell(1, 1), "1");
+    EXPECT_EQ(t.cell(1, 3), "1");
+}
+
+// The type chosen in the dialog decides; the name's extension follows it.
+TEST(ChartPicture, TheChosenTypeDecidesTheExtension) {
+    const struct {
+        const char* path;
+        ChartPictureType type;
+        const char* written;
+    } cases[] = {
+        {"/d/chart.png", ChartPictureType::Metafile, "/d/chart.wmf"},
+        {"/d/chart.png", ChartPictureType::Bitmap, "/d/chart.bmp"},
+        {"/d/chart", ChartPictureType::Bitmap, "/d/chart.bmp"},
+        {"/d/chart.EMF", ChartPictureType::Metafile, "/d/chart.EMF"},
+        {"/d/chart.wmf", ChartPictureType::Bitmap, "/d/chart.bmp"},
+        {"/d.x/chart", ChartPictureType::Metafile, "/d.x/chart.wmf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chartPictureName(c.path, c.type), c.written) << c.path;
+    // What is written is of the chosen type whatever the name.
+    ChartSeries s;
+    s.add(1, 1, kRed);
+    s.add(2, 3, kRed);
+    QTemporaryDir dir;
+    const QString bitmap = dir.filePath("as-bitmap.wmf"), metafile = dir.filePath("as-meta.bmp");
+    saveChartPicture(ChartLook(), s, nullptr, QSize(120, 80), bitmap, ChartPictureType::Bitmap);
+    saveChartPicture(ChartLook(), s, nullptr, QSize(120, 80), metafile, ChartPictureType::Metafile);
+    QFile b(bitmap), m(metafile);
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly) && m.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(b.read(2) == "BM");
+    const QByteArray head = m.read(44);
+    EXPECT_EQ(head.mid(40, 4), QByteArray(" EMF"));
 }
 
 // The chart drawn into an image and written as an enhanced metafile: our own metafile reader

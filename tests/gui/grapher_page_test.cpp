@@ -283,6 +283,15 @@ private slots:
         IniFile stored(window_->ini().path());
         QCOMPARE(stored.readString(ini::kImage, ini::kDirectory, ""), files_.path());
         QVERIFY(prompter_->messages.isEmpty());
+        // The chosen type decides, and the extension follows it: "Metafiles" with a ".png"
+        // name writes a metafile named ".wmf", never bitmap bytes under ".png".
+        prompter_->savePaths.push_back(files_.filePath("typed.png"));
+        prompter_->saveFilterChoices.push_back(1);
+        trigger(controls::saveGraph);
+        QVERIFY(!QFile::exists(files_.filePath("typed.png")));
+        QFile typed(files_.filePath("typed.wmf"));
+        QVERIFY(typed.open(QIODevice::ReadOnly));
+        QCOMPARE(typed.read(44).mid(40, 4), QByteArray(" EMF"));
         // An existing picture is replaced only when the user says so.
         const QByteArray before = [&] {
             QFile f(bmp);

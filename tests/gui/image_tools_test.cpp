@@ -84,6 +84,20 @@ private slots:
         QCOMPARE(window->table()->cell(1, 1), QString("7"));
     }
 
+    // The calibration rectangle lives over the picture: a rotation turns the picture alone and
+    // leaves no rectangle anywhere.
+    void aRotationLeavesTheRectangleBehind() {
+        MainWindow* window = windowWithSkewedAxis();
+        const Raster before = window->document().raster;
+        child<QToolButton>(controls::rectangleTool)->click();
+        drag({30, 120}, {170, 20});
+        QVERIFY(!(shownRaster(window->document()) == before)); // the rectangle is shown
+        QCOMPARE(window->document().raster, before);           // and not in the picture
+        child<QAction>(controls::rotate90)->trigger();
+        QCOMPARE(window->document().raster, rotateRaster(before, 90, kWhite));
+        QCOMPARE(shownRaster(window->document()), window->document().raster);
+    }
+
     // A click with the tool, and the menu item, turn by a quarter.
     void quarterTurns() {
         MainWindow* window = windowWithSkewedAxis();

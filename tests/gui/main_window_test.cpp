@@ -683,6 +683,9 @@ private slots:
              "Import data from text file to Table.\r\nDelimiter must be TAB!"},
             {controls::polyBezier,
              "Interpolation for manual input, then use automatic digitization"},
+            {controls::rotateTool,
+             "Rotate: paint the line which will have to be horizontal after rotation"},
+            {controls::pencilTool, "Pencil (or eraser)"},
         };
         for (const auto& h : hints)
             QCOMPARE(child<QWidget>(h.name)->toolTip(), QString::fromUtf8(h.hint));

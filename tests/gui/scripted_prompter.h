@@ -30,6 +30,8 @@ public:
     QStringList messages;
     QStringList dialogNames;
     QList<QStringList> openFilters;
+    QStringList openFolders;
+    QStringList saveFolders;
     QList<QStringList> saveFilters;
     QStringList saveInitialNames;
 
@@ -41,19 +43,21 @@ public:
         return a;
     }
     void information(QWidget*, const QString& text, bool) override { messages << text; }
-    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString&,
+    std::optional<OpenChoice> openFile(QWidget*, const QString&, const QString& folder,
                                        const QStringList& filters, int) override {
         openFilters << filters;
+        openFolders << folder;
         if (openChoices.empty()) return std::nullopt;
         const OpenChoice c = openChoices.front();
         openChoices.pop_front();
         if (c.path.isEmpty()) return std::nullopt;
         return c;
     }
-    std::optional<SaveChoice> saveFile(QWidget*, const QString&, const QString&,
+    std::optional<SaveChoice> saveFile(QWidget*, const QString&, const QString& folder,
                                        const QStringList& filters,
                                        const QString& initialName) override {
         saveFilters << filters;
+        saveFolders << folder;
         saveInitialNames << initialName;
         if (savePaths.empty()) return std::nullopt;
         const QString p = savePaths.front();

@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -93,6 +94,64 @@ private slots:
         child<QToolButton>(controls::sortButton)->click();
         QCOMPARE(window_->table()->cell(1, 1), QString("0"));
         QCOMPARE(window_->table()->cell(2, 1), QString::number(Table::kMaxRows));
+    }
+
+    // The dialogs beside the window wait while a long operation runs; a request that reaches
+    // the window from one of them meanwhile is refused and leaves the running one its lock.
+    void dialogsBesideTheWindowWaitForALongOperation() {
+        MainWindow* window = windowWithPair({{"1", "1"}});
+        fillLargePair();
+        child<QToolButton>(controls::dataFormatButton)->click();
+        auto* format = window->findChild<DataFormatDialog*>();
+        format->formatGroup->button(2)->click(); // Fixed
+        child<QToolButton>(controls::deleteRowsButton)->click();
+        auto* deletion = window->findChild<DeleteRowsDialog*>();
+        auto* pencil = window->findChild<QWidget*>(controls::pencilDialog);
+        QVERIFY(format && deletion && pencil);
+        bool ran = false, formatUsable = true, deletionUsable = true, pencilUsable = true,
+             stillLocked = false;
+        QTimer::singleShot(0, window, [&] {
+            ran = true;
+            formatUsable = format->isEnabled();
+            deletionUsable = deletion->isEnabled();
+            pencilUsable = pencil->isEnabled();
+            // As if a click had got through: Apply and OK of the two dialogs.
+            window->applyDataFormat();
+            emit deletion->deleteRequested(1, 5);
+            stillLocked = child<QPushButton>(controls::stop)->isEnabled() &&
+                          !child<QWidget>(controls::pages)->isEnabled();
+        });
+        child<QToolButton>(controls::sortButton)->click();
+        QVERIFY(ran);
+        QVERIFY(!formatUsable && !deletionUsable && !pencilUsable);
+        QVERIFY(stillLocked);
+        // Sorted, neither formatted nor shortened.
+        QCOMPARE(window->table()->cell(1, 1), QString("0"));
+        QCOMPARE(window->table()->cell(2, 1), QString::number(Table::kMaxRows));
+        QCOMPARE(window->table()->cell(1, 2), QString("1"));
+        QVERIFY(format->isEnabled() && deletion->isEnabled() && pencil->isEnabled());
+        QVERIFY(!child<QPushButton>(controls::stop)->isEnabled());
+    }
+
+    // The Table's file dialogs start in the data folder last used, else the picture's folder,
+    // else the home folder; never in the program's folder.
+    void dataDialogsStartInTheUsersFolders() {
+        MainWindow* window = windowWithPair({{"1", "2"}});
+        prompter_->dialogs.push_back([](QDialog*) { return true; }); // data file options
+        child<QAction>(controls::saveTable)->trigger();
+        QCOMPARE(prompter_->saveFolders.last(), QDir::homePath());
+        window->openImageFile(writeRaster("picture.bmp", Raster(10, 10, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        window->table()->setCell(1, 1, "1");
+        child<QAction>(controls::openDataFile)->trigger();
+        QCOMPARE(prompter_->openFolders.last(), files_.path());
+        QDir(files_.path()).mkdir("data");
+        prompter_->dialogs.push_back([](QDialog*) { return true; });
+        prompter_->savePaths.push_back(files_.filePath("data/points.dat"));
+        child<QAction>(controls::saveTable)->trigger();
+        QVERIFY(QFile::exists(files_.filePath("data/points.dat")));
+        child<QAction>(controls::openDataFile)->trigger();
+        QCOMPARE(prompter_->openFolders.last(), files_.filePath("data"));
     }
 
     // "Delete Rows" stays open beside the window, which stays usable, until OK or Cancel.
@@ -214,6 +273,10 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible() && !dialog->isModal());
         QVERIFY(!dialog->applyButton->isEnabled());
+        // Digits offers only what the formats take (0 to 18), and starts within it.
+        QCOMPARE(dialog->digitsBox->minimum(), 0);
+        QCOMPARE(dialog->digitsBox->maximum(), 18);
+        QCOMPARE(dialog->digitsBox->value(), 2);
         QCOMPARE(dialog->exampleLabel->text(), QString("Example: 1  7"));
         dialog->formatGroup->button(2)->click(); // Fixed
         dialog->digitsBox->setValue(2);

@@ -89,6 +89,17 @@ TEST(SortOnX, AFailureOrAStopLeavesThePairAsItWas) {
               (std::vector<std::pair<QString, QString>>{{"3", "a"}, {"1", "b"}}));
 }
 
+// Only cells that are compared must be numbers: a text alone between empty rows stays put.
+TEST(SortOnX, ATextAloneBetweenEmptyRowsIsNotCompared) {
+    Table t;
+    fill(t, {{"3", "a"}, {"1", "b"}, {"", ""}, {"note", "n"}, {"", ""}, {"9", "c"}, {"8", "d"}});
+    EXPECT_EQ(sortPairOnX(t, 1, '.', nullptr), TableOutcome::Done);
+    EXPECT_EQ(
+        pairOf(t, 7),
+        (std::vector<std::pair<QString, QString>>{
+            {"1", "b"}, {"3", "a"}, {"", ""}, {"note", "n"}, {"", ""}, {"8", "d"}, {"9", "c"}}));
+}
+
 // The stable sort gives exactly the order of the pass sort, on random pairs with empty rows,
 // equal keys and negative numbers.
 TEST(SortOnX, SameOrderAsThePassSort) {
@@ -232,6 +243,40 @@ TEST(Lagrange, ThroughThePointsOfPairOne) {
     equal.setCell(3, 1, "0.5");
     EXPECT_THROW(interpolateLagrange(equal, '.', nullptr), ArithmeticError);
     EXPECT_TRUE(equal.isEmpty(4, 1));
+}
+
+// The nodes are every row up to the last filled one: an empty cell among them is reported,
+// never taken silently as the end of the nodes; the same holds for the X2 points.
+TEST(Lagrange, AnEmptyCellAmongTheNodesOrPointsIsReported) {
+    const struct {
+        std::vector<std::pair<QString, QString>> nodes;
+        std::vector<QString> points;
+    } cases[] = {
+        {{{"0", "0"}, {"1", "1"}, {"", ""}, {"3", "9"}}, {"1.5"}},
+        {{{"0", "0"}, {"1", ""}, {"2", "4"}}, {"1.5"}},
+        {{{"0", "0"}, {"1", "1"}, {"2", "4"}}, {"1.5", "", "2"}},
+    };
+    for (const auto& c : cases) {
+        Table t;
+        fill(t, c.nodes);
+        t.setPairCount(2);
+        for (std::size_t i = 0; i < c.points.size(); ++i)
+            t.setCell(3, static_cast<int>(i) + 1, c.points[i]);
+        try {
+            interpolateLagrange(t, '.', nullptr);
+            ADD_FAILURE() << "no conversion error";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.message(), "'' is not a valid floating point value");
+        }
+    }
+    // Four nodes of y = x^3 after an empty first X2 row... and all nodes used: the cubic's
+    // value, which three nodes would miss.
+    Table cubic;
+    fill(cubic, {{"0", "0"}, {"1", "1"}, {"2", "8"}, {"3", "27"}});
+    cubic.setPairCount(2);
+    cubic.setCell(3, 1, "1.5");
+    EXPECT_EQ(interpolateLagrange(cubic, '.', nullptr), InterpolationOutcome::Done);
+    EXPECT_EQ(cubic.cell(4, 1), "3.375");
 }
 
 TEST(NumberFormat, EveryFormatInBothSeparators) {
