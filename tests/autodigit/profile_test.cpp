@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cmath>
@@ -180,6 +181,32 @@ TEST(Profile, DamagedForeignAndLaterFilesAreRefusedWithTheirReason) {
         ADD_FAILURE() << "read a missing file";
     } catch (const ProfileError& error) {
         EXPECT_TRUE(error.message().contains("none.json"));
+    }
+}
+
+// A valid profile is read whole, however long its typed grid lines make it; a file far
+// larger than any profile is refused as such, not as a damaged one.
+TEST(Profile, ALongProfileIsReadWhole) {
+    DigitizingProfile p = unusualProfile();
+    QStringList rows;
+    for (int i = 0; i < 400000; ++i)
+        rows << QString::number(i % 400);
+    p.gridRows = rows.join(' ');
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.json");
+    ASSERT_TRUE(writeProfileFile(path, p));
+    ASSERT_GT(QFileInfo(path).size(), 1 << 20);
+    expectSame(readProfileFile(path), p);
+    QFile huge(dir.filePath("huge.json"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(17 << 20));
+    huge.close();
+    try {
+        readProfileFile(huge.fileName());
+        ADD_FAILURE() << "read a 17 MiB file";
+    } catch (const ProfileError& error) {
+        EXPECT_TRUE(error.message().contains("more than a profile holds"))
+            << error.message().toStdString();
     }
 }
 
