@@ -342,4 +342,13 @@ QIcon glyphIcon(Glyph glyph) {
     return QIcon(pm);
 }
 
+QToolButton* glyphButton(const char* name, Glyph glyph, const QString& hint, bool checkable) {
+    auto* b = named(new QToolButton, name);
+    b->setIcon(glyphIcon(glyph));
+    b->setToolTip(hint);
+    b->setCheckable(checkable);
+    b->setAutoRaise(true);
+    return b;
+}
+
 } // namespace quorvex

@@ -130,5 +130,8 @@ enum class Glyph {
     Graph
 };
 QIcon glyphIcon(Glyph glyph);
+// A flat tool button with a glyph and a hint, named by its designer identifier.
+QToolButton* glyphButton(const char* name, Glyph glyph, const QString& hint,
+                         bool checkable = false);
 
 } // namespace quorvex

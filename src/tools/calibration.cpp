@@ -1,11 +1,20 @@
 #include "tools/calibration.h"
 
+#include <algorithm>
+
 #include "core/messages.h"
 #include "core/numbers.h"
 
 #include <cmath>
 
 namespace quorvex {
+
+QString transferName(bool xAxis, int function) {
+    static const char* const names[9] = {"%1 line", "%1 log10", "Log10(%1)", "Ln%1",  "Log2(%1)",
+                                         "exp%1",   "1/%1",     "%1^2",      "Sqrt%1"};
+    return QString::fromLatin1(names[std::clamp(function, 0, 8)])
+        .arg(xAxis ? QLatin1Char('X') : QLatin1Char('Y'));
+}
 
 QString pointFailureText(PointFailure failure) {
     switch (failure) {

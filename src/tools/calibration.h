@@ -35,6 +35,10 @@ private:
     PointFailure failure_;
 };
 
+// The name of a scale in the scale boxes of an axis: "X line", "X log10", "Log10(X)", "LnX",
+// "Log2(X)", "expX", "1/X", "X^2", "SqrtX" (with Y for the Y axis).
+QString transferName(bool xAxis, int function);
+
 // T(v) of a transfer function; throws PointError for a value outside its domain (a zero for
 // the logarithms and 1/v is a division by zero, a negative logarithm or root another failure).
 long double transfer(int function, long double value);

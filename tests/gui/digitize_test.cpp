@@ -7,6 +7,7 @@
 #include "gui_fixture.h"
 #include "table/table.h"
 #include "tools/gui/fix_coordinates_dialog.h"
+#include "tools/gui/manual_input_tool.h"
 
 #include <QAction>
 #include <QApplication>
@@ -390,7 +391,7 @@ private slots:
         const QString title = window->table()->cell(1, 0), x = window->table()->cell(1, 1);
         QVERIFY(!x.isEmpty());
         const Raster raster = shownRaster(window->document());
-        window->undoLatestPoint();
+        window->part<ManualInputTool>()->undoLatestPoint();
         QCOMPARE(window->table()->cell(1, 0), title);
         QCOMPARE(window->table()->cell(1, 1), x);
         QCOMPARE(window->table()->nextRow(1), 2);

@@ -1,5 +1,6 @@
 // The Grapher page: the chart of the current curve through its buttons, menus and the mouse.
 #include "core/messages.h"
+#include "core/numbers.h"
 #include "grapher/gui/chart_view.h"
 #include "grapher/gui/grapher_options_dialog.h"
 #include "gui_fixture.h"

@@ -11,6 +11,7 @@
 #include "gui_fixture.h"
 #include "image/bmp.h"
 #include "image/gui/paste_format_dialog.h"
+#include "image/gui/picture_commands.h"
 #include "image/gui/scanner_dialog.h"
 #include "image/image_error.h"
 #include "image/pixel_format.h"
@@ -309,7 +310,7 @@ private slots:
         // Text in the clipboard: the status message, the picture stays.
         QApplication::clipboard()->setText("no picture");
         prompter_->dialogs.push_back([](QDialog*) { return true; });
-        window->pasteImage();
+        window->part<PictureCommands>()->pasteImage();
         QCOMPARE(window->statusText(4), QString("WOW! Not graphic format in Clipboard"));
         QCOMPARE(window->document().raster.width(), 6);
     }

@@ -5,6 +5,7 @@
 #include "table/gui/delete_rows_dialog.h"
 #include "table/gui/redigitize_dialog.h"
 #include "table/gui/replace_dialog.h"
+#include "table/gui/table_page.h"
 #include "table/table.h"
 
 #include <QAction>
@@ -116,7 +117,7 @@ private slots:
             deletionUsable = deletion->isEnabled();
             pencilUsable = pencil->isEnabled();
             // As if a click had got through: Apply and OK of the two dialogs.
-            window->applyDataFormat();
+            window->part<TablePage>()->applyDataFormat();
             emit deletion->deleteRequested(1, 5);
             stillLocked = child<QPushButton>(controls::stop)->isEnabled() &&
                           !child<QWidget>(controls::pages)->isEnabled();

@@ -1,12 +1,15 @@
 // The undo commands name rows by number: every operation that moves or rewrites the rows of a
 // pair between a digitization and its undo must leave nothing for them to clear wrongly.
 #include "grapher/gui/chart_view.h"
+#include "grapher/gui/grapher_page.h"
 #include "gui_fixture.h"
 #include "table/gui/calculate_dialog.h"
 #include "table/gui/data_format_dialog.h"
 #include "table/gui/delete_rows_dialog.h"
 #include "table/gui/replace_dialog.h"
+#include "table/gui/table_page.h"
 #include "table/table.h"
+#include "tools/gui/manual_input_tool.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -109,7 +112,7 @@ private slots:
              [](UndoRecordTest& t) {
                  t.child<QAction>(controls::showGraph)->trigger();
                  t.child<QToolButton>(controls::removePointsButton)->click();
-                 t.window_->chartPointClicked(0, QPoint());
+                 t.window_->part<GrapherPage>()->chartPointClicked(0, QPoint());
              }},
             {"chart move",
              [](UndoRecordTest& t) {
@@ -165,7 +168,8 @@ private slots:
                  QAbstractItemModel* model = t.child<QTableView>(controls::tableView)->model();
                  model->setData(model->index(7, 1), "99");
              }},
-            {"clear pair", [](UndoRecordTest& t) { t.window_->clearCurrentPair(); }},
+            {"clear pair",
+             [](UndoRecordTest& t) { t.window_->part<TablePage>()->clearCurrentPair(); }},
         };
         for (const auto& operation : operations) {
             windowWithManualPoints();
@@ -173,8 +177,8 @@ private slots:
             QVERIFY2(!enabled(controls::undoDigitization), operation.name);
             QVERIFY2(!enabled(controls::undoLatestPoint), operation.name);
             const QStringList after = pair(1, 40);
-            window_->undoDigitization();
-            window_->undoLatestPoint();
+            window_->part<ManualInputTool>()->undoDigitization();
+            window_->part<ManualInputTool>()->undoLatestPoint();
             QVERIFY2(pair(1, 40) == after, operation.name);
             tearDownTest();
             setUpTest();

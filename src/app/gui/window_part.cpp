@@ -1,0 +1,41 @@
+#include "app/gui/window_part.h"
+
+#include "core/messages.h"
+#include "table/table.h"
+
+#include <QWidget>
+
+namespace quorvex {
+
+WindowPart::WindowPart(const PartContext& context) : QObject(context.window), context_(context) {}
+
+void WindowPart::saveIni() const {
+    if (!ini().save()) session().showStatus(message(Msg::SettingsWriteFailed).arg(ini().path()));
+}
+
+void WindowPart::inform(const QString& text, bool warning) const {
+    prompter().information(window(), text, warning);
+}
+
+std::optional<int> WindowPart::readCurve() const {
+    try {
+        return table().currentCurve();
+    } catch (const ConversionError& error) {
+        inform(error.message(), true);
+        return std::nullopt;
+    }
+}
+
+bool WindowPart::uncalibratedCheck() const {
+    if (!session().cornerValuesArePixels()) return true;
+    return prompter().question(window(), message(Msg::UncalibratedQuestion), false) == Answer::Yes;
+}
+
+bool WindowPart::cornerTextsDiffer() const {
+    const DigitizingSession& s = session();
+    if (s.cornerText(0) != s.cornerText(2) && s.cornerText(1) != s.cornerText(3)) return true;
+    inform(message(Msg::EqualCorners));
+    return false;
+}
+
+} // namespace quorvex
