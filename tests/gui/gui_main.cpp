@@ -10,6 +10,7 @@ int runGrapherPageTest(int argc, char** argv);
 int runExchangeTest(int argc, char** argv);
 int runImageToolsTest(int argc, char** argv);
 int runUndoRecordTest(int argc, char** argv);
+int runPartsTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
     failures += runExchangeTest(argc, argv);
     failures += runImageToolsTest(argc, argv);
     failures += runUndoRecordTest(argc, argv);
+    failures += runPartsTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
