@@ -5,6 +5,7 @@
 #include "core/round.h"
 #include "image/pixel_format.h"
 #include "table/table.h"
+#include "table/table_history.h"
 #include "tools/manual_input.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,12 @@
 
 namespace quorvex {
 
-DigitizingSession::DigitizingSession(QObject* parent) : QObject(parent), table_(new Table(this)) {
+DigitizingSession::DigitizingSession(QObject* parent)
+    : QObject(parent), table_(new Table(this)), history_(new TableHistory(*table_, this)) {
     cornerTexts_.fill(QStringLiteral("0"));
     // Every change of the Table may make the undo record untrue or bring data.
     connect(table_, &Table::cellsChanged, this, &DigitizingSession::undoChanged);
+    connect(&history_->stack(), &QUndoStack::indexChanged, this, &DigitizingSession::undoChanged);
     connect(table_, &Table::dataAvailable, this, &DigitizingSession::setDataPresent);
     connect(table_, &Table::curveSwitched, this, &DigitizingSession::releaseDigitizingTools);
 }
@@ -53,6 +56,8 @@ void DigitizingSession::resetAfterNewImage(TableOnReset table) {
     cornersMarked_ = false;
     const bool clearTable = table == TableOnReset::ClearWhenAsked && clearTableOnNewImage;
     if (clearTable) table_->clearForNewImage();
+    // The history of the old picture's Table cannot be taken back into the new one.
+    history_->clear();
     emit mouseModeChanged(mouseMode_);
     emit pictureReset(clearTable);
     emit calibrationChanged();
@@ -197,12 +202,15 @@ void DigitizingSession::releaseDigitizingTools() {
 // ---- undo
 
 bool DigitizingSession::latestPointUndoable() const {
-    return undo.latestPointTrue(*table_);
+    return undo.latestPointAvailable && history_->isNewest(undo.latestPointChange);
+}
+
+bool DigitizingSession::digitizationTrue() const {
+    return history_->undoIndexOfDigitization(undo.digitizationGroup, undo.xColumn) >= 0;
 }
 
 bool DigitizingSession::digitizationUndoable(bool bezierManualInput) const {
-    return (searchUndoable || (undo.available && !bezierManualInput)) &&
-           undo.digitizationTrue(*table_);
+    return (searchUndoable || (undo.available && !bezierManualInput)) && digitizationTrue();
 }
 
 // ---- command state and the lock

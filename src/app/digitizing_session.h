@@ -19,6 +19,7 @@
 namespace quorvex {
 
 class Table;
+class TableHistory;
 
 // The values of the digitization page's option fields, which the tools read.
 struct DigitizingOptions {
@@ -94,6 +95,9 @@ public:
     // ---- the Table
     Table& table() { return *table_; }
     const Table& table() const { return *table_; }
+    // Every change of the Table as a command that can be undone and redone.
+    TableHistory& history() { return *history_; }
+    const TableHistory& history() const { return *history_; }
 
     // ---- the calibration
     QPoint pixelLeftBottom() const { return pixelLeftBottom_; }
@@ -171,8 +175,11 @@ public:
     MarkerList markers;
     bool searchUndoable = false; // a search stroke can be taken back
     void undoStateChanged() { emit undoChanged(); }
-    // What the undo commands may do now, from the record and the rows it names.
+    // What the undo commands may do now, from the record and the history: the latest point
+    // while its command is the newest, a digitization while nothing after it changed rows
+    // other than its own.
     bool latestPointUndoable() const;
+    bool digitizationTrue() const;
     bool digitizationUndoable(bool bezierManualInput) const;
 
     // ---- command state and the lock of long operations
@@ -252,6 +259,7 @@ signals:
 private:
     ImageDocument document_;
     Table* table_;
+    TableHistory* history_;
     QPoint pixelLeftBottom_, pixelRightTop_;
     std::array<QString, 4> cornerTexts_;
     int xTransfer_ = 0, yTransfer_ = 0;

@@ -192,6 +192,50 @@ void Table::finishImport(int lines, int widestLine) {
     announce(1, 1, gridColumnCount() - 1, std::max(store_.storedRows() - 1, std::max(lines, 1)));
 }
 
+Table::Shape Table::shape() const {
+    Shape s;
+    s.nextRow = nextRow_;
+    s.pairCount = pairCount_;
+    s.rowCount = rowCount_;
+    s.importedColumns = importedColumns_;
+    return s;
+}
+
+void Table::beginChange() {
+    if (changeDepth_++ > 0) return;
+    shapeBefore_ = shape();
+    store_.startJournal();
+}
+
+Table::Change Table::endChange() {
+    if (changeDepth_ == 0 || --changeDepth_ > 0) return {};
+    Change change;
+    change.cells = store_.finishJournal();
+    change.before = shapeBefore_;
+    change.after = shape();
+    return change;
+}
+
+void Table::applyChange(Change& change, bool undo) {
+    const Shape& target = undo ? change.before : change.after;
+    const Shape& other = undo ? change.after : change.before;
+    change.cells = store_.exchange(change.cells);
+    // Only what the change itself altered goes back: a curve switched to since keeps its row.
+    for (std::size_t k = 1; k < nextRow_.size(); ++k)
+        if (target.nextRow[k] != other.nextRow[k]) nextRow_[k] = target.nextRow[k];
+    if (target.pairCount != other.pairCount) setPairCount(target.pairCount);
+    if (target.rowCount != other.rowCount) setRowCount(target.rowCount);
+    if (target.importedColumns != other.importedColumns) {
+        importedColumns_ = target.importedColumns;
+        emit shapeChanged();
+    }
+    const CellTexts& cells = change.cells;
+    if (cells.titlesChanged()) announce(1, 0, gridColumnCount() - 1, 0);
+    if (cells.hasDataCells())
+        announce(cells.firstColumn(), cells.firstRow(), cells.lastColumn(), cells.lastRow());
+    if (cells.hasDataCells()) emit dataAvailable();
+}
+
 void Table::tableEdited(int /*column*/, int row) {
     emit dataAvailable();
     const int n = currentCurve();
@@ -205,6 +249,12 @@ QString Table::clearAllCaption() const {
 QString Table::clearPairCaption() const {
     if (curveText_ == QLatin1String("1")) return message(Msg::ClearOnlyPair1);
     return message(Msg::ClearOnlyPairN).arg(curveText_);
+}
+
+bool Table::holdsData() const {
+    for (int row = 1; row < store_.storedRows(); ++row)
+        if (store_.rowHoldsText(row)) return true;
+    return false;
 }
 
 bool Table::firstRowHasData() const {

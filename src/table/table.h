@@ -89,11 +89,42 @@ public:
     // after that row when it had not reached it yet.
     void tableEdited(int column, int row);
 
+    // The grid's shape and the rows where the curves continue: what a change may alter besides
+    // the cells.
+    struct Shape {
+        std::array<int, kMaxPairs + 1> nextRow{};
+        int pairCount = 1, rowCount = kStartRows, importedColumns = 0;
+        bool operator==(const Shape& o) const {
+            return nextRow == o.nextRow && pairCount == o.pairCount && rowCount == o.rowCount &&
+                   importedColumns == o.importedColumns;
+        }
+    };
+    // One change of the Table as the history keeps it: the old texts of the cells it changed
+    // and the shape before and after it.
+    struct Change {
+        CellTexts cells;
+        Shape before, after;
+        bool empty() const { return cells.empty() && before == after; }
+        std::size_t memoryBytes() const { return sizeof(Change) + cells.memoryBytes(); }
+    };
+    // Between beginChange() and the matching endChange() every change is collected into one
+    // (calls nest: the outermost pair collects).
+    void beginChange();
+    bool changing() const { return changeDepth_ > 0; }
+    // Returns what changed since the outermost beginChange(); empty for an inner call.
+    Change endChange();
+    // Takes a change back (undo) or does it again; either way the change then holds what is
+    // needed to go the other way. The grid hears of the cells and the shape.
+    void applyChange(Change& change, bool undo);
+    Shape shape() const;
+
     // Captions of the Clear drop-down, and whether "Clear all columns" is available there.
     QString clearAllCaption() const;
     QString clearPairCaption() const;
     bool clearAllEnabled() const { return pairCount_ > 1; }
 
+    // Whether any data cell (row 1 on, shown or not) holds text.
+    bool holdsData() const;
     // True while any cell of row 1 in the shown columns holds text.
     bool firstRowHasData() const;
 
@@ -123,6 +154,8 @@ private:
     QString curveText_ = QStringLiteral("1");
     std::array<int, kMaxPairs + 1> nextRow_;
     std::array<std::uint64_t, kMaxPairs + 1> pairRevision_{};
+    int changeDepth_ = 0;
+    Shape shapeBefore_;
 };
 
 } // namespace quorvex

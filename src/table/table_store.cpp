@@ -76,10 +76,9 @@ void TableStore::writeCells(int column, int row, const std::string_view* texts, 
         fitted[k] = texts[k].substr(0, 0xFFFF); // a cell holds at most 65535 bytes
         anyText = anyText || !fitted[k].empty();
     }
-    if (row >= storedRows()) {
-        if (!anyText) return;
-        rows_.resize(static_cast<std::size_t>(row) + 1);
-    }
+    if (row >= storedRows() && !anyText) return;
+    remember(row);
+    if (row >= storedRows()) rows_.resize(static_cast<std::size_t>(row) + 1);
     std::string& buffer = rows_[static_cast<std::size_t>(row)];
     // Rebuild the row, the entries in column order, in a scratch buffer; the row then keeps its
     // own allocation when that is close to the size it needs, else gets exactly that size.
@@ -115,6 +114,8 @@ void TableStore::permutePairRows(int column, int firstRow, const std::vector<int
     const int count = static_cast<int>(source.size());
     if (count == 0 || firstRow < 0) return;
     const int lastRow = firstRow + count - 1;
+    for (int row = firstRow; row <= lastRow; ++row)
+        remember(row);
     if (lastRow >= storedRows()) rows_.resize(static_cast<std::size_t>(lastRow) + 1);
     // The bytes of the pair's two entries of every row, taken out of the rows. A row that held
     // nothing else gives its whole buffer away without a copy.
@@ -170,6 +171,7 @@ void TableStore::appendRowText(int row, int firstColumn, int lastColumn, char de
 void TableStore::replaceLeadingCells(int row, const std::vector<QByteArrayView>& fields) {
     if (row < 0) return;
     const int count = std::min(static_cast<int>(fields.size()), kMaxColumns - 1);
+    remember(row);
     if (row >= storedRows()) rows_.resize(static_cast<std::size_t>(row) + 1);
     std::string& buffer = rows_[static_cast<std::size_t>(row)];
     // One allocation of exactly the bytes the row needs.
@@ -213,6 +215,8 @@ void TableStore::clearCells(int firstColumn, int lastColumn, int firstRow, int l
 }
 
 void TableStore::clear() {
+    for (int row = 0; row < storedRows(); ++row)
+        remember(row);
     rows_.clear();
 }
 
@@ -220,7 +224,187 @@ void TableStore::removeRows(int first, int last) {
     first = std::max(first, 0);
     last = std::min(last, storedRows() - 1);
     if (first > last) return;
+    for (int row = first; row < storedRows(); ++row)
+        remember(row);
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+}
+
+namespace {
+void appendNumber(std::string& out, std::size_t value) {
+    while (value >= 0x80) {
+        out += static_cast<char>((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    out += static_cast<char>(value);
+}
+std::size_t readNumber(const std::string& in, std::size_t& at) {
+    std::size_t value = 0;
+    for (int shift = 0; at < in.size(); shift += 7) {
+        const auto byte = static_cast<unsigned char>(in[at++]);
+        value |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (!(byte & 0x80)) break;
+    }
+    return value;
+}
+} // namespace
+
+void CellTexts::beginRow(int row, int cells) {
+    appendNumber(packed_, static_cast<std::size_t>(row - previousRow_));
+    appendNumber(packed_, static_cast<std::size_t>(cells));
+    previousRow_ = row;
+    if (row == 0) {
+        titles_ = true;
+    } else {
+        if (lastRow_ < 1) firstRow_ = row;
+        lastRow_ = row;
+    }
+}
+
+void CellTexts::addCell(int column, std::string_view utf8) {
+    packed_ += static_cast<char>(column);
+    appendNumber(packed_, utf8.size());
+    packed_.append(utf8);
+    if (previousRow_ == 0) return;
+    if (lastColumn_ < firstColumn_) {
+        firstColumn_ = lastColumn_ = column;
+    } else {
+        firstColumn_ = std::min(firstColumn_, column);
+        lastColumn_ = std::max(lastColumn_, column);
+    }
+}
+
+namespace {
+// Reads the next row of packed texts: its number and its cells in column order.
+bool readPackedRow(const std::string& in, std::size_t& at, int& row,
+                   std::vector<std::pair<int, std::string_view>>& cells) {
+    cells.clear();
+    if (at >= in.size()) return false;
+    row += static_cast<int>(readNumber(in, at));
+    const std::size_t count = readNumber(in, at);
+    for (std::size_t k = 0; k < count && at < in.size(); ++k) {
+        const int column = static_cast<unsigned char>(in[at++]);
+        const std::size_t length = readNumber(in, at);
+        cells.emplace_back(column, std::string_view(in).substr(at, length));
+        at += length;
+    }
+    return true;
+}
+} // namespace
+
+CellTexts CellTexts::combined(const CellTexts& earlier, const CellTexts& later) {
+    CellTexts out;
+    std::size_t atA = 0, atB = 0;
+    int rowA = 0, rowB = 0;
+    std::vector<std::pair<int, std::string_view>> cellsA, cellsB, merged;
+    bool hasA = readPackedRow(earlier.packed_, atA, rowA, cellsA);
+    bool hasB = readPackedRow(later.packed_, atB, rowB, cellsB);
+    auto write = [&](int row, const std::vector<std::pair<int, std::string_view>>& cells) {
+        out.beginRow(row, static_cast<int>(cells.size()));
+        for (const auto& [column, text] : cells)
+            out.addCell(column, text);
+    };
+    while (hasA || hasB) {
+        if (hasA && (!hasB || rowA < rowB)) {
+            write(rowA, cellsA);
+            hasA = readPackedRow(earlier.packed_, atA, rowA, cellsA);
+        } else if (hasB && (!hasA || rowB < rowA)) {
+            write(rowB, cellsB);
+            hasB = readPackedRow(later.packed_, atB, rowB, cellsB);
+        } else {
+            merged.clear();
+            std::size_t a = 0, b = 0;
+            while (a < cellsA.size() || b < cellsB.size()) {
+                if (b == cellsB.size() ||
+                    (a < cellsA.size() && cellsA[a].first <= cellsB[b].first)) {
+                    if (b < cellsB.size() && cellsB[b].first == cellsA[a].first) ++b;
+                    merged.push_back(cellsA[a++]);
+                } else {
+                    merged.push_back(cellsB[b++]);
+                }
+            }
+            write(rowA, merged);
+            hasA = readPackedRow(earlier.packed_, atA, rowA, cellsA);
+            hasB = readPackedRow(later.packed_, atB, rowB, cellsB);
+        }
+    }
+    out.finish();
+    return out;
+}
+
+void TableStore::rememberRow(int row) {
+    if (row < 0) return;
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= remembered_.size()) remembered_.resize(std::max(index + 1, rows_.size()));
+    if (remembered_[index]) return;
+    remembered_[index] = true;
+    journal_.emplace_back(row, row < storedRows() ? rows_[index] : std::string());
+}
+
+void TableStore::startJournal() {
+    journaling_ = true;
+    journal_.clear();
+    remembered_.assign(rows_.size(), false);
+}
+
+CellTexts TableStore::finishJournal() {
+    journaling_ = false;
+    std::sort(journal_.begin(), journal_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    CellTexts changes;
+    static const std::string kEmptyRow;
+    std::vector<std::pair<int, std::string_view>> changed;
+    for (const auto& [row, before] : journal_) {
+        const std::string& now =
+            row < storedRows() ? rows_[static_cast<std::size_t>(row)] : kEmptyRow;
+        if (before == now) continue;
+        // Both rows hold their entries in column order: walk them side by side.
+        changed.clear();
+        std::size_t a = 0, b = 0;
+        while (a < before.size() || b < now.size()) {
+            const int columnA = a < before.size() ? static_cast<unsigned char>(before[a]) : 256;
+            const int columnB = b < now.size() ? static_cast<unsigned char>(now[b]) : 256;
+            const std::size_t lengthA =
+                columnA <= columnB && a < before.size() ? lengthAt(before, a) : 0;
+            const std::size_t lengthB = columnB <= columnA && b < now.size() ? lengthAt(now, b) : 0;
+            const std::string_view textA =
+                columnA <= columnB ? std::string_view(before).substr(a + kEntryHeader, lengthA)
+                                   : std::string_view();
+            const std::string_view textB =
+                columnB <= columnA ? std::string_view(now).substr(b + kEntryHeader, lengthB)
+                                   : std::string_view();
+            if (textA != textB) changed.emplace_back(std::min(columnA, columnB), textA);
+            if (columnA <= columnB) a += kEntryHeader + lengthA;
+            if (columnB <= columnA) b += kEntryHeader + lengthB;
+        }
+        if (changed.empty()) continue;
+        changes.beginRow(row, static_cast<int>(changed.size()));
+        for (const auto& [column, text] : changed)
+            changes.addCell(column, text);
+    }
+    changes.finish();
+    journal_.clear();
+    journal_.shrink_to_fit();
+    remembered_.clear();
+    remembered_.shrink_to_fit();
+    return changes;
+}
+
+CellTexts TableStore::exchange(const CellTexts& texts) {
+    CellTexts replaced;
+    std::vector<std::pair<int, std::string_view>> cells;
+    std::string current;
+    std::size_t at = 0;
+    int row = 0;
+    while (readPackedRow(texts.packed_, at, row, cells)) {
+        replaced.beginRow(row, static_cast<int>(cells.size()));
+        for (const auto& [column, text] : cells) {
+            current.assign(cellBytes(column, row));
+            replaced.addCell(column, current);
+            setCellBytes(column, row, text);
+        }
+    }
+    replaced.finish();
+    return replaced;
 }
 
 std::size_t TableStore::memoryBytes() const {

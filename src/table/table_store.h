@@ -6,9 +6,41 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvex {
+
+// Texts of cells, packed for the history of changes: row by row, the distance from the previous
+// row, the number of cells, then each cell's column, length and UTF-8 bytes (the numbers as
+// variable-length integers), so a change keeps little more than the texts it replaced. An empty
+// text stands for an empty cell.
+class CellTexts {
+public:
+    bool empty() const { return packed_.empty(); }
+    std::size_t memoryBytes() const { return packed_.capacity(); }
+    // The block the data cells (row 1 on) lie in; no block when only titles changed.
+    bool hasDataCells() const { return lastRow_ >= 1; }
+    int firstColumn() const { return firstColumn_; }
+    int lastColumn() const { return lastColumn_; }
+    int firstRow() const { return firstRow_; }
+    int lastRow() const { return lastRow_; }
+    bool titlesChanged() const { return titles_; }
+    // The old texts of two changes done one after the other, as one change: a cell both
+    // changed keeps the text it had before the earlier one.
+    static CellTexts combined(const CellTexts& earlier, const CellTexts& later);
+
+private:
+    friend class TableStore;
+    void beginRow(int row, int cells);
+    void addCell(int column, std::string_view utf8);
+    void finish() { packed_.shrink_to_fit(); }
+
+    std::string packed_;
+    int previousRow_ = 0;
+    int firstColumn_ = 0, lastColumn_ = -1, firstRow_ = 0, lastRow_ = -1;
+    bool titles_ = false;
+};
 
 // The text cells of the Table, stored sparsely: a row that holds nothing costs one empty string,
 // and a row's cells are packed into one buffer of (column, length, UTF-8 bytes) entries sorted by
@@ -44,6 +76,18 @@ public:
     // cell); columns beyond keep their text.
     void replaceLeadingCells(int row, const std::vector<QByteArrayView>& fields);
 
+    // The journal of a change: from startJournal() on, every row keeps the texts it had before
+    // its first change, and finishJournal() returns the old texts of exactly the cells whose
+    // text differs now. exchange() writes such texts back and returns the texts they replaced,
+    // which undoes a change and, applied to its result, redoes it.
+    void startJournal();
+    bool journaling() const { return journaling_; }
+    CellTexts finishJournal();
+    CellTexts exchange(const CellTexts& texts);
+
+    bool rowHoldsText(int row) const {
+        return row >= 0 && row < storedRows() && !rows_[static_cast<std::size_t>(row)].empty();
+    }
     // Rows 0 .. storedRows() - 1 may hold cells; every row beyond is empty.
     int storedRows() const { return static_cast<int>(rows_.size()); }
     // The bytes the store holds on the heap and in its row table.
@@ -55,7 +99,16 @@ private:
     // Finds the entry of a column in a row buffer; returns its offset or npos.
     static std::size_t find(const std::string& row, int column, std::size_t* length);
 
+    // Keeps a row's texts before its first change while the journal runs.
+    void remember(int row) {
+        if (journaling_) rememberRow(row);
+    }
+    void rememberRow(int row);
+
     std::vector<std::string> rows_;
+    bool journaling_ = false;
+    std::vector<bool> remembered_;
+    std::vector<std::pair<int, std::string>> journal_;
 };
 
 } // namespace quorvex

@@ -2,7 +2,6 @@
 
 #include "core/mark_layer.h"
 #include "core/raster.h"
-#include "table/table.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -67,16 +66,16 @@ struct UndoRecord {
     int firstRow = 0;
     int lastRow = 0;
     int restoreRow = 1;
-    // The revisions of the pairs (Table::pairRevision) right after the record was written: an
-    // operation that moved or rewrote rows since leaves the rows it names holding other data,
-    // so the record is then no longer true and is not offered.
-    std::uint64_t latestRevision = 0;
-    std::uint64_t revision = 0;
+    // The commands of the Table's history that hold them: the latest point's command, and the
+    // group of the digitization's commands. The history tells whether they can still be taken
+    // back (nothing changed other rows since).
+    std::uint64_t latestPointChange = 0;
+    std::uint64_t digitizationGroup = 0;
 
     // Starts the record of a digitization that writes rows after firstRow of the pair at
     // xColumn; the curve's next row was restoreRow before it. The latest point is no longer
     // undoable: the new rows may cover it.
-    void beginDigitization(Source from, int column, int first, int restore) {
+    void beginDigitization(Source from, int column, int first, int restore, std::uint64_t group) {
         source = from;
         xColumn = column;
         firstRow = first;
@@ -84,21 +83,7 @@ struct UndoRecord {
         restoreRow = restore;
         markerCount = 0;
         latestPointAvailable = false;
-    }
-
-    // Notes the Table as the record's operation left it.
-    void noteLatestPointWritten(const Table& table) {
-        latestRevision = table.pairRevision((latestColumn + 1) / 2);
-    }
-    void noteDigitizationWritten(const Table& table) {
-        revision = table.pairRevision((xColumn + 1) / 2);
-    }
-    // Whether the rows the record names still hold what it wrote.
-    bool latestPointTrue(const Table& table) const {
-        return latestPointAvailable && table.pairRevision((latestColumn + 1) / 2) == latestRevision;
-    }
-    bool digitizationTrue(const Table& table) const {
-        return table.pairRevision((xColumn + 1) / 2) == revision;
+        digitizationGroup = group;
     }
 };
 

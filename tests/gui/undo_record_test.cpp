@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(pair(1, 8).mid(5), (QStringList{"25;40.2", "5;40.2", "45;40.2"}));
         QVERIFY(enabled(controls::undoLatestPoint));
         QVERIFY(enabled(controls::undoDigitization));
-        // An operation on another pair leaves this record true.
+        // Cells written beside the history (as a test may) leave the record true.
         window_->table()->setCell(3, 1, "7");
         QVERIFY(enabled(controls::undoDigitization));
         child<QAction>(controls::undoDigitization)->trigger();
@@ -91,12 +91,15 @@ private slots:
         QCOMPARE(window_->table()->nextRow(1), 6);
     }
 
-    // Each operation that moves or rewrites rows of the pair: afterwards neither undo is
-    // offered, and neither clears a row when asked directly.
+    // Each operation that moves or rewrites rows between a digitization and its undo. One that
+    // changed only the digitization's own rows is undone with it: the pair is as before the
+    // clicks. Any other leaves neither undo offered, and neither clears a row when asked.
     void operationsBetweenADigitizationAndItsUndo() {
+        const QStringList beforeClicks{"10;1", "20;2", "30;3", "40;4", "50;5", ";", ";", ";"};
         const struct {
             const char* name;
             std::function<void(UndoRecordTest&)> run;
+            bool onlyTheDigitizationsRows = false;
         } operations[] = {
             {"sort on X",
              [](UndoRecordTest& t) { t.child<QToolButton>(controls::sortButton)->click(); }},
@@ -112,8 +115,10 @@ private slots:
              [](UndoRecordTest& t) {
                  t.child<QAction>(controls::showGraph)->trigger();
                  t.child<QToolButton>(controls::removePointsButton)->click();
+                 // The chart's first point is X = 5, clicked into row 7.
                  t.window_->part<GrapherPage>()->chartPointClicked(0, QPoint());
-             }},
+             },
+             true},
             {"chart move",
              [](UndoRecordTest& t) {
                  t.child<QAction>(controls::showGraph)->trigger();
@@ -124,7 +129,8 @@ private slots:
                  sendMouse(chart, QEvent::MouseButtonPress, at);
                  sendMouse(chart, QEvent::MouseMove, at + QPoint(20, 20));
                  sendMouse(chart, QEvent::MouseButtonRelease, at + QPoint(20, 20));
-             }},
+             },
+             true},
             {"import",
              [](UndoRecordTest& t) {
                  const QString file = t.files_.filePath("two.txt");
@@ -156,17 +162,30 @@ private slots:
              [](UndoRecordTest& t) {
                  t.prompter_->dialogs.push_back([](QDialog* d) {
                      auto* dialog = static_cast<ReplaceDialog*>(d);
-                     dialog->fromBox->setCurrentIndex(1); // "."
-                     dialog->toBox->setCurrentIndex(1);   // ","
-                     dialog->columnBox->setCurrentIndex(1);
+                     dialog->fromBox->setCurrentIndex(1);   // "."
+                     dialog->toBox->setCurrentIndex(1);     // ","
+                     dialog->columnBox->setCurrentIndex(1); // Y: only the clicked rows have "."
                      return true;
                  });
                  t.child<QToolButton>(controls::replaceButton)->click();
-             }},
+             },
+             true},
             {"cell edit",
              [](UndoRecordTest& t) {
                  QAbstractItemModel* model = t.child<QTableView>(controls::tableView)->model();
-                 model->setData(model->index(7, 1), "99");
+                 model->setData(model->index(7, 1), "99"); // Y of row 8, a clicked point
+             },
+             true},
+            {"cell edit of an imported row",
+             [](UndoRecordTest& t) {
+                 QAbstractItemModel* model = t.child<QTableView>(controls::tableView)->model();
+                 model->setData(model->index(2, 1), "99");
+             }},
+            {"cell edit of another pair",
+             [](UndoRecordTest& t) {
+                 t.child<QSpinBox>(controls::pairCount)->setValue(2);
+                 QAbstractItemModel* model = t.child<QTableView>(controls::tableView)->model();
+                 QVERIFY(model->setData(model->index(6, 2), "99"));
              }},
             {"clear pair",
              [](UndoRecordTest& t) { t.window_->part<TablePage>()->clearCurrentPair(); }},
@@ -174,6 +193,16 @@ private slots:
         for (const auto& operation : operations) {
             windowWithManualPoints();
             operation.run(*this);
+            QVERIFY2(!enabled(controls::undoLatestPoint), operation.name);
+            if (operation.onlyTheDigitizationsRows) {
+                QVERIFY2(enabled(controls::undoDigitization), operation.name);
+                window_->part<ManualInputTool>()->undoDigitization();
+                QVERIFY2(pair(1, 8) == beforeClicks, operation.name);
+                QCOMPARE(window_->table()->nextRow(1), 6);
+                tearDownTest();
+                setUpTest();
+                continue;
+            }
             QVERIFY2(!enabled(controls::undoDigitization), operation.name);
             QVERIFY2(!enabled(controls::undoLatestPoint), operation.name);
             const QStringList after = pair(1, 40);

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <QWidget>
 
@@ -15,6 +16,14 @@ void WindowPart::saveIni() const {
 
 void WindowPart::inform(const QString& text, bool warning) const {
     prompter().information(window(), text, warning);
+}
+
+void WindowPart::clearCurrentPair() const {
+    reportingConversion([this] {
+        TableChangeScope change(history(),
+                                message(Msg::ChangeClearPair).arg(table().currentCurve()));
+        table().clearCurrentPair();
+    });
 }
 
 std::optional<int> WindowPart::readCurve() const {

@@ -37,6 +37,7 @@ public:
 protected:
     DigitizingSession& session() const { return context_.session; }
     Table& table() const { return context_.session.table(); }
+    TableHistory& history() const { return context_.session.history(); }
     CommandRegistry& commands() const { return context_.commands; }
     Prompter& prompter() const { return context_.prompter; }
     IniFile& ini() const { return context_.ini; }
@@ -53,6 +54,9 @@ protected:
     bool uncalibratedCheck() const;
     // Equal X or Y texts of the two corners are refused with a message.
     bool cornerTextsDiffer() const;
+    // Empties the current pair as one change of the history; a curve number that is no
+    // integer is reported.
+    void clearCurrentPair() const;
     // Runs a handler that converts user text, showing a conversion failure in a message box.
     template <typename F> void reportingConversion(F&& handler) const {
         try {

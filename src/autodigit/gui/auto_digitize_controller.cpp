@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/round.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -241,6 +242,10 @@ void AutoDigitizeController::runAutomaticScan(const AutoDigitizeSettingsDialog& 
     bool tableFull = false;
     std::optional<PointFailure> failure;
     std::vector<QPoint> marked;
+    // The run is one change of the history, also when it is stopped.
+    const std::uint64_t group = history().newGroup();
+    TableChangeScope change(history(), message(Msg::ChangeAutomaticRun), ChangeKind::Digitization,
+                            group);
     const ScanOutcome outcome = scanArea(
         raster, settings, lines,
         [&](int x, double y) {
@@ -274,7 +279,7 @@ void AutoDigitizeController::runAutomaticScan(const AutoDigitizeSettingsDialog& 
                    &s.document().marks);
     // The undo record now holds this run, also after a stop: exactly the rows it wrote.
     UndoRecord& undo = s.undo;
-    undo.beginDigitization(UndoRecord::Source::Automatic, xColumn, firstRow, restoreRow);
+    undo.beginDigitization(UndoRecord::Source::Automatic, xColumn, firstRow, restoreRow, group);
     undo.available = true;
     undo.lastRow = row;
     undo.markerSize = s.markerSize;
@@ -288,10 +293,11 @@ void AutoDigitizeController::runAutomaticScan(const AutoDigitizeSettingsDialog& 
     }
     t.revealPair(curve);
     t.cellsWritten(xColumn, firstRow + 1, xColumn + 1, row);
-    undo.noteDigitizationWritten(t);
     // The curve continues after the run; row 0 is the title row and never receives points.
     t.setNextRow(curve, row);
     if (t.rowCountSetting() < row) t.setRowCount(row);
+    change.rename(message(Msg::ChangeAutomaticRun).arg(row - firstRow));
+    change.close();
     s.pictureEdited();
     if (tableFull)
         s.showStatus(message(Msg::TableFull));
@@ -317,7 +323,7 @@ void AutoDigitizeController::toggleSearchInArea() {
     } else {
         switch (prompter().question(window(), message(Msg::ClearTableQuestion), true)) {
         case Answer::Yes:
-            reportingConversion([this] { table().clearCurrentPair(); });
+            clearCurrentPair();
             s.setMouseMode(MouseMode::SearchInArea);
             break;
         case Answer::No:
@@ -359,6 +365,10 @@ void AutoDigitizeController::searchMove(const ImageMouse& m) {
         const ToGraph graph(s.calibration(), localeDecimalSeparator());
         const double gx = graph.x(px), gy = graph.y(*row);
         const int tableRow = table().nextRow(strokeCurve_);
+        // The stroke's points become one command of the history.
+        if (strokePoints_ == 0) strokeGroup_ = history().newGroup();
+        TableChangeScope change(history(), message(Msg::ChangeSearchStroke).arg(strokePoints_ + 1),
+                                ChangeKind::Digitization, strokeGroup_);
         if (!table().appendPoint(gx, gy)) {
             s.showStatus(message(Msg::TableFull));
         } else {
@@ -366,14 +376,13 @@ void AutoDigitizeController::searchMove(const ImageMouse& m) {
                 // The stroke's first point: the undo record now holds this stroke.
                 s.markers.setCount(0);
                 undo.beginDigitization(UndoRecord::Source::Search, 2 * strokeCurve_ - 1,
-                                       strokeStartRow_ - 1, strokeStartRow_);
+                                       strokeStartRow_ - 1, strokeStartRow_, strokeGroup_);
                 undo.available = false; // offered through the search flag
                 undo.markerSize = 1;
                 undo.markerColour = s.markerColour;
                 s.searchUndoable = true;
             }
             undo.lastRow = tableRow;
-            undo.noteDigitizationWritten(table());
             if (s.markersOn) {
                 s.addOverlayCircle(QPointF(px * s.viewScale, py * s.viewScale), size,
                                    s.markerColour);

@@ -4,6 +4,8 @@
 #include "autodigit/engine.h"
 #include "autodigit/profile.h"
 
+#include <cstdint>
+
 class QToolButton;
 
 namespace quorvex {
@@ -49,6 +51,7 @@ private:
     int strokeCurve_ = 1;
     int strokeStartRow_ = 1;
     int strokePoints_ = 0;
+    std::uint64_t strokeGroup_ = 0;
 };
 
 } // namespace quorvex

@@ -9,6 +9,7 @@
 #include "exchange/text_data.h"
 #include "exchange/workbook.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,12 +118,17 @@ void DataFiles::openDataFile() {
         return;
     }
     QString curveError;
+    const bool intoEmptyTable = !table().holdsData();
     try {
+        TableChangeScope change(history(),
+                                message(Msg::ChangeImport).arg(QFileInfo(choice->path).fileName()));
         importDataFile(table(), file.readAll());
     } catch (const ConversionError& error) {
         // The data is in the Table; only the current curve could not follow it.
         curveError = error.message();
     }
+    // A file opened into an empty Table starts the work afresh: nothing before it to undo.
+    if (intoEmptyTable) history().clear();
     ini().writeString(ini::kData, ini::kDirectory, QFileInfo(choice->path).absolutePath());
     saveIni();
     commands().run(QStringLiteral("table.show"));

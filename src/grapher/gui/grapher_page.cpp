@@ -9,6 +9,7 @@
 #include "grapher/gui/grapher_options_dialog.h"
 #include "image/image_error.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -456,6 +457,7 @@ void GrapherPage::chartPointClicked(int index, QPoint position) {
         if (row == 0) return; // the point is not in the Table: nothing changes
         session().showStatus(message(Msg::ValueRemoved));
         series.remove(index);
+        TableChangeScope change(history(), message(Msg::ChangeChartRemove));
         removePairRow(table(), *curve, row);
         chart_->refresh();
     } else if (movePointsButton_->isChecked()) {
@@ -486,6 +488,7 @@ void GrapherPage::chartMouseReleased(QPoint position) {
     LongOperation::Hooks progress = session().longOperationHooks();
     progress.showProgress(table().gridRowCount());
     try {
+        TableChangeScope change(history(), message(Msg::ChangeChartMove));
         const std::vector<int> rows =
             movePairPoint(table(), *curve, pointDrag_.oldX, pointDrag_.oldY, newX, newY, separator,
                           [&progress](int row) {

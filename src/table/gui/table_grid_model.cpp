@@ -1,15 +1,18 @@
 #include "table/gui/table_grid_model.h"
 
+#include "core/messages.h"
 #include "core/numbers.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvex {
 
-TableGridModel::TableGridModel(Table* table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table), shownRows_(table->rowCountSetting()),
-      shownColumns_(table->gridColumnCount() - 1) {
+TableGridModel::TableGridModel(Table* table, TableHistory* history, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), history_(history),
+      shownRows_(table->rowCountSetting()), shownColumns_(table->gridColumnCount() - 1) {
     connect(table_, &Table::cellsChanged, this, &TableGridModel::onCellsChanged);
     connect(table_, &Table::shapeChanged, this, &TableGridModel::onShapeChanged);
 }
@@ -29,7 +32,14 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
 
 bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    table_->setCell(index.column() + 1, index.row() + 1, value.toString());
+    const int column = index.column() + 1, row = index.row() + 1;
+    std::optional<TableChangeScope> change;
+    if (history_) {
+        const QString name = (column % 2 ? QStringLiteral("X") : QStringLiteral("Y")) +
+                             QString::number((column + 1) / 2);
+        change.emplace(*history_, message(Msg::ChangeCellEdit).arg(name).arg(row));
+    }
+    table_->setCell(column, row, value.toString());
     try {
         table_->tableEdited(index.column() + 1, index.row() + 1);
     } catch (const ConversionError& error) {

@@ -5,14 +5,17 @@
 namespace quorvex {
 
 class Table;
+class TableHistory;
 
 // The grid on screen over the Table: model rows and columns are the Table's data rows and
 // columns (Table row r is model row r - 1); the headers show row 0 and column 0. Nothing is
-// copied, so a 100000-row Table costs the view nothing beyond what is on screen.
+// copied, so a 100000-row Table costs the view nothing beyond what is on screen. Each edit is a
+// change of the history, when there is one.
 class TableGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit TableGridModel(Table* table, QObject* parent = nullptr);
+    explicit TableGridModel(Table* table, TableHistory* history = nullptr,
+                            QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +34,7 @@ private:
     void onShapeChanged();
 
     Table* table_;
+    TableHistory* history_;
     int shownRows_;
     int shownColumns_;
 };

@@ -10,6 +10,7 @@
 #include "table/gui/table_grid_model.h"
 #include "table/redigitize.h"
 #include "table/table.h"
+#include "table/table_history.h"
 #include "table/table_operations.h"
 
 #include <QAction>
@@ -133,7 +134,7 @@ void TablePage::createWidgets() {
     curveField_->setFixedWidth(36);
 
     tableView_ = named(new QTableView, "Tabl");
-    tableModel_ = new TableGridModel(&table(), this);
+    tableModel_ = new TableGridModel(&table(), &history(), this);
     tableView_->setModel(tableModel_);
     tableView_->verticalHeader()->setDefaultSectionSize(24);
     tableView_->verticalHeader()->setFixedWidth(42);
@@ -170,11 +171,12 @@ void TablePage::prepareClearMenu() {
 }
 
 void TablePage::clearAllPairs() {
+    TableChangeScope change(history(), message(Msg::ChangeClearAll));
     table().clearAllPairs();
 }
 
 void TablePage::clearCurrentPair() {
-    reportingConversion([this] { table().clearCurrentPair(); });
+    WindowPart::clearCurrentPair();
 }
 
 // The dialogs beside the window act on the Table: they wait while a long operation runs.
@@ -186,12 +188,19 @@ void TablePage::lockDialogs(bool locked) {
 
 // ---- operations on the current pair
 
+namespace {
+QString columnName(int curve, bool x) {
+    return (x ? QStringLiteral("X") : QStringLiteral("Y")) + QString::number(curve);
+}
+} // namespace
+
 void TablePage::sortOnX() {
     if (session().longOperationRunning()) return; // one long operation at a time
     const std::optional<int> curve = readCurve();
     if (!curve) return;
     try {
         LongOperation operation(session().longOperationHooks(), table().gridRowCount());
+        TableChangeScope change(history(), message(Msg::ChangeSort).arg(*curve));
         sortPairOnX(table(), *curve, localeDecimalSeparator(),
                     [&operation](int row) { return operation.step(row); });
     } catch (const ConversionError& error) {
@@ -204,7 +213,10 @@ void TablePage::showDeleteRows() {
     auto* dialog = new DeleteRowsDialog([this] { return table().rowCountSetting(); }, window());
     connect(dialog, &DeleteRowsDialog::deleteRequested, this, [this](int from, int to) {
         if (session().longOperationRunning()) return; // the Table is being worked on
-        if (const std::optional<int> curve = readCurve()) deleteRows(table(), *curve, from, to);
+        if (const std::optional<int> curve = readCurve()) {
+            TableChangeScope change(history(), message(Msg::ChangeDeleteRows).arg(from).arg(to));
+            deleteRows(table(), *curve, from, to);
+        }
     });
     dialog->show();
 }
@@ -214,6 +226,8 @@ void TablePage::replaceSeparator() {
     if (!runDialog(&dialog)) return;
     const std::optional<int> curve = readCurve();
     if (!curve) return;
+    TableChangeScope change(history(),
+                            message(Msg::ChangeReplace).arg(columnName(*curve, dialog.inX())));
     replaceInColumn(table(), 2 * *curve - (dialog.inX() ? 1 : 0), dialog.from(), dialog.to());
 }
 
@@ -227,6 +241,7 @@ void TablePage::calculate() {
             InterpolationOutcome outcome;
             {
                 LongOperation operation(session().longOperationHooks(), table().gridRowCount());
+                TableChangeScope change(history(), message(Msg::ChangeLagrange));
                 outcome = interpolateLagrange(
                     table(), separator, [&operation](int row) { return operation.step(row); });
             }
@@ -243,6 +258,8 @@ void TablePage::calculate() {
         if (!curve) return;
         const double value = parseDouble(dialog.valueText(), separator);
         LongOperation progress(session().longOperationHooks(), table().gridRowCount());
+        TableChangeScope change(
+            history(), message(Msg::ChangeCalculate).arg(columnName(*curve, !dialog.onY())));
         calculateColumn(table(), 2 * *curve - (dialog.onY() ? 0 : 1), value, *operation,
                         dialog.valueFirst(), separator,
                         [&progress](int row) { return progress.step(row); });
@@ -288,6 +305,7 @@ void TablePage::applyDataFormat() {
     dataFormatDialog_->setApplying(true);
     try {
         LongOperation operation(session().longOperationHooks(), table().gridRowCount());
+        TableChangeScope change(history(), message(Msg::ChangeDataFormat).arg(*curve));
         applyNumberFormat(table(), *curve, dataFormatDialog_->columns(), *style,
                           localeDecimalSeparator(),
                           [&operation](int row) { return operation.step(row); });
@@ -336,7 +354,12 @@ void TablePage::rescaleCurrentPair() {
     request.newY2 = d.newY2->text();
     request.xTransfer = session().xTransfer();
     request.yTransfer = session().yTransfer();
-    switch (redigitizePair(table(), *curve, request, localeDecimalSeparator())) {
+    RedigitizeOutcome outcome;
+    {
+        TableChangeScope change(history(), message(Msg::ChangeRedigitize).arg(*curve));
+        outcome = redigitizePair(table(), *curve, request, localeDecimalSeparator());
+    }
+    switch (outcome) {
     case RedigitizeOutcome::Coincident:
         prompter().information(&d, message(Msg::RedigitizeCoincide));
         break;

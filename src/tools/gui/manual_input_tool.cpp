@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/round.h"
 #include "table/table.h"
+#include "table/table_history.h"
 
 #include <QAction>
 #include <QMenu>
@@ -125,7 +126,7 @@ void ManualInputTool::toggleManualInput() {
         manualInputTool_->setChecked(false);
         break;
     case Answer::Yes:
-        reportingConversion([this] { table().clearCurrentPair(); });
+        clearCurrentPair();
         s.setMouseMode(MouseMode::ManualInput);
         s.markers.setCount(0);
         break;
@@ -178,10 +179,11 @@ void ManualInputTool::manualInputPress(const ImageMouse& m) {
         // A point that does not continue the latest manual digitization starts a new one.
         const int xColumn = 2 * n - 1;
         if (newManualRecord_ || undo.source != UndoRecord::Source::Manual ||
-            undo.xColumn != xColumn || undo.lastRow != row - 1 || !undo.digitizationTrue(table())) {
+            undo.xColumn != xColumn || undo.lastRow != row - 1 || !s.digitizationTrue()) {
             newManualRecord_ = false;
             s.markers.setCount(0);
-            undo.beginDigitization(UndoRecord::Source::Manual, xColumn, row - 1, row);
+            undo.beginDigitization(UndoRecord::Source::Manual, xColumn, row - 1, row,
+                                   s.history().newGroup());
             s.searchUndoable = false;
         }
         undo.latestPosition = QPointF(x, y);
@@ -193,7 +195,10 @@ void ManualInputTool::manualInputPress(const ImageMouse& m) {
                 QRect(at - QPoint(size + 1, size + 1), at + QPoint(size + 1, size + 1)));
             s.markers.append(at);
         }
+        TableChangeScope change(s.history(), message(Msg::ChangePoint).arg(n), ChangeKind::Point,
+                                undo.digitizationGroup);
         table().appendPoint(gx, gy);
+        undo.latestPointChange = change.close();
         undo.latestPointAvailable = true;
         undo.latestColumn = xColumn;
         undo.latestRow = row;
@@ -202,8 +207,6 @@ void ManualInputTool::manualInputPress(const ImageMouse& m) {
         undo.markerColour = s.markerColour;
         undo.lastRow = row;
         undo.markerCount = s.markers.count();
-        undo.noteLatestPointWritten(table());
-        undo.noteDigitizationWritten(table());
         updateUndoActions();
     } catch (const ConversionError&) {
         s.showStatus(pointFailureText(PointFailure::ConvertError));
@@ -240,7 +243,6 @@ void ManualInputTool::undoLatestPoint() {
     UndoRecord& undo = s.undo;
     // Rows that moved since hold other points: those are never cleared.
     if (!s.latestPointUndoable()) return updateUndoActions();
-    const bool digitizationWasTrue = undo.digitizationTrue(table());
     Raster& raster = s.document().raster;
     if (s.markersOn) {
         const QPoint at(Round(undo.latestPosition.x()), Round(undo.latestPosition.y()));
@@ -250,15 +252,12 @@ void ManualInputTool::undoLatestPoint() {
     }
     // One point can be undone, once; its cells are those it wrote, whatever curve is current.
     undo.latestPointAvailable = false;
+    // The point's command is the newest: undoing it empties the cells it wrote and gives the
+    // curve its row back; it can be redone.
     const int column = undo.latestColumn, row = undo.latestRow;
-    table().setCell(column, row, QString());
-    table().setCell(column + 1, row, QString());
-    const int curve = (column + 1) / 2;
-    if (table().nextRow(curve) == row + 1) table().setNextRow(curve, row);
+    s.history().stack().undo();
     if (undo.source == UndoRecord::Source::Manual && undo.xColumn == column && undo.lastRow == row)
         undo.lastRow = row - 1;
-    // Taking the point back keeps the digitization's record true: it names the rows before it.
-    if (digitizationWasTrue) undo.noteDigitizationWritten(table());
     s.swallowNextClick = false;
     if (s.options().polyBezier) {
         // Erase the stroke, drop its newest point and draw what is left (each when drawable).
@@ -287,13 +286,13 @@ void ManualInputTool::undoLatestPoint() {
 void ManualInputTool::undoDigitization() {
     DigitizingSession& s = session();
     UndoRecord& undo = s.undo;
-    if ((!undo.available && !s.searchUndoable) || !undo.digitizationTrue(table()))
-        return updateUndoActions();
+    const int index = s.history().undoIndexOfDigitization(undo.digitizationGroup, undo.xColumn);
+    if ((!undo.available && !s.searchUndoable) || index < 0) return updateUndoActions();
     undoDigitizationMarkers(s.document().raster, s.markers, undo, &s.document().marks);
     s.pictureEdited();
-    // Exactly the rows the digitization wrote; the curve continues where it did before it.
-    table().clearCells(undo.xColumn, undo.xColumn + 1, undo.firstRow + 1, undo.lastRow);
-    table().setNextRow((undo.xColumn + 1) / 2, undo.restoreRow);
+    // The digitization's commands and the edits of its rows after it are undone: its cells get
+    // the texts they had before it and the curve continues where it did; all can be redone.
+    s.history().stack().setIndex(index);
     undo.latestPointAvailable = false;
     undo.markerCount = 0;
     undo.available = false;
