@@ -109,14 +109,14 @@ int TableHistory::undoIndexOfDigitization(std::uint64_t group, int xColumn) cons
         if (!command) return -1;
         const CellTexts& cells = command->cells();
         if (!cells.hasDataCells()) continue;
+        const bool inPair = cells.firstColumn() >= xColumn && cells.lastColumn() <= xColumn + 1;
+        if (!inPair) return -1;
         if (command->group() == group) {
             firstRow = lastRow < firstRow ? cells.firstRow() : std::min(firstRow, cells.firstRow());
             lastRow = std::max(lastRow, cells.lastRow());
             continue;
         }
-        if (cells.firstColumn() < xColumn || cells.lastColumn() > xColumn + 1 ||
-            cells.firstRow() < firstRow || cells.lastRow() > lastRow)
-            return -1;
+        if (cells.firstRow() < firstRow || cells.lastRow() > lastRow) return -1;
     }
     return first;
 }

@@ -22,6 +22,8 @@ inline constexpr char recentFile3[] = "RecentFile3";
 // Digitization menu
 inline constexpr char undoLatestPoint[] = "UndoPoint1";
 inline constexpr char undoDigitization[] = "UndoAuto";
+inline constexpr char historyUndo[] = "EditUndo";
+inline constexpr char historyRedo[] = "EditRedo";
 inline constexpr char copyImage[] = "CopytheimagetoClipboard1";
 inline constexpr char pasteImage[] = "PastefromClipboard1";
 inline constexpr char fixCoordinates[] = "Fixcoord";

@@ -6,6 +6,7 @@
 #include "table/gui/calculate_dialog.h"
 #include "table/gui/data_format_dialog.h"
 #include "table/gui/delete_rows_dialog.h"
+#include "table/gui/history_commands.h"
 #include "table/gui/replace_dialog.h"
 #include "table/gui/table_page.h"
 #include "table/table.h"
@@ -212,6 +213,48 @@ private slots:
             tearDownTest();
             setUpTest();
         }
+    }
+
+    // The Edit menu steps through the history by its keys and names what it would undo.
+    void historyThroughTheEditMenu() {
+        windowWithManualPoints();
+        Table* t = window_->table();
+        const QStringList clicked = pair(1, 8);
+        auto* undo = child<QAction>(controls::historyUndo);
+        auto* redo = child<QAction>(controls::historyRedo);
+        QCOMPARE(undo->text(), QStringLiteral("Undo Point of curve 1"));
+        QVERIFY(!redo->isEnabled());
+        child<QToolButton>(controls::sortButton)->click();
+        QCOMPARE(undo->text(), QStringLiteral("Undo Sort curve 1 on X"));
+        const QStringList sorted = pair(1, 8);
+        QVERIFY(sorted != clicked);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pair(1, 8), clicked);
+        QCOMPARE(redo->text(), QStringLiteral("Redo Sort curve 1 on X"));
+        QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pair(1, 8), sorted);
+        // Back to before the clicks: the three points go, one command each.
+        for (int i = 0; i < 4; ++i)
+            undo->trigger();
+        QCOMPARE(pair(1, 8), (QStringList{"10;1", "20;2", "30;3", "40;4", "50;5", ";", ";", ";"}));
+        QCOMPARE(t->nextRow(1), 6);
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("Undo"));
+        // Nothing is undone while a long operation runs.
+        redo->trigger();
+        {
+            LongOperation operation(window_->session().longOperationHooks(), 10);
+            QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+            window_->part<HistoryCommands>()->undo();
+            QCOMPARE(pair(1, 6).last(), QStringLiteral("25;40.2"));
+        }
+        QVERIFY(undo->isEnabled());
+        // A new picture starts without history.
+        window_->openImageFile(writeRaster("new.bmp", Raster(50, 50, PixelFormat::Bit24)),
+                               ImageReader::BuiltIn);
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 };
 

@@ -41,6 +41,7 @@ const std::vector<MenuLayout>& menuLayout() {
           "RecentFile2",
           "RecentFile3",
           "RecentFile4"}},
+        {"Edit", {"EditUndo", "EditRedo"}},
         {"Digitization",
          {"UndoPoint1",
           "UndoAuto",

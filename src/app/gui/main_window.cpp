@@ -13,6 +13,7 @@
 #include "grapher/gui/grapher_page.h"
 #include "image/gui/image_page.h"
 #include "image/gui/picture_commands.h"
+#include "table/gui/history_commands.h"
 #include "table/gui/table_page.h"
 #include "table/table.h"
 #include "tools/gui/calibration_panel.h"
@@ -108,6 +109,7 @@ void MainWindow::createParts() {
     autoDigitize_ = new AutoDigitizeController(context);
     editing_ = new EditingTools(context);
     tablePage_ = new TablePage(context);
+    new HistoryCommands(context);
     dataFiles_ = new DataFiles(context);
     grapherPage_ = new GrapherPage(context);
     program_ = new ProgramCommands(context, programPath_);

@@ -32,7 +32,8 @@ ManualInputTool::ManualInputTool(const PartContext& context) : WindowPart(contex
     c.addWidget("RxSpeedButton1", removeMarkersButton);
     undoPointAction_ = c.addAction("UndoPoint1", QStringLiteral("Undo input of the latest point"));
     undoPointAction_->setEnabled(false);
-    undoPointAction_->setShortcut(QKeySequence::Undo);
+    // Ctrl+Z steps back through the Table's history; the latest point has a key of its own.
+    undoPointAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
     undoDigitizationAction_ = c.addAction("UndoAuto", QStringLiteral("Undo digitization"));
     markersAction_ = c.addAction("N10Mark", QStringLiteral("Markers"));
     markersAction_->setCheckable(true);
