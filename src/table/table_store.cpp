@@ -7,7 +7,7 @@ namespace quorvex {
 // Entry layout: one byte column, two bytes length (little-endian), then the UTF-8 text.
 namespace {
 constexpr std::size_t kEntryHeader = 3;
-std::size_t lengthAt(const std::string& row, std::size_t at) {
+std::size_t lengthAt(std::string_view row, std::size_t at) {
     return static_cast<unsigned char>(row[at + 1]) |
            (static_cast<std::size_t>(static_cast<unsigned char>(row[at + 2])) << 8);
 }
@@ -337,25 +337,31 @@ void TableStore::rememberRow(int row) {
     if (index >= remembered_.size()) remembered_.resize(std::max(index + 1, rows_.size()));
     if (remembered_[index]) return;
     remembered_[index] = true;
-    journal_.emplace_back(row, row < storedRows() ? rows_[index] : std::string());
+    const std::size_t offset = journalBytes_.size();
+    if (row < storedRows()) journalBytes_ += rows_[index];
+    journal_.push_back({row, offset, journalBytes_.size() - offset});
 }
 
 void TableStore::startJournal() {
     journaling_ = true;
     journal_.clear();
+    journalBytes_.clear();
     remembered_.assign(rows_.size(), false);
 }
 
 CellTexts TableStore::finishJournal() {
     journaling_ = false;
-    std::sort(journal_.begin(), journal_.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto byRow = [](const JournalEntry& a, const JournalEntry& b) { return a.row < b.row; };
+    if (!std::is_sorted(journal_.begin(), journal_.end(), byRow))
+        std::sort(journal_.begin(), journal_.end(), byRow);
     CellTexts changes;
-    static const std::string kEmptyRow;
     std::vector<std::pair<int, std::string_view>> changed;
-    for (const auto& [row, before] : journal_) {
-        const std::string& now =
-            row < storedRows() ? rows_[static_cast<std::size_t>(row)] : kEmptyRow;
+    for (const JournalEntry& entry : journal_) {
+        const int row = entry.row;
+        const std::string_view before(journalBytes_.data() + entry.offset, entry.length);
+        const std::string_view now = row < storedRows()
+                                         ? std::string_view(rows_[static_cast<std::size_t>(row)])
+                                         : std::string_view();
         if (before == now) continue;
         // Both rows hold their entries in column order: walk them side by side.
         changed.clear();
@@ -367,11 +373,9 @@ CellTexts TableStore::finishJournal() {
                 columnA <= columnB && a < before.size() ? lengthAt(before, a) : 0;
             const std::size_t lengthB = columnB <= columnA && b < now.size() ? lengthAt(now, b) : 0;
             const std::string_view textA =
-                columnA <= columnB ? std::string_view(before).substr(a + kEntryHeader, lengthA)
-                                   : std::string_view();
+                columnA <= columnB ? before.substr(a + kEntryHeader, lengthA) : std::string_view();
             const std::string_view textB =
-                columnB <= columnA ? std::string_view(now).substr(b + kEntryHeader, lengthB)
-                                   : std::string_view();
+                columnB <= columnA ? now.substr(b + kEntryHeader, lengthB) : std::string_view();
             if (textA != textB) changed.emplace_back(std::min(columnA, columnB), textA);
             if (columnA <= columnB) a += kEntryHeader + lengthA;
             if (columnB <= columnA) b += kEntryHeader + lengthB;
@@ -384,6 +388,8 @@ CellTexts TableStore::finishJournal() {
     changes.finish();
     journal_.clear();
     journal_.shrink_to_fit();
+    journalBytes_.clear();
+    journalBytes_.shrink_to_fit();
     remembered_.clear();
     remembered_.shrink_to_fit();
     return changes;

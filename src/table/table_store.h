@@ -108,7 +108,13 @@ private:
     std::vector<std::string> rows_;
     bool journaling_ = false;
     std::vector<bool> remembered_;
-    std::vector<std::pair<int, std::string>> journal_;
+    // The rows as they were, in one buffer: (row, offset, length) of each.
+    struct JournalEntry {
+        int row;
+        std::size_t offset, length;
+    };
+    std::vector<JournalEntry> journal_;
+    std::string journalBytes_;
 };
 
 } // namespace quorvex
