@@ -199,6 +199,98 @@ void DigitizingSession::releaseDigitizingTools() {
     setMouseMode(MouseMode::Idle);
 }
 
+// ---- profiles
+
+namespace {
+// Corner values are stored with "." (the command line reads them so); the fields use the
+// locale's separator.
+QString storedValue(const QString& field, QChar separator) {
+    QString text = field;
+    return separator == QLatin1Char('.') ? text : text.replace(separator, QLatin1Char('.'));
+}
+QString fieldValue(const QString& stored, QChar separator) {
+    QString text = stored;
+    return separator == QLatin1Char('.') ? text : text.replace(QLatin1Char('.'), separator);
+}
+} // namespace
+
+ScanSettings DigitizingSession::scanFieldSettings() const {
+    const DigitizingSession& s = *this;
+    const DigitizingOptions& o = s.options();
+    ScanSettings settings;
+    settings.area = {s.area.left, s.area.top, s.area.right, s.area.bottom};
+    settings.step = o.step;
+    settings.indent = o.indent;
+    settings.oneValued = o.oneValued;
+    settings.thickness = o.thickness;
+    settings.selfCorrection = o.selfCorrection;
+    settings.correctionDepth = o.correctionDepth;
+    return settings;
+}
+
+DigitizingProfile DigitizingSession::profile(QChar separator) const {
+    const DigitizingSession& s = *this;
+    DigitizingProfile p;
+    p.calibration = s.calibration();
+    for (QString* value : {&p.calibration.xLeftBottom, &p.calibration.yLeftBottom,
+                           &p.calibration.xRightTop, &p.calibration.yRightTop})
+        *value = storedValue(*value, separator);
+    ScanSettings& scan = p.scan;
+    scan = scanFieldSettings();
+    if (s.scanChoices) {
+        scan.recognition = s.scanChoices->recognition;
+        scan.grid = s.scanChoices->grid;
+        p.gridRows = s.scanChoices->horizontalLines;
+        p.gridColumns = s.scanChoices->verticalLines;
+    } else {
+        // No run yet: the distance choices kept in the settings.
+        scan.recognition.mode = s.distance.on ? RecognitionMode::Distance : RecognitionMode::Exact;
+        scan.recognition.tolerance = s.distance.tolerance;
+        scan.recognition.subPixel = s.distance.subPixel;
+    }
+    scan.recognition.curve = s.curveColour();
+    if (!s.document().raster.isEmpty())
+        p.imageSize = QSize(s.document().raster.width(), s.document().raster.height());
+    return p;
+}
+
+void DigitizingSession::applyProfile(const DigitizingProfile& profile, QChar separator) {
+    DigitizingSession& s = *this;
+    // The calibration, as the rectangle tool and "Fix coordinates" leave it.
+    const Calibration& c = profile.calibration;
+    s.enableDigitizingTools();
+    s.eraseSelection();
+    s.selection = {std::min(c.pixelLeftBottom.x(), c.pixelRightTop.x()),
+                   std::min(c.pixelLeftBottom.y(), c.pixelRightTop.y()),
+                   std::max(c.pixelLeftBottom.x(), c.pixelRightTop.x()),
+                   std::max(c.pixelLeftBottom.y(), c.pixelRightTop.y())};
+    s.setPixelCorners(c.pixelLeftBottom, c.pixelRightTop);
+    s.setCornerText(0, fieldValue(c.xLeftBottom, separator));
+    s.setCornerText(1, fieldValue(c.yLeftBottom, separator));
+    s.setCornerText(2, fieldValue(c.xRightTop, separator));
+    s.setCornerText(3, fieldValue(c.yRightTop, separator));
+    s.setCornersMarked(true);
+    s.setTransfers(c.xTransfer, c.yTransfer);
+    s.drawSelection();
+    s.selectionShown = true;
+
+    // The scan settings; the recognition and grid lines open the next automatic run's dialog.
+    const ScanSettings& scan = profile.scan;
+    s.area = {scan.area.left, scan.area.bottom, scan.area.right, scan.area.top};
+    s.changeOptions([&scan](DigitizingOptions& o) {
+        o.step = scan.step;
+        o.indent = scan.indent;
+        o.oneValued = scan.oneValued;
+        o.thickness = scan.thickness;
+        o.selfCorrection = scan.selfCorrection;
+        o.correctionDepth = scan.correctionDepth;
+    });
+    s.setCurveColour(scan.recognition.curve);
+    s.scanChoices = ScanChoices{scan.recognition, scan.grid, profile.gridRows, profile.gridColumns};
+    distance = {scan.recognition.mode == RecognitionMode::Distance, scan.recognition.tolerance,
+                scan.recognition.subPixel};
+}
+
 // ---- undo
 
 bool DigitizingSession::latestPointUndoable() const {

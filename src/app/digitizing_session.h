@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autodigit/grid.h"
+#include "autodigit/profile.h"
 #include "autodigit/recognition.h"
 #include "image/image_document.h"
 #include "tools/calibration.h"
@@ -150,6 +151,15 @@ public:
     // The row a click snaps to when self-correction is on: the curve's run by the chosen
     // recognition (exact colour, or colour distance), or nothing.
     std::optional<double> correctedRow(double u, double v, int window) const;
+
+    // The scan settings of the option fields and the area (recognition and grid come from a
+    // run's dialog).
+    ScanSettings scanFieldSettings() const;
+    // The calibration and scan settings as a digitizing profile (corner values with "."), and
+    // a profile put in place on the shown picture as the rectangle tool and "Fix coordinates"
+    // leave it. `separator` is the one the corner fields use.
+    DigitizingProfile profile(QChar separator) const;
+    void applyProfile(const DigitizingProfile& profile, QChar separator);
 
     // ---- the mouse
     MouseMode mouseMode() const { return mouseMode_; }

@@ -76,6 +76,16 @@ enum class Msg {
     ChangeClearPair,
     ChangeChartRemove,
     ChangeChartMove,
+    // Project files
+    ProjectSaveItem,
+    ProjectSaveAsItem,
+    ProjectOpenItem,
+    ProjectFilter,
+    ProjectUnusable,
+    ProjectWriteFailed,
+    ProjectUnsavedQuestion,
+    ProjectSaveTitle,
+    ProjectOpenTitle,
     // Automatic digitization
     BezierDigitizeQuestion,
     NoPointsFound,

@@ -201,6 +201,24 @@ Table::Shape Table::shape() const {
     return s;
 }
 
+void Table::setShape(const Shape& shape) {
+    nextRow_ = shape.nextRow;
+    for (std::size_t k = 1; k < nextRow_.size(); ++k)
+        nextRow_[k] = std::clamp(nextRow_[k], 1, kMaxRows + 1);
+    setPairCount(shape.pairCount);
+    setRowCount(shape.rowCount);
+    importedColumns_ = std::clamp(shape.importedColumns, 0, TableStore::kMaxColumns - 1);
+    emit shapeChanged();
+}
+
+void Table::replaceContents(const Table& other) {
+    store_ = other.store_;
+    setShape(other.shape());
+    setCurveText(other.curveText());
+    announce(1, 0, TableStore::kMaxColumns - 1, std::max(store_.storedRows() - 1, rowCount_));
+    if (holdsData()) emit dataAvailable();
+}
+
 void Table::beginChange() {
     if (changeDepth_++ > 0) return;
     shapeBefore_ = shape();

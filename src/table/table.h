@@ -117,6 +117,10 @@ public:
     // needed to go the other way. The grid hears of the cells and the shape.
     void applyChange(Change& change, bool undo);
     Shape shape() const;
+    // Puts a whole shape in place (a Table read back from a file).
+    void setShape(const Shape& shape);
+    // Takes over another Table's cells, shape and current curve (an opened project).
+    void replaceContents(const Table& other);
 
     // Captions of the Clear drop-down, and whether "Clear all columns" is available there.
     QString clearAllCaption() const;
