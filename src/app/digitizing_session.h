@@ -82,6 +82,10 @@ public:
     enum class TableOnReset { ClearWhenAsked, Keep };
     void resetAfterNewImage(TableOnReset table = TableOnReset::ClearWhenAsked);
     void purgePicture();
+    // Asked before the work on the picture is replaced (another picture, a project) or the
+    // window closes: false keeps it (unsaved changes whose question was cancelled).
+    std::function<bool()> confirmReplacingWork;
+    bool mayReplaceWork() const { return !confirmReplacingWork || confirmReplacingWork(); }
     // The two switches of the File menu that a new picture follows.
     bool convertBlackWhite = true;
     bool clearTableOnNewImage = true;

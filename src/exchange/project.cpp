@@ -213,7 +213,7 @@ void readProjectTableText(const QByteArray& text, Table& table) {
     }
 }
 
-QByteArray projectArchive(const Project& project) {
+QByteArray projectArchive(const Project& project, const Table& table) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -229,7 +229,6 @@ QByteArray projectArchive(const Project& project) {
                          {"version", kProjectVersion},
                          {"program", bareCaption()},
                          {"picture", project.pictureName}};
-    const Table& table = *project.table;
     const Table::Shape shape = table.shape();
     QJsonArray nextRows;
     for (int curve = 1; curve <= Table::kMaxPairs; ++curve)
@@ -300,6 +299,7 @@ Project parseProject(const QByteArray& archiveBytes) {
         zip_source_free(source);
         fail(QStringLiteral("it is no ZIP archive (%1)").arg(zipErrorText(&error)));
     }
+    if (zip_get_num_entries(archive.get(), 0) <= 0) fail(QStringLiteral("the file is empty"));
     const QJsonObject manifest = jsonMember(archive.get(), kManifest);
     if (manifest.value(QLatin1String("format")).toString() != QLatin1String(kProjectFormat))
         fail(QStringLiteral("it is no Quorvex project"));
@@ -349,10 +349,11 @@ Project parseProject(const QByteArray& archiveBytes) {
     return project;
 }
 
-bool writeProjectFile(const QString& path, const Project& project, QString* error) {
+bool writeProjectFile(const QString& path, const Project& project, const Table& table,
+                      QString* error) {
     QByteArray bytes;
     try {
-        bytes = projectArchive(project);
+        bytes = projectArchive(project, table);
     } catch (const ProjectError& e) {
         if (error) *error = e.message();
         return false;

@@ -23,11 +23,13 @@ namespace quorvex {
 inline constexpr int kProjectVersion = 1;
 inline constexpr char kProjectFormat[] = "quorvex-project";
 
+// What a project holds besides the Table, which is written from wherever it is and read back
+// into `table`.
 struct Project {
     QString pictureName;
     QByteArray pictureBytes;
     DigitizingProfile profile;
-    std::unique_ptr<Table> table = std::make_unique<Table>();
+    std::unique_ptr<Table> table = std::make_unique<Table>(); // as read
     Colour curveColour = kBlack;
     Colour markerColour = kRed;
     QString program; // the program that wrote it
@@ -47,12 +49,13 @@ private:
 // The archive's bytes, and the project read back from them. The reader checks everything
 // before it returns (a damaged archive, a foreign one, a later version, a missing or broken
 // member, members larger than a project holds) and throws ProjectError with the reason.
-QByteArray projectArchive(const Project& project);
+QByteArray projectArchive(const Project& project, const Table& table);
 Project parseProject(const QByteArray& archive);
 
 // Files: the writer replaces the file only when the whole archive is written; false with the
 // reason in `error`. The reader names the file in its errors.
-bool writeProjectFile(const QString& path, const Project& project, QString* error = nullptr);
+bool writeProjectFile(const QString& path, const Project& project, const Table& table,
+                      QString* error = nullptr);
 Project readProjectFile(const QString& path);
 
 // The Table's rows as table.txt holds them, and back into a Table (cells and nothing else).

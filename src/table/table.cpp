@@ -202,9 +202,8 @@ Table::Shape Table::shape() const {
 }
 
 void Table::setShape(const Shape& shape) {
-    nextRow_ = shape.nextRow;
     for (std::size_t k = 1; k < nextRow_.size(); ++k)
-        nextRow_[k] = std::clamp(nextRow_[k], 1, kMaxRows + 1);
+        nextRow_[k] = std::clamp(shape.nextRow[k], 1, kMaxRows + 1);
     setPairCount(shape.pairCount);
     setRowCount(shape.rowCount);
     importedColumns_ = std::clamp(shape.importedColumns, 0, TableStore::kMaxColumns - 1);

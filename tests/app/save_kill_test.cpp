@@ -5,6 +5,7 @@
 #include "app/settings_files.h"
 #include "core/atomic_file.h"
 #include "core/numbers.h"
+#include "exchange/project.h"
 #include "exchange/text_data.h"
 #include "image/bmp.h"
 #include "table/table.h"
@@ -92,6 +93,27 @@ TEST(SavesSurviveAKill, TheTable) {
         "Table", dir.filePath("table.dat"), "1\t2\r\nold\r\n",
         [&](const QString& path) { saveDataFile(table, 1, options, path, nullptr, nullptr); });
     EXPECT_GE(kills, 6); // open, several writes of a 5 MB file, close, rename
+}
+
+TEST(SavesSurviveAKill, AProject) {
+    Table table;
+    table.setRowCount(50000);
+    for (int row = 1; row <= 50000; ++row)
+        table.store().setPairBytes(1, row, QByteArray::number(row * 0.75).toStdString(),
+                                   QByteArray::number(row % 97).toStdString());
+    Project project;
+    project.pictureName = QStringLiteral("chart.bmp");
+    project.pictureBytes = encodeBmp(Raster(300, 200, PixelFormat::Bit24, kWhite));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("work.qvx");
+    Table oldTable;
+    oldTable.setCell(1, 1, QStringLiteral("old"));
+    ASSERT_TRUE(writeProjectFile(path, project, oldTable));
+    const int kills = killAtEveryStep("project", path, read(path), [&](const QString& target) {
+        writeProjectFile(target, project, table);
+    });
+    EXPECT_GE(kills, 4);
+    EXPECT_EQ(readProjectFile(path).table->cell(1, 50000), QStringLiteral("37500"));
 }
 
 TEST(SavesSurviveAKill, AnImage) {

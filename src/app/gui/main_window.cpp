@@ -10,6 +10,7 @@
 #include "components/widgets.h"
 #include "core/messages.h"
 #include "exchange/gui/data_files.h"
+#include "exchange/gui/project_files.h"
 #include "grapher/gui/grapher_page.h"
 #include "image/gui/image_page.h"
 #include "image/gui/picture_commands.h"
@@ -111,6 +112,7 @@ void MainWindow::createParts() {
     tablePage_ = new TablePage(context);
     new HistoryCommands(context);
     dataFiles_ = new DataFiles(context);
+    projectFiles_ = new ProjectFiles(context);
     grapherPage_ = new GrapherPage(context);
     program_ = new ProgramCommands(context, programPath_);
     // The window's own commands: its settings and its end.
@@ -209,6 +211,8 @@ QString MainWindow::statusText(int panel) const {
 }
 
 bool MainWindow::openImageFile(const QString& path, ImageReader reader) {
+    if (path.endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive))
+        return projectFiles_->openProjectFile(path);
     return picture_->openImageFile(path, reader);
 }
 
@@ -276,8 +280,14 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A project with changes not saved is asked about first; its Table is in the project.
+    const bool inProject = !projectFiles_->projectPath().isEmpty();
+    if (!session_.mayReplaceWork()) {
+        event->ignore();
+        return;
+    }
     saveSettings();
-    if (session_.table().firstRowHasData() &&
+    if (!inProject && session_.table().firstRowHasData() &&
         prompter_->question(this, message(Msg::SaveTableOnClose), false) == Answer::Yes)
         commands_->run(QStringLiteral("data.saveTable"));
     if (commands_->action("PurgeClipboard1")->isEnabled() &&

@@ -21,6 +21,7 @@ class AutoDigitizeController;
 class CalibrationPanel;
 class CommandRegistry;
 class DataFiles;
+class ProjectFiles;
 class EditingTools;
 class GrapherPage;
 class ImagePage;
@@ -64,7 +65,8 @@ public:
     QString statusText(int panel) const;
     // Locks or unlocks the controls a long operation must not let the user touch.
     void setInterfaceEnabled(bool enable) { session_.setInterfaceLocked(!enable); }
-    // Opens a picture file as "Open graph Image..." does with a chosen one.
+    // Opens a picture file as "Open graph Image..." does with a chosen one; a project file
+    // (.qvx) opens as "Open project..." does.
     bool openImageFile(const QString& path, ImageReader reader);
 
     // Settings and life cycle.
@@ -127,6 +129,7 @@ private:
     AutoDigitizeController* autoDigitize_ = nullptr;
     TablePage* tablePage_ = nullptr;
     DataFiles* dataFiles_ = nullptr;
+    ProjectFiles* projectFiles_ = nullptr;
     GrapherPage* grapherPage_ = nullptr;
     ProgramCommands* program_ = nullptr;
     // What the window itself shows.

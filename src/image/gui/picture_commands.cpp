@@ -170,6 +170,7 @@ bool PictureCommands::openImageFile(const QString& path, ImageReader reader) {
     // A file that cannot be read leaves everything as it was: picture, caption, settings.
     try {
         Raster raster = readImageFile(path, reader);
+        if (!session().mayReplaceWork()) return false;
         session().document().raster = std::move(raster);
     } catch (const ImageError& error) {
         inform(error.message(), true);
@@ -218,6 +219,7 @@ void PictureCommands::copyImageToClipboard() {
 }
 
 void PictureCommands::pasteImage() {
+    if (!session().mayReplaceWork()) return;
     PasteFormatDialog dialog(window());
     if (!runDialog(&dialog)) return;
     ImageDocument& document = session().document();
@@ -284,6 +286,7 @@ void PictureCommands::selectScanner() {
 
 void PictureCommands::scanImage() {
     if (session().longOperationRunning()) return; // one long operation at a time
+    if (!session().mayReplaceWork()) return;
     try {
         QString device = scannerDevice_;
         if (device.isEmpty()) {
