@@ -11,6 +11,7 @@ int runExchangeTest(int argc, char** argv);
 int runImageToolsTest(int argc, char** argv);
 int runUndoRecordTest(int argc, char** argv);
 int runPartsTest(int argc, char** argv);
+int runProjectTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -26,5 +27,6 @@ int main(int argc, char** argv) {
     failures += runImageToolsTest(argc, argv);
     failures += runUndoRecordTest(argc, argv);
     failures += runPartsTest(argc, argv);
+    failures += runProjectTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
