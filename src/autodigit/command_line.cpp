@@ -5,16 +5,20 @@
 #include "core/atomic_file.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "exchange/project.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
 #include "tools/calibration.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -30,6 +34,10 @@ QString digitizeUsage() {
         "    [--profile FILE]                   start from a digitizing profile; the options\n"
         "                                       given change it\n"
         "    [--save-profile FILE]              write the profile of these options\n"
+        "    [--project FILE.qvx]               start from a project: its picture (when no\n"
+        "                                       image is named) and its settings\n"
+        "    [--save-project FILE.qvx]          write a project of the image, the options and\n"
+        "                                       the points found (one image)\n"
         "    [--x-scale N] [--y-scale N]        transfer function index 0..8, default 0\n"
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
@@ -64,7 +72,11 @@ struct Options {
     QString output;
     QStringList images;  // every picture named
     QString saveProfile; // --save-profile FILE
-    int jobs = 1;        // -j N
+    QString saveProject; // --save-project FILE
+    // The picture of a --project, as a file the readers open.
+    std::shared_ptr<QTemporaryDir> projectFolder;
+    QString projectPicture;
+    int jobs = 1; // -j N
 };
 
 int integerIn(const QString& text, int low, int high, const QString& what) {
@@ -160,6 +172,22 @@ Options parse(const QStringList& args) {
                 o.profile = readProfileFile(args[i + 1]);
                 o.hasCorners = o.hasValues = o.hasArea = true;
             } catch (const ProfileError& error) {
+                throw BadArguments{error.message()};
+            }
+        } else if (args[i] == QLatin1String("--project")) {
+            if (i + 1 >= args.size()) throw BadArguments{QStringLiteral("--project needs a value")};
+            try {
+                const Project project = readProjectFile(args[i + 1]);
+                o.profile = project.profile;
+                o.hasCorners = o.hasValues = o.hasArea = true;
+                o.projectFolder = std::make_shared<QTemporaryDir>();
+                o.projectPicture = o.projectFolder->filePath(project.pictureName);
+                QFile picture(o.projectPicture);
+                if (!picture.open(QIODevice::WriteOnly) ||
+                    picture.write(project.pictureBytes) != project.pictureBytes.size())
+                    throw BadArguments{QStringLiteral("cannot unpack the project's picture: ") +
+                                       picture.errorString()};
+            } catch (const ProjectError& error) {
                 throw BadArguments{error.message()};
             }
         }
@@ -265,8 +293,10 @@ Options parse(const QStringList& args) {
             s.grid.lineWidthV = w[1];
         } else if (a == QLatin1String("-o"))
             o.output = value();
-        else if (a == QLatin1String("--profile"))
+        else if (a == QLatin1String("--profile") || a == QLatin1String("--project"))
             value(); // read before the other options
+        else if (a == QLatin1String("--save-project"))
+            o.saveProject = value();
         else if (a == QLatin1String("--save-profile"))
             o.saveProfile = value();
         else if (a == QLatin1String("-j"))
@@ -276,8 +306,11 @@ Options parse(const QStringList& args) {
         else
             o.images << a;
     }
+    if (o.images.isEmpty() && !o.projectPicture.isEmpty()) o.images << o.projectPicture;
     if (o.images.isEmpty() && o.saveProfile.isEmpty())
         throw BadArguments{QStringLiteral("no image given")};
+    if (!o.saveProject.isEmpty() && o.images.size() != 1)
+        throw BadArguments{QStringLiteral("--save-project needs exactly one image")};
     if (!o.hasCorners) throw BadArguments{QStringLiteral("--corners is required")};
     if (!o.hasValues) throw BadArguments{QStringLiteral("--values is required")};
     if (!o.hasArea) {
@@ -371,6 +404,35 @@ ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image
     return result;
 }
 
+// A project of one digitized picture: the picture's file, the options as its profile and the
+// points in the first pair of the Table.
+bool saveResultProject(const QString& path, const DigitizingProfile& profile, const QString& image,
+                       const QByteArray& points, QString* reason) {
+    QFile picture(image);
+    if (!picture.open(QIODevice::ReadOnly)) {
+        *reason = picture.errorString();
+        return false;
+    }
+    Project project;
+    project.pictureName = QFileInfo(image).fileName();
+    project.pictureBytes = picture.readAll();
+    project.profile = profile;
+    project.curveColour = profile.scan.recognition.curve;
+    Table table;
+    int row = 0;
+    for (const QByteArray& line : points.split('\n')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab < 0 || row >= Table::kMaxRows) continue;
+        ++row;
+        table.store().setPairBytes(
+            1, row, std::string_view(line.constData(), tab),
+            std::string_view(line.constData() + tab + 1, line.size() - tab - 1));
+    }
+    table.setRowCount(std::max(row, Table::kStartRows));
+    table.setNextRow(1, row + 1);
+    return writeProjectFile(path, project, table, reason);
+}
+
 } // namespace
 
 int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -406,6 +468,15 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
         const ImageResult result = digitizeImage(profile, o.images.front());
         err << result.messages;
         if (result.code != 0) return result.code;
+        if (!o.saveProject.isEmpty()) {
+            QString reason;
+            if (!saveResultProject(o.saveProject, profile, o.images.front(), result.text,
+                                   &reason)) {
+                err << "quorvex-digitize: "
+                    << message(Msg::ProjectWriteFailed).arg(o.saveProject, reason) << "\n";
+                return 1;
+            }
+        }
         if (o.output.isEmpty()) {
             // A full disk or a closed pipe must not pass for a complete list of points.
             out << QString::fromLatin1(result.text);

@@ -1,6 +1,7 @@
 // What quorvex-digitize says when something is wrong, and where its points go.
 #include "autodigit/command_line.h"
 #include "charts.h"
+#include "exchange/project.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,4 +161,41 @@ TEST(CommandLineMessages, ProfilesWithCornerTextsThatAreNoNumbers) {
         EXPECT_EQ(r.code, 2) << bad;
         EXPECT_TRUE(r.err.contains("calibration.values[1] is not a number")) << r.err.toStdString();
     }
+}
+
+// A run saved as a project digitizes again from the project alone, with the same points; the
+// project's Table holds them.
+TEST(CommandLineProjects, ARunSavedAsAProjectRunsAgainFromIt) {
+    const QString chart = chartFile("lin_sine.png");
+    ASSERT_CHART(chart);
+    QTemporaryDir dir;
+    const QString project = dir.filePath("sine.qvx");
+    const Outcome first = run(sineArgs(chart, {"--step", "5", "--save-project", project}));
+    ASSERT_EQ(first.code, 0) << first.err.toStdString();
+    ASSERT_FALSE(first.out.isEmpty());
+    const Project saved = readProjectFile(project);
+    EXPECT_EQ(saved.pictureName, QStringLiteral("lin_sine.png"));
+    EXPECT_EQ(saved.profile.scan.step, 5);
+    const QStringList lines = first.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(saved.table->cell(1, 1) + '\t' + saved.table->cell(2, 1), lines.first());
+    EXPECT_EQ(saved.table->nextRow(1), lines.size() + 1);
+
+    const Outcome again = run({"--project", project});
+    EXPECT_EQ(again.code, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, first.out);
+    // The options given change the project's settings.
+    const Outcome coarser = run({"--project", project, "--step", "10"});
+    EXPECT_EQ(coarser.code, 0);
+    EXPECT_LT(coarser.out.size(), first.out.size());
+
+    QFile broken(dir.filePath("broken.qvx"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a project");
+    broken.close();
+    const Outcome refused = run({"--project", broken.fileName()});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.err.contains("cannot be opened as a project")) << refused.err.toStdString();
+    const Outcome two = run(sineArgs(chart, {chart, "--save-project", project}));
+    EXPECT_EQ(two.code, 2);
+    EXPECT_TRUE(two.err.contains("--save-project needs exactly one image"));
 }
