@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.quorvex.Quorvex
 for f in bin/quorvex bin/quorvex-digitize share/quorvex/QUORVEX21E.HLP share/quorvex/QUORVEX21R.HLP \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/scalable/apps/$id.svg share/man/man1/quorvex.1 \
+         share/icons/hicolor/scalable/apps/$id.svg share/mime/packages/$id.xml share/man/man1/quorvex.1 \
          share/man/man1/quorvex-digitize.1; do
   [ -f "$prefix/$f" ] || fail "missing $f"
 done
