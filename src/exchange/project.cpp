@@ -9,9 +9,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryFile>
 #include <zip.h>
 
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <thread>
 
 namespace quorvex {
 
@@ -95,12 +101,10 @@ struct ZipDiscard {
 };
 using ZipArchive = std::unique_ptr<zip_t, ZipDiscard>;
 
-QByteArray readMember(zip_t* archive, const char* name, zip_uint64_t limit, bool required = true) {
+// Opens a member for reading, checking its size.
+zip_file_t* openMember(zip_t* archive, const char* name, zip_uint64_t limit, zip_uint64_t* size) {
     const zip_int64_t index = zip_name_locate(archive, name, 0);
-    if (index < 0) {
-        if (required) fail(QStringLiteral("the member %1 is missing").arg(QString::fromUtf8(name)));
-        return {};
-    }
+    if (index < 0) fail(QStringLiteral("the member %1 is missing").arg(QString::fromUtf8(name)));
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
@@ -113,22 +117,36 @@ QByteArray readMember(zip_t* archive, const char* name, zip_uint64_t limit, bool
     if (!file)
         fail(QStringLiteral("the member %1 cannot be read: %2")
                  .arg(QString::fromUtf8(name), QString::fromUtf8(zip_strerror(archive))));
-    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-    zip_int64_t total = 0;
-    while (total < static_cast<zip_int64_t>(stat.size)) {
-        const zip_int64_t got =
-            zip_fread(file, bytes.data() + total, stat.size - static_cast<zip_uint64_t>(total));
-        if (got <= 0) break;
-        total += got;
+    *size = stat.size;
+    return file;
+}
+
+// Reads a member a piece at a time: `piece` gets each one; the whole member, its size and its
+// checksum are checked at the end.
+void readMemberPieces(zip_t* archive, const char* name, zip_uint64_t limit,
+                      const std::function<void(const char*, const char*)>& piece) {
+    zip_uint64_t size = 0;
+    zip_file_t* file = openMember(archive, name, limit, &size);
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> closing(file, zip_fclose);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    zip_uint64_t total = 0;
+    zip_int64_t got = 0;
+    while ((got = zip_fread(file, buffer.data(), static_cast<zip_uint64_t>(buffer.size()))) > 0) {
+        total += static_cast<zip_uint64_t>(got);
+        if (total > size) break;
+        piece(buffer.constData(), buffer.constData() + got);
     }
-    // Reading past the end checks the member's checksum.
-    char extra = 0;
-    const zip_int64_t after =
-        total == static_cast<zip_int64_t>(stat.size) ? zip_fread(file, &extra, 1) : 0;
-    const QString reason = QString::fromUtf8(zip_file_strerror(file));
-    zip_fclose(file);
-    if (total != static_cast<zip_int64_t>(stat.size) || after != 0)
-        fail(QStringLiteral("the member %1 is damaged: %2").arg(QString::fromUtf8(name), reason));
+    // The end of the member is where its checksum is checked.
+    if (got < 0 || total != size)
+        fail(QStringLiteral("the member %1 is damaged: %2")
+                 .arg(QString::fromUtf8(name), QString::fromUtf8(zip_file_strerror(file))));
+}
+
+QByteArray readMember(zip_t* archive, const char* name, zip_uint64_t limit) {
+    QByteArray bytes;
+    readMemberPieces(archive, name, limit, [&bytes](const char* begin, const char* end) {
+        bytes.append(begin, end - begin);
+    });
     return bytes;
 }
 
@@ -154,64 +172,281 @@ int intOf(const QJsonObject& object, const char* key, int low, int high) {
 
 } // namespace
 
-QByteArray projectTableText(const Table& table) {
-    const TableStore& store = table.store();
-    QByteArray out;
+namespace {
+
+// The last row holding text (0 for an empty Table: the titles are always written).
+int lastTableRow(const TableStore& store) {
     int lastRow = store.storedRows() - 1;
     while (lastRow > 0 && !store.rowHoldsText(lastRow))
         --lastRow;
-    for (int row = 0; row <= lastRow; ++row) {
+    return std::max(lastRow, 0);
+}
+
+// The lines of rows first .. last, appended to `out`.
+void appendTableLines(const TableStore& store, int first, int last, QByteArray& out) {
+    constexpr int kTabs = TableStore::kMaxColumns - 2;
+    for (int row = first; row <= last; ++row) {
         const qsizetype lineStart = out.size();
+        // Most rows hold plain numbers: the row's texts joined in one pass, then checked.
+        store.appendRowText(row, 1, TableStore::kMaxColumns - 1, '\t', out);
+        int tabs = 0;
+        bool plain = true;
         qsizetype lastText = lineStart;
+        const char* data = out.constData();
+        for (qsizetype i = lineStart, end = out.size(); i < end; ++i) {
+            const char c = data[i];
+            if (c == '\t') {
+                ++tabs;
+            } else {
+                lastText = i + 1;
+                plain = plain && c != '\n' && c != '\r' && c != '\\';
+            }
+        }
+        if (plain && tabs == kTabs) {
+            out.truncate(lastText); // no empty cells at the end of a line
+            out += '\n';
+            continue;
+        }
+        // A cell holds a tab, a line break or a backslash: cell by cell, escaped.
+        out.truncate(lineStart);
+        lastText = lineStart;
         for (int column = 1; column < TableStore::kMaxColumns; ++column) {
             if (column > 1) out += '\t';
             const std::string_view text = store.cellBytes(column, row);
             if (text.empty()) continue;
-            if (text.find_first_of("\t\n\r\\") == std::string_view::npos)
-                out.append(text.data(), static_cast<qsizetype>(text.size()));
-            else
-                appendEscaped(out, text);
+            appendEscaped(out, text);
             lastText = out.size();
         }
-        out.truncate(lastText); // no empty cells at the end of a line
+        out.truncate(lastText);
         out += '\n';
     }
+}
+
+} // namespace
+
+QByteArray projectTableText(const Table& table) {
+    const TableStore& store = table.store();
+    QByteArray out;
+    appendTableLines(store, 0, lastTableRow(store), out);
     return out;
 }
 
-void readProjectTableText(const QByteArray& text, Table& table) {
-    TableStore& store = table.store();
-    std::vector<QByteArrayView> fields;
-    std::vector<QByteArray> kept; // unescaped fields, alive while their row is written
-    int row = 0;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0) end = text.size();
-        if (row > Table::kMaxRows) fail(QStringLiteral("table.txt holds more rows than a Table"));
-        const QByteArrayView line(text.constData() + start, end - start);
-        fields.clear();
-        kept.clear();
-        qsizetype fieldStart = 0;
-        for (qsizetype i = 0; i <= line.size(); ++i) {
-            if (i < line.size() && line[i] != '\t') continue;
-            const QByteArrayView field = line.sliced(fieldStart, i - fieldStart);
-            fields.push_back(field);
-            fieldStart = i + 1;
-        }
-        if (static_cast<int>(fields.size()) >= TableStore::kMaxColumns)
-            fail(QStringLiteral("table.txt: row %1 holds more columns than a Table").arg(row));
-        kept.reserve(fields.size());
-        for (QByteArrayView& field : fields)
-            if (field.contains('\\')) {
-                kept.push_back(unescaped(field));
-                field = kept.back();
+namespace {
+
+// Reads table.txt line by line into the rows from 0 on, as the lines arrive.
+class TableLineReader {
+public:
+    explicit TableLineReader(TableStore& store) : store_(store) {}
+
+    // The lines of a piece of the text; a line cut at its end waits for the next piece.
+    void read(const char* begin, const char* end) {
+        const char* line = begin;
+        if (!pending_.isEmpty()) {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(begin, '\n', std::size_t(end - begin)));
+            if (!lineEnd) {
+                pending_.append(begin, end - begin);
+                return;
             }
-        if (!(fields.size() == 1 && fields[0].isEmpty())) store.replaceLeadingCells(row, fields);
-        ++row;
-        start = end + 1;
+            pending_.append(begin, lineEnd - begin);
+            readLine(pending_.constData(), pending_.constData() + pending_.size());
+            pending_.clear();
+            line = lineEnd + 1;
+        }
+        while (line < end) {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(line, '\n', std::size_t(end - line)));
+            if (!lineEnd) {
+                pending_.append(line, end - line);
+                return;
+            }
+            readLine(line, lineEnd);
+            line = lineEnd + 1;
+        }
+    }
+    void finish() {
+        if (!pending_.isEmpty())
+            readLine(pending_.constData(), pending_.constData() + pending_.size());
+        pending_.clear();
+    }
+
+private:
+    void readLine(const char* line, const char* lineEnd) {
+        if (row_ > Table::kMaxRows) fail(QStringLiteral("table.txt holds more rows than a Table"));
+        fields_.clear();
+        bool escaped = false;
+        for (const char* field = line;;) {
+            const char* tab =
+                static_cast<const char*>(std::memchr(field, '\t', std::size_t(lineEnd - field)));
+            const char* fieldEnd = tab ? tab : lineEnd;
+            fields_.emplace_back(field, fieldEnd - field);
+            if (static_cast<int>(fields_.size()) >= TableStore::kMaxColumns)
+                fail(QStringLiteral("table.txt: row %1 holds more columns than a Table").arg(row_));
+            escaped = escaped || std::memchr(field, '\\', std::size_t(fieldEnd - field));
+            if (!tab) break;
+            field = tab + 1;
+        }
+        std::vector<QByteArray> kept; // unescaped fields, alive while the row is written
+        if (escaped) {
+            kept.reserve(fields_.size());
+            for (QByteArrayView& field : fields_)
+                if (field.contains('\\')) {
+                    kept.push_back(unescaped(field));
+                    field = kept.back();
+                }
+        }
+        if (!(fields_.size() == 1 && fields_[0].isEmpty()))
+            store_.replaceLeadingCells(row_, fields_);
+        ++row_;
+    }
+
+    TableStore& store_;
+    std::vector<QByteArrayView> fields_;
+    QByteArray pending_;
+    int row_ = 0;
+};
+
+void readTableMember(zip_t* archive, Table& table) {
+    TableLineReader reader(table.store());
+    readMemberPieces(archive, kTable, kMaxTableBytes,
+                     [&reader](const char* begin, const char* end) { reader.read(begin, end); });
+    reader.finish();
+}
+
+// table.txt as the archive writes it: the lines made a piece at a time while libzip reads, so
+// that no copy of the whole text is ever held.
+struct TableTextSource {
+    const TableStore& store;
+    int lastRow;
+    int nextRow = 0;
+    QByteArray piece;
+    qsizetype position = 0;
+    zip_error_t error;
+};
+
+zip_int64_t tableTextCallback(void* state, void* data, zip_uint64_t length,
+                              zip_source_cmd_t command) {
+    auto& source = *static_cast<TableTextSource*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        source.nextRow = 0;
+        source.piece.clear();
+        source.position = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        constexpr qsizetype kPiece = 1 << 20;
+        zip_uint64_t copied = 0;
+        while (copied < length) {
+            if (source.position == source.piece.size()) {
+                if (source.nextRow > source.lastRow) break;
+                source.piece.clear();
+                while (source.nextRow <= source.lastRow && source.piece.size() < kPiece) {
+                    appendTableLines(source.store, source.nextRow, source.nextRow, source.piece);
+                    ++source.nextRow;
+                }
+                source.position = 0;
+            }
+            const auto take = std::min<zip_uint64_t>(
+                length - copied, static_cast<zip_uint64_t>(source.piece.size() - source.position));
+            std::memcpy(static_cast<char*>(data) + copied,
+                        source.piece.constData() + source.position, take);
+            copied += take;
+            source.position += static_cast<qsizetype>(take);
+        }
+        return static_cast<zip_int64_t>(copied);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&source.error, data, length);
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                              -1);
+    default:
+        zip_error_set(&source.error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
     }
 }
+
+} // namespace
+
+void readProjectTableText(const QByteArray& text, Table& table) {
+    TableLineReader reader(table.store());
+    reader.read(text.constData(), text.constData() + text.size());
+    reader.finish();
+}
+
+namespace {
+
+// The members of an archive, kept alive until the archive is written; the Table's text is made
+// while it is written.
+struct Members {
+    explicit Members(const Table& table)
+        : tableText{table.store(), lastTableRow(table.store()), 0, {}, 0, {}} {
+        zip_error_init(&tableText.error);
+    }
+    ~Members() { zip_error_fini(&tableText.error); }
+    QByteArray bytes[5];
+    TableTextSource tableText;
+};
+
+// Adds the project's members to an open archive; false with the reason.
+bool addMembers(zip_t* archive, const Project& project, const Table& table, Members& members,
+                QString* reason) {
+    QJsonObject manifest{{"format", QLatin1String(kProjectFormat)},
+                         {"version", kProjectVersion},
+                         {"program", bareCaption()},
+                         {"picture", QFileInfo(project.pictureName).fileName()}};
+    const Table::Shape shape = table.shape();
+    QJsonArray nextRows;
+    for (int curve = 1; curve <= Table::kMaxPairs; ++curve)
+        nextRows.append(shape.nextRow[static_cast<std::size_t>(curve)]);
+    QJsonObject session{{"pairs", shape.pairCount},
+                        {"rows", shape.rowCount},
+                        {"importedColumns", shape.importedColumns},
+                        {"nextRows", nextRows},
+                        {"curve", table.curveText()},
+                        {"curveColour", hexColour(project.curveColour)},
+                        {"markerColour", hexColour(project.markerColour)}};
+    members.bytes[0] = QJsonDocument(manifest).toJson();
+    members.bytes[1] = profileJson(project.profile);
+    members.bytes[3] = QJsonDocument(session).toJson();
+    const QString names[] = {QLatin1String(kManifest), QLatin1String(kProfile),
+                             QLatin1String(kTable), QLatin1String(kSession),
+                             kPictureFolder + QFileInfo(project.pictureName).fileName()};
+    // The texts are deflated, except a Table so large that deflating it would make saving and
+    // opening several times slower; the picture file is mostly compressed already.
+    constexpr std::size_t kLargestDeflatedTable = 8 << 20;
+    const bool deflateTable = table.store().memoryBytes() <= kLargestDeflatedTable;
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray& bytes = i == 4 ? project.pictureBytes : members.bytes[i];
+        zip_source_t* source =
+            i == 2 ? zip_source_function(archive, tableTextCallback, &members.tableText)
+                   : zip_source_buffer(archive, bytes.constData(),
+                                       static_cast<zip_uint64_t>(bytes.size()), 0);
+        const zip_int64_t index =
+            source ? zip_file_add(archive, names[i].toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
+                   : -1;
+        if (index < 0) {
+            if (source) zip_source_free(source);
+            *reason = QString::fromUtf8(zip_strerror(archive));
+            return false;
+        }
+        const bool deflate = i < 4 && (i != 2 || deflateTable);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                 deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, deflate ? 1 : 0);
+    }
+    return true;
+}
+
+} // namespace
 
 QByteArray projectArchive(const Project& project, const Table& table) {
     zip_error_t error;
@@ -224,49 +459,10 @@ QByteArray projectArchive(const Project& project, const Table& table) {
         fail(zipErrorText(&error));
     }
     zip_source_keep(buffer); // the bytes are read from it after the archive is closed
-
-    QJsonObject manifest{{"format", QLatin1String(kProjectFormat)},
-                         {"version", kProjectVersion},
-                         {"program", bareCaption()},
-                         {"picture", project.pictureName}};
-    const Table::Shape shape = table.shape();
-    QJsonArray nextRows;
-    for (int curve = 1; curve <= Table::kMaxPairs; ++curve)
-        nextRows.append(shape.nextRow[static_cast<std::size_t>(curve)]);
-    QJsonObject session{{"pairs", shape.pairCount},
-                        {"rows", shape.rowCount},
-                        {"importedColumns", shape.importedColumns},
-                        {"nextRows", nextRows},
-                        {"curve", table.curveText()},
-                        {"curveColour", hexColour(project.curveColour)},
-                        {"markerColour", hexColour(project.markerColour)}};
-    // The members stay alive until the archive is written.
-    const QByteArray members[] = {QJsonDocument(manifest).toJson(), profileJson(project.profile),
-                                  projectTableText(table), QJsonDocument(session).toJson()};
-    const QString names[] = {QLatin1String(kManifest), QLatin1String(kProfile),
-                             QLatin1String(kTable), QLatin1String(kSession)};
-    auto add = [&](const QString& name, const QByteArray& bytes, bool compress) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.constData(),
-                                                 static_cast<zip_uint64_t>(bytes.size()), 0);
-        const zip_int64_t index =
-            source ? zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
-                   : -1;
-        if (index < 0) {
-            if (source) zip_source_free(source);
-            const QString reason = QString::fromUtf8(zip_strerror(archive));
-            zip_discard(archive);
-            zip_source_free(buffer);
-            fail(reason);
-        }
-        // Fast deflate for the texts; the picture file is mostly compressed already.
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                 compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, compress ? 1 : 0);
-    };
-    for (int i = 0; i < 4; ++i)
-        add(names[i], members[i], true);
-    add(kPictureFolder + QFileInfo(project.pictureName).fileName(), project.pictureBytes, false);
-    if (zip_close(archive) != 0) {
-        const QString reason = QString::fromUtf8(zip_strerror(archive));
+    Members members(table);
+    QString reason;
+    if (!addMembers(archive, project, table, members, &reason) || zip_close(archive) != 0) {
+        if (reason.isEmpty()) reason = QString::fromUtf8(zip_strerror(archive));
         zip_discard(archive);
         zip_source_free(buffer);
         fail(reason);
@@ -288,17 +484,9 @@ QByteArray projectArchive(const Project& project, const Table& table) {
     return bytes;
 }
 
-Project parseProject(const QByteArray& archiveBytes) {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(
-        archiveBytes.constData(), static_cast<zip_uint64_t>(archiveBytes.size()), 0, &error);
-    if (!source) fail(zipErrorText(&error));
-    ZipArchive archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
-    if (!archive) {
-        zip_source_free(source);
-        fail(QStringLiteral("it is no ZIP archive (%1)").arg(zipErrorText(&error)));
-    }
+namespace {
+
+Project readArchive(const ZipArchive& archive) {
     if (zip_get_num_entries(archive.get(), 0) <= 0) fail(QStringLiteral("the file is empty"));
     const QJsonObject manifest = jsonMember(archive.get(), kManifest);
     if (manifest.value(QLatin1String("format")).toString() != QLatin1String(kProjectFormat))
@@ -325,7 +513,7 @@ Project parseProject(const QByteArray& archiveBytes) {
     }
     const QJsonObject session = jsonMember(archive.get(), kSession);
     Table& table = *project.table;
-    readProjectTableText(readMember(archive.get(), kTable, kMaxTableBytes), table);
+    readTableMember(archive.get(), table);
     Table::Shape shape;
     shape.pairCount = intOf(session, "pairs", 1, Table::kMaxPairs);
     shape.rowCount = intOf(session, "rows", 1, Table::kMaxRows);
@@ -349,29 +537,89 @@ Project parseProject(const QByteArray& archiveBytes) {
     return project;
 }
 
+} // namespace
+
+Project parseProject(const QByteArray& archiveBytes) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(
+        archiveBytes.constData(), static_cast<zip_uint64_t>(archiveBytes.size()), 0, &error);
+    if (!source) fail(zipErrorText(&error));
+    ZipArchive archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!archive) {
+        zip_source_free(source);
+        fail(QStringLiteral("it is no ZIP archive (%1)").arg(zipErrorText(&error)));
+    }
+    return readArchive(archive);
+}
+
 bool writeProjectFile(const QString& path, const Project& project, const Table& table,
                       QString* error) {
-    QByteArray bytes;
-    try {
-        bytes = projectArchive(project, table);
-    } catch (const ProjectError& e) {
-        if (error) *error = e.message();
+    QString reason;
+    const SaveTarget target = resolveSaveTarget(path);
+    if (target.kind == SaveTarget::Kind::Refused) {
+        if (error) *error = target.error;
         return false;
     }
-    return writeFileAtomically(path, bytes, true, error);
+    // The archive is written under a temporary name beside the target and renamed over it only
+    // when it is complete.
+    QTemporaryFile reserved(target.temporaryFolder() + QStringLiteral("/.quorvex-project-XXXXXX"));
+    reserved.setAutoRemove(false);
+    if (!reserved.open()) {
+        if (error) *error = reserved.errorString();
+        return false;
+    }
+    const QString temporary = reserved.fileName();
+    reserved.close();
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(temporary).constData(), ZIP_TRUNCATE, &code);
+    if (!archive) {
+        zip_error_t zipError;
+        zip_error_init_with_code(&zipError, code);
+        reason = zipErrorText(&zipError);
+        zip_error_fini(&zipError);
+    } else {
+        Members members(table);
+        if (atomicFileStepHook) atomicFileStepHook();
+        if (!addMembers(archive, project, table, members, &reason) || zip_close(archive) != 0) {
+            if (reason.isEmpty()) reason = QString::fromUtf8(zip_strerror(archive));
+            zip_discard(archive);
+        } else {
+            if (atomicFileStepHook) atomicFileStepHook();
+            if (replaceWithTemporary(temporary, target, &reason)) {
+                if (atomicFileStepHook) atomicFileStepHook();
+                return true;
+            }
+        }
+    }
+    QFile::remove(temporary);
+    if (error) *error = reason;
+    return false;
 }
 
 Project readProjectFile(const QString& path) {
     const auto named = [&path](const QString& reason) {
         return ProjectError(message(Msg::ProjectUnusable).arg(QFileInfo(path).fileName(), reason));
     };
+    const QFileInfo info(path);
+    if (info.isDir()) throw named(QStringLiteral("Is a directory"));
     QFile file(path);
-    if (QFileInfo(path).isDir()) throw named(QStringLiteral("Is a directory"));
     if (!file.open(QIODevice::ReadOnly)) throw named(file.errorString());
     if (file.size() > kMaxArchiveBytes) throw named(QStringLiteral("it is larger than a project"));
-    const QByteArray bytes = file.readAll();
+    if (file.size() == 0) throw named(QStringLiteral("the file is empty"));
+    file.close();
+    int code = 0;
+    ZipArchive archive(
+        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+    if (!archive) {
+        zip_error_t zipError;
+        zip_error_init_with_code(&zipError, code);
+        const QString reason = zipErrorText(&zipError);
+        zip_error_fini(&zipError);
+        throw named(QStringLiteral("it is no ZIP archive (%1)").arg(reason));
+    }
     try {
-        return parseProject(bytes);
+        return readArchive(archive);
     } catch (const ProjectError& e) {
         throw named(e.message());
     }

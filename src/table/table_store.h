@@ -85,6 +85,11 @@ public:
     CellTexts finishJournal();
     CellTexts exchange(const CellTexts& texts);
 
+    // Makes rows 0 .. count - 1 exist, so that rows can then be written from several threads at
+    // once (each row by one of them; the journal must not run).
+    void ensureRows(int count) {
+        if (count > storedRows()) rows_.resize(static_cast<std::size_t>(count));
+    }
     bool rowHoldsText(int row) const {
         return row >= 0 && row < storedRows() && !rows_[static_cast<std::size_t>(row)].empty();
     }

@@ -112,7 +112,7 @@ TEST(SavesSurviveAKill, AProject) {
     const int kills = killAtEveryStep("project", path, read(path), [&](const QString& target) {
         writeProjectFile(target, project, table);
     });
-    EXPECT_GE(kills, 4);
+    EXPECT_GE(kills, 3); // the temporary file made, the archive in it complete, renamed
     EXPECT_EQ(readProjectFile(path).table->cell(1, 50000), QStringLiteral("37500"));
 }
 
