@@ -121,7 +121,15 @@ bool replaceWithTemporary(const QString& temporary, const SaveTarget& target, QS
     case SaveTarget::Kind::Regular:
         break;
     }
-    if (target.kind == SaveTarget::Kind::Regular) ::chmod(from.constData(), target.mode);
+    // An existing file keeps its permission bits; a new one gets those of any new file (the
+    // temporary file may have been made private by whoever wrote it).
+    if (target.kind == SaveTarget::Kind::Regular) {
+        ::chmod(from.constData(), target.mode);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(from.constData(), 0666 & ~mask);
+    }
     if (::rename(from.constData(), QFile::encodeName(target.path).constData()) != 0)
         return failed(systemError());
     return true;

@@ -98,3 +98,18 @@ TEST(AtomicFile, ATemporaryFileReplacesTheTarget) {
     EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_FALSE(QFile::exists(streamed)) << "the temporary file goes in every case";
 }
+
+// A private temporary file (as libraries make them) becomes a file like any other new one.
+TEST(AtomicFile, ANewFileGetsTheUsualPermissions) {
+    QTemporaryDir dir;
+    const QString temporary = dir.filePath("private.part"), target = dir.filePath("new.qvx");
+    ASSERT_TRUE(writeFileAtomically(temporary, "bytes"));
+    ASSERT_EQ(::chmod(QFile::encodeName(temporary).constData(), 0600), 0);
+    const mode_t mask = ::umask(022);
+    QString error;
+    EXPECT_TRUE(replaceWithTemporary(temporary, resolveSaveTarget(target), &error));
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
