@@ -39,8 +39,7 @@ class TablePage;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The prompter answers every question and file dialog; the program folder decides where
-    // the settings files live.
+    // The prompter answers every question and dialog; the program folder places the settings.
     explicit MainWindow(std::unique_ptr<Prompter> prompter, const QString& programPath,
                         QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -77,12 +76,10 @@ public:
     // The error the settings loader reported while the window was created, if any.
     const QString& settingsError() const { return settingsError_; }
     QString helpTopicFor(const QWidget* focus) const;
-    // Comes to the front for a second start of the program, as long as the caption is the bare
-    // title; returns whether it did.
+    // Comes to the front for a second start while the caption is the bare title; whether it did.
     bool bringToFront();
-    // A later start: comes to the front and, when it named a picture, opens it; false (the
-    // later start goes on by itself) when this window shows a picture or a dialog, or a long
-    // operation runs.
+    // A later start: to the front, opening the picture it named; false (it goes on by itself)
+    // when this window shows a picture or a dialog, or a long operation runs.
     bool answerLaterStart(const QString& path);
     // Writes the INI keys and digitize.cfg.
     void saveSettings();
