@@ -128,7 +128,9 @@ void readMemberPieces(zip_t* archive, const char* name, zip_uint64_t limit,
     zip_uint64_t size = 0;
     zip_file_t* file = openMember(archive, name, limit, &size);
     std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> closing(file, zip_fclose);
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    // Pieces of up to 1 MiB; a small member is read in one.
+    QByteArray buffer(static_cast<qsizetype>(std::min<zip_uint64_t>(size + 1, 1 << 20)),
+                      Qt::Uninitialized);
     zip_uint64_t total = 0;
     zip_int64_t got = 0;
     while ((got = zip_fread(file, buffer.data(), static_cast<zip_uint64_t>(buffer.size()))) > 0) {
