@@ -2,12 +2,14 @@
 
 #include "autodigit/engine.h"
 #include "autodigit/profile.h"
+#include "autodigit/vector_scan.h"
 #include "core/atomic_file.h"
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "exchange/project.h"
 #include "image/image_error.h"
 #include "image/image_file.h"
+#include "image/vector_page.h"
 #include "tools/calibration.h"
 
 #include <QDir>
@@ -38,11 +40,16 @@ QString digitizeUsage() {
         "                                       image is named) and its settings\n"
         "    [--save-project FILE.qvx]          write a project of the image, the options and\n"
         "                                       the points found (one image)\n"
+        "    [--page N] [--dpi D]               PDF and SVG pictures: the page (default 1) and "
+        "the\n"
+        "                                       resolution it is rendered at (default 200)\n"
         "    [--x-scale N] [--y-scale N]        transfer function index 0..8, default 0\n"
         "    [--colour 0xBBGGRR]                curve colour, default 0 (black)\n"
         "    [--area L,T,R,B]                   default: the calibration rectangle\n"
         "    [--step S] [--indent B]            defaults 1 and 0\n"
-        "    [--mode exact|interval|closest|brightness|black|distance] [--interval N]\n"
+        "    [--mode exact|interval|closest|brightness|black|distance|vector] [--interval N]\n"
+        "    [--every-step]                     vector mode: a point every step along X, not\n"
+        "                                       every vertex of the curve's path\n"
         "    [--side left|both|right] [--brightness MAX]\n"
         "    [--tolerance T] [--subpixel]       distance mode: CIELAB distance 0..100 (default\n"
         "                                       25), points at the curve's fractional centre\n"
@@ -54,8 +61,10 @@ QString digitizeUsage() {
         "    [-o FOLDER]                        several images (or a FOLDER/ or existing folder):\n"
         "                                       NAME.txt for each\n"
         "    [-j N]                             digitize N images at a time (1..64)\n"
-        "Pixel corners and areas are image pixels with rows counted from the top; typed grid rows\n"
-        "are counted from the bottom edge.\n");
+        "Pixel corners and areas are image pixels with rows counted from the top (corners may be\n"
+        "fractional); typed grid rows are counted from the bottom edge. On a PDF or SVG page at D\n"
+        "dpi the page point (x, y), from the top-left in points, is pixel (x*D/72-0.5, "
+        "y*D/72-0.5).\n");
 }
 
 namespace {
@@ -77,6 +86,8 @@ struct Options {
     std::shared_ptr<QTemporaryDir> projectFolder;
     QString projectPicture;
     int jobs = 1; // -j N
+    int page = 1; // --page N (PDF)
+    double dpi = kDefaultVectorDpi;
 };
 
 int integerIn(const QString& text, int low, int high, const QString& what) {
@@ -103,6 +114,22 @@ std::array<int, N> integers(const QString& text, const QString& what, int low = 
     return out;
 }
 
+template <int N> std::array<double, N> reals(const QString& text, const QString& what) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != N)
+        throw BadArguments{
+            QStringLiteral("%1 needs %2 numbers separated by commas").arg(what).arg(N)};
+    std::array<double, N> out{};
+    for (int i = 0; i < N; ++i) {
+        double value = 0;
+        if (!tryParseDouble(parts[i].trimmed(), QChar('.'), value) || !(std::abs(value) <= 1e6))
+            throw BadArguments{QStringLiteral("%1 must be numbers from -1000000 to 1000000: '%2'")
+                                   .arg(what, parts[i])};
+        out[static_cast<std::size_t>(i)] = value;
+    }
+    return out;
+}
+
 // The scales by their index, as --x-scale and --y-scale take them.
 QString scaleName(int index) {
     static const char* const names[] = {"linear", "log10 axis", "log10 of the value",
@@ -115,14 +142,14 @@ QString scaleName(int index) {
 // read: corners in one pixel column or row, a corner value that is no number, a value the
 // axis's scale is not defined for.
 void checkCalibration(const Calibration& c) {
-    if (c.pixelLeftBottom.x() == c.pixelRightTop.x())
+    if (c.leftBottom().x() == c.rightTop().x())
         throw BadArguments{QStringLiteral("--corners: both corners are in pixel column %1; the "
                                           "calibration needs two different columns")
-                               .arg(c.pixelLeftBottom.x())};
-    if (c.pixelLeftBottom.y() == c.pixelRightTop.y())
+                               .arg(c.leftBottom().x())};
+    if (c.leftBottom().y() == c.rightTop().y())
         throw BadArguments{QStringLiteral("--corners: both corners are in pixel row %1; the "
                                           "calibration needs two different rows")
-                               .arg(c.pixelLeftBottom.y())};
+                               .arg(c.leftBottom().y())};
     const struct {
         const QString& text;
         int scale;
@@ -201,9 +228,8 @@ Options parse(const QStringList& args) {
             return args[++i];
         };
         if (a == QLatin1String("--corners")) {
-            const auto k = integers<4>(value(), a);
-            c.pixelLeftBottom = QPoint(k[0], k[1]);
-            c.pixelRightTop = QPoint(k[2], k[3]);
+            const auto k = reals<4>(value(), a);
+            c.setCorners(QPointF(k[0], k[1]), QPointF(k[2], k[3]));
             o.hasCorners = true;
         } else if (a == QLatin1String("--values")) {
             const QStringList parts = value().split(QLatin1Char(','));
@@ -263,7 +289,18 @@ Options parse(const QStringList& args) {
             r.tolerance = integerIn(value(), 0, 100, a);
         else if (a == QLatin1String("--subpixel"))
             r.subPixel = true;
-        else if (a == QLatin1String("--correction")) {
+        else if (a == QLatin1String("--every-step"))
+            r.everyStep = true;
+        else if (a == QLatin1String("--page"))
+            o.page = integerIn(value(), 1, 1000000, a);
+        else if (a == QLatin1String("--dpi")) {
+            const QString v = value();
+            double dpi = 0;
+            if (!tryParseDouble(v, QChar('.'), dpi) || !(dpi >= 10 && dpi <= 2400))
+                throw BadArguments{
+                    QStringLiteral("--dpi must be a number from 10 to 2400: '%1'").arg(v)};
+            o.dpi = dpi;
+        } else if (a == QLatin1String("--correction")) {
             s.selfCorrection = true;
             s.correctionDepth = integerIn(value(), 2, 30, a);
         } else if (a == QLatin1String("--no-correction"))
@@ -314,10 +351,12 @@ Options parse(const QStringList& args) {
     if (!o.hasCorners) throw BadArguments{QStringLiteral("--corners is required")};
     if (!o.hasValues) throw BadArguments{QStringLiteral("--values is required")};
     if (!o.hasArea) {
-        // The calibration rectangle.
-        const QPoint lb = c.pixelLeftBottom, rt = c.pixelRightTop;
-        s.area = ScanArea{std::min(lb.x(), rt.x()), std::min(lb.y(), rt.y()),
-                          std::max(lb.x(), rt.x()), std::max(lb.y(), rt.y())};
+        // The calibration rectangle (its whole pixels, fractional corners included).
+        const QPointF lb = c.leftBottom(), rt = c.rightTop();
+        s.area = ScanArea{static_cast<int>(std::floor(std::min(lb.x(), rt.x()))),
+                          static_cast<int>(std::floor(std::min(lb.y(), rt.y()))),
+                          static_cast<int>(std::ceil(std::max(lb.x(), rt.x()))),
+                          static_cast<int>(std::ceil(std::max(lb.y(), rt.y())))};
     }
     if (s.grid.searchOn && s.grid.typedOn)
         throw BadArguments{QStringLiteral("--grid-search and typed grid lines exclude each other")};
@@ -334,7 +373,40 @@ struct ImageResult {
     int points = 0;
 };
 
-ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image) {
+// The points of a vector picture's paths through the calibration.
+ImageResult digitizeLayer(const DigitizingProfile& profile, const VectorLayer& layer) {
+    ImageResult result;
+    std::optional<PointFailure> failure;
+    int failed = 0;
+    try {
+        const ToGraph graph(profile.calibration, QChar('.'));
+        for (const QPointF& p : vectorCurvePoints(layer, profile.scan)) {
+            try {
+                result.text += NumberText(graph.x(p.x()), QChar('.')).toLatin1() + '\t' +
+                               NumberText(graph.y(p.y()), QChar('.')).toLatin1() + '\n';
+                ++result.points;
+            } catch (const PointError& error) {
+                failure = error.failure();
+                ++failed;
+            }
+        }
+    } catch (const PointError& error) {
+        result.messages = QStringLiteral("quorvex-digitize: ") +
+                          pointFailureReason(error.failure()) + QLatin1Char('\n');
+        result.code = 1;
+        return result;
+    }
+    if (failure)
+        result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
+                               .arg(failed)
+                               .arg(pointFailureReason(*failure));
+    if (result.points == 0)
+        result.messages += QStringLiteral("quorvex-digitize: no points found\n");
+    return result;
+}
+
+ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image, int page,
+                          double dpi) {
     ImageResult result;
     const auto fail = [&result](const QString& why, int code) {
         result.messages += why + QLatin1Char('\n');
@@ -342,16 +414,39 @@ ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image
         return result;
     };
     Raster raster;
+    const ScanSettings& s = profile.scan;
+    const bool vectorMode = s.recognition.mode == RecognitionMode::Vector;
+    std::optional<VectorLayer> layer;
     try {
         // The window shows a placeholder for a missing file; here it is an error.
         if (!QFileInfo::exists(image))
             throw ImageError(
                 message(Msg::ImageReadFailed).arg(image, QStringLiteral("no such file")));
-        raster = readImageFile(image, readerForPath(image));
+        if (vectorKindOfFile(image) != VectorKind::None) {
+            const VectorFile file(image);
+            if (page > file.pageCount())
+                return fail(QStringLiteral("quorvex-digitize: %1 has %2 pages; --page %3 is none")
+                                .arg(image)
+                                .arg(file.pageCount())
+                                .arg(page),
+                            2);
+            const double fitted = fittingDpi(file.pageSize(page), dpi);
+            if (vectorMode)
+                layer = file.record(page, fitted);
+            else
+                raster = file.render(page, fitted);
+        } else if (vectorMode) {
+            return fail(QStringLiteral("quorvex-digitize: --mode vector reads the paths of a PDF "
+                                       "or SVG picture; %1 is none")
+                            .arg(image),
+                        2);
+        } else {
+            raster = readImageFile(image, readerForPath(image));
+        }
     } catch (const ImageError& error) {
         return fail(error.message(), 1);
     }
-    const ScanSettings& s = profile.scan;
+    if (layer) return digitizeLayer(profile, *layer);
     GridLines lines;
     try {
         const auto words = [](const QString& t) {
@@ -465,7 +560,7 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     const bool folder =
         o.images.size() > 1 || QFileInfo(o.output).isDir() || o.output.endsWith(QLatin1Char('/'));
     if (!folder) {
-        const ImageResult result = digitizeImage(profile, o.images.front());
+        const ImageResult result = digitizeImage(profile, o.images.front(), o.page, o.dpi);
         err << result.messages;
         if (result.code != 0) return result.code;
         if (!o.saveProject.isEmpty()) {
@@ -525,7 +620,7 @@ int runDigitizeCommand(const QStringList& arguments, QTextStream& out, QTextStre
     const auto work = [&] {
         for (int i = next++; i < total; i = next++) {
             const QString& image = o.images[i];
-            ImageResult result = digitizeImage(profile, image);
+            ImageResult result = digitizeImage(profile, image, o.page, o.dpi);
             QString reason;
             if (result.code == 0 && !writeFileAtomically(targets[i], result.text, false, &reason)) {
                 result.code = 1;

@@ -15,13 +15,14 @@ namespace quorvex {
 
 namespace {
 
-const std::array<std::pair<RecognitionMode, const char*>, 6> kModes{{
+const std::array<std::pair<RecognitionMode, const char*>, 7> kModes{{
     {RecognitionMode::Exact, "exact"},
     {RecognitionMode::Interval, "interval"},
     {RecognitionMode::ClosestHue, "closest"},
     {RecognitionMode::Brightness, "brightness"},
     {RecognitionMode::TowardsBlack, "black"},
     {RecognitionMode::Distance, "distance"},
+    {RecognitionMode::Vector, "vector"},
 }};
 const std::array<std::pair<IntervalSide, const char*>, 3> kSides{
     {{IntervalSide::Left, "left"}, {IntervalSide::Both, "both"}, {IntervalSide::Right, "right"}}};
@@ -70,6 +71,26 @@ public:
         for (std::size_t i = 0; i < N; ++i)
             out[i] = wholeNumber(a[qsizetype(i)], low, high,
                                  QStringLiteral("%1[%2]").arg(name(key)).arg(i));
+        return out;
+    }
+    template <std::size_t N>
+    std::array<double, N> reals(const char* key, std::array<double, N> fallback, double low,
+                                double high) const {
+        if (!has(key)) return fallback;
+        const QJsonArray a = object_.value(QLatin1String(key)).toArray();
+        if (!object_.value(QLatin1String(key)).isArray() || a.size() != qsizetype(N))
+            bad(QStringLiteral("%1.%2 must be a list of %3 numbers").arg(where_, key).arg(N));
+        std::array<double, N> out{};
+        for (std::size_t i = 0; i < N; ++i) {
+            const QJsonValue v = a[qsizetype(i)];
+            if (!v.isDouble() || !(v.toDouble() >= low && v.toDouble() <= high))
+                bad(QStringLiteral("%1[%2] must be a number from %3 to %4")
+                        .arg(name(key))
+                        .arg(i)
+                        .arg(low)
+                        .arg(high));
+            out[i] = v.toDouble();
+        }
         return out;
     }
     Reader child(const char* key) const {
@@ -134,8 +155,10 @@ QByteArray profileJson(const DigitizingProfile& p) {
     const Calibration& c = p.calibration;
     const ScanSettings& s = p.scan;
     QJsonObject calibration{
-        {"pixelLeftBottom", numbers({c.pixelLeftBottom.x(), c.pixelLeftBottom.y()})},
-        {"pixelRightTop", numbers({c.pixelRightTop.x(), c.pixelRightTop.y()})},
+        {"pixelLeftBottom", c.exact ? QJsonArray{c.exactLeftBottom.x(), c.exactLeftBottom.y()}
+                                    : numbers({c.pixelLeftBottom.x(), c.pixelLeftBottom.y()})},
+        {"pixelRightTop", c.exact ? QJsonArray{c.exactRightTop.x(), c.exactRightTop.y()}
+                                  : numbers({c.pixelRightTop.x(), c.pixelRightTop.y()})},
         {"values", QJsonArray{c.xLeftBottom, c.yLeftBottom, c.xRightTop, c.yRightTop}},
         {"xScale", c.xTransfer},
         {"yScale", c.yTransfer}};
@@ -166,8 +189,12 @@ QByteArray profileJson(const DigitizingProfile& p) {
         root.insert("imageSize", numbers({p.imageSize->width(), p.imageSize->height()}));
     // The header comes first, where a reader of the file looks (JSON objects keep no order).
     QByteArray text = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Version 2 only where it is needed (fractional corners), so older programs read the rest.
     text.insert(2, QByteArrayLiteral("    \"format\": \"quorvex-profile\",\n    \"version\": ") +
-                       QByteArray::number(kProfileVersion) + ",\n");
+                       QByteArray::number(c.exact || s.recognition.mode == RecognitionMode::Vector
+                                              ? kProfileVersion
+                                              : 1) +
+                       ",\n");
     return text;
 }
 
@@ -192,10 +219,17 @@ DigitizingProfile parseProfile(const QByteArray& json) {
 
     DigitizingProfile p;
     const Reader cal = top.child("calibration");
-    const auto lb = cal.integers<2>("pixelLeftBottom", {0, 0}, -kPixelLimit, kPixelLimit);
-    const auto rt = cal.integers<2>("pixelRightTop", {0, 0}, -kPixelLimit, kPixelLimit);
-    p.calibration.pixelLeftBottom = QPoint(lb[0], lb[1]);
-    p.calibration.pixelRightTop = QPoint(rt[0], rt[1]);
+    if (version.toInt() >= 2) {
+        // Version 2: corners may be fractional.
+        const auto lb = cal.reals<2>("pixelLeftBottom", {0, 0}, -kPixelLimit, kPixelLimit);
+        const auto rt = cal.reals<2>("pixelRightTop", {0, 0}, -kPixelLimit, kPixelLimit);
+        p.calibration.setCorners(QPointF(lb[0], lb[1]), QPointF(rt[0], rt[1]));
+    } else {
+        const auto lb = cal.integers<2>("pixelLeftBottom", {0, 0}, -kPixelLimit, kPixelLimit);
+        const auto rt = cal.integers<2>("pixelRightTop", {0, 0}, -kPixelLimit, kPixelLimit);
+        p.calibration.pixelLeftBottom = QPoint(lb[0], lb[1]);
+        p.calibration.pixelRightTop = QPoint(rt[0], rt[1]);
+    }
     const QJsonValue values = root.value("calibration").toObject().value("values");
     if (!values.isArray() || values.toArray().size() != 4)
         bad(QStringLiteral("calibration.values must be a list of 4 texts"));

@@ -32,7 +32,9 @@ struct DigitizingProfile {
     std::optional<QSize> imageSize;
 };
 
-inline constexpr int kProfileVersion = 1;
+// The latest version written and read; version 1 (whole pixel corners, no vector mode) is still
+// written when it is enough.
+inline constexpr int kProfileVersion = 2;
 
 // Why a file is no profile this version can use; message() is for the user.
 class ProfileError : public std::runtime_error {

@@ -9,7 +9,8 @@ namespace quorvex {
 // How the automatic scan decides that a pixel belongs to the curve.
 // Distance (not one of the program's original modes) compares colours by their CIELAB distance,
 // for anti-aliased and JPEG charts.
-enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack, Distance };
+// Vector: the paths of a vector picture (PDF, SVG) instead of its pixels.
+enum class RecognitionMode { Exact, Interval, ClosestHue, Brightness, TowardsBlack, Distance, Vector };
 enum class IntervalSide { Left, Both, Right };
 
 // The choices of recognition by colour distance, kept between runs: whether it is on, its
@@ -36,6 +37,7 @@ struct Recognition {
     int brightnessMax = 0; // 0..255
     int tolerance = 25;    // 0..100: the largest CIELAB distance of a curve pixel (distance mode)
     bool subPixel = false; // distance mode: points at the fractional centre of the curve's run
+    bool everyStep = false; // vector mode: a point every step along X, not every vertex
 
     // (lo, hi): h = interval / 2 rounded half to even; left: C-h..C, both: C-h..C+h, right: C..C+h.
     std::int64_t low() const;

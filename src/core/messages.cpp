@@ -54,6 +54,8 @@ constexpr Entry kCatalog[] = {
     {Msg::ImageTruncated, "the file is truncated", "файл обрезан"},
     {Msg::ImageCorrupt, "the file is damaged or not of its type (%1)",
      "файл повреждён или не своего типа (%1)"},
+    {Msg::PdfLocked, "the PDF file is protected by a password", "файл PDF защищён паролем"},
+    {Msg::VectorNoPage, "the file holds no page to show", "в файле нет страницы для показа"},
     {Msg::NoImage, "There is no image.", "Изображения нет."},
     {Msg::NoScanner, "No scanner was found. Connect a scanner or check its SANE configuration.",
      "Сканер не найден. Подключите сканер или проверьте настройку SANE."},

@@ -30,6 +30,8 @@ enum class Msg {
     ImageTooLarge,
     ImageTruncated,
     ImageCorrupt,
+    PdfLocked,
+    VectorNoPage,
     NoImage,
     NoScanner,
     ScanFailed,

@@ -55,8 +55,8 @@ long double transfer(int function, long double v) {
 }
 
 ToGraph::ToGraph(const Calibration& c, QChar sep)
-    : xLeftBottomPixel_(c.pixelLeftBottom.x()), xRightTopPixel_(c.pixelRightTop.x()),
-      yLeftBottomPixel_(c.pixelLeftBottom.y()), yRightTopPixel_(c.pixelRightTop.y()),
+    : xLeftBottomPixel_(c.leftBottom().x()), xRightTopPixel_(c.rightTop().x()),
+      yLeftBottomPixel_(c.leftBottom().y()), yRightTopPixel_(c.rightTop().y()),
       xTransfer_(c.xTransfer < 0 ? 0 : c.xTransfer), yTransfer_(c.yTransfer < 0 ? 0 : c.yTransfer) {
     const long double gx1 = parseDouble(c.xLeftBottom, sep), gx2 = parseDouble(c.xRightTop, sep);
     const long double gy1 = parseDouble(c.yLeftBottom, sep), gy2 = parseDouble(c.yRightTop, sep);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <array>
 #include <stdexcept>
@@ -54,6 +55,19 @@ struct Calibration {
     QString yRightTop = QStringLiteral("0");
     int xTransfer = 0; // -1 counts as 0
     int yTransfer = 0;
+    // Fractional pixel corners (a calibration on the vertices of a vector picture); the whole
+    // corners above are then their rounding.
+    bool exact = false;
+    QPointF exactLeftBottom, exactRightTop;
+    QPointF leftBottom() const { return exact ? exactLeftBottom : QPointF(pixelLeftBottom); }
+    QPointF rightTop() const { return exact ? exactRightTop : QPointF(pixelRightTop); }
+    void setCorners(QPointF leftBottom, QPointF rightTop) {
+        pixelLeftBottom = leftBottom.toPoint();
+        pixelRightTop = rightTop.toPoint();
+        exact = leftBottom != QPointF(pixelLeftBottom) || rightTop != QPointF(pixelRightTop);
+        exactLeftBottom = leftBottom;
+        exactRightTop = rightTop;
+    }
 };
 
 // Pixel to graph conversion. Construction reads the corner texts with the decimal separator

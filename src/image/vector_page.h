@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/colour.h"
+#include "core/raster.h"
+
+#include <QPainterPath>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <vector>
+
+namespace quorvex {
+
+// Figures drawn as vector graphics: PDF pages (through poppler) and SVG or SVGZ drawings
+// (through QtSvg). A page is shown as a raster rendered at a chosen resolution, and its paths are
+// kept beside it in the raster's pixel coordinates: the page point (x, y), y down from the page's
+// top-left, in points (1/72 inch; an SVG user unit counts as one), lies at pixel
+// (x * dpi / 72 - 0.5, y * dpi / 72 - 0.5), so that pixel i's centre is at i as everywhere.
+
+enum class VectorKind { None, Pdf, Svg };
+
+// The kind a file's first bytes show ("%PDF-", an SVG document, or a gzip stream named .svgz).
+VectorKind vectorKindOfFile(const QString& path);
+
+// A stroked or filled path of the page with its pen and brush, in pixel coordinates.
+struct VectorPath {
+    QPainterPath path;
+    bool stroked = false;
+    Colour stroke = kBlack;
+    double width = 0; // the pen's width in pixels (0: a hairline)
+    bool dashed = false;
+    bool filled = false;
+    Colour fill = kBlack;
+};
+
+// A run of text of the page with its box, in pixel coordinates.
+struct VectorText {
+    QString text;
+    QRectF box;
+};
+
+// What a page draws, as it draws it.
+struct VectorLayer {
+    std::vector<VectorPath> paths;
+    std::vector<VectorText> texts;
+    double dpi = 0;
+    bool empty() const { return paths.empty() && texts.empty(); }
+    std::size_t vertexCount() const;
+};
+
+// The default resolution of a rendered page, and the one that keeps it within the raster limit.
+inline constexpr double kDefaultVectorDpi = 200;
+double fittingDpi(QSizeF pagePoints, double dpi);
+
+// A vector file opened: its pages and their sizes in points. Throws ImageError for a damaged,
+// encrypted or empty file. The file is read once; rendering and recording reuse it.
+class VectorFile {
+public:
+    explicit VectorFile(const QString& path);
+    ~VectorFile();
+    VectorFile(const VectorFile&) = delete;
+    VectorFile& operator=(const VectorFile&) = delete;
+
+    VectorKind kind() const { return kind_; }
+    int pageCount() const;
+    QSizeF pageSize(int page) const; // pages count from 1
+    // The page as a 24-bit raster on white at the resolution (ImageError when too large).
+    Raster render(int page, double dpi) const;
+    // The page's paths and texts in the pixel coordinates of render(page, dpi).
+    VectorLayer record(int page, double dpi) const;
+
+private:
+    struct Data;
+    VectorKind kind_ = VectorKind::None;
+    Data* data_;
+};
+
+} // namespace quorvex
