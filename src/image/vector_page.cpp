@@ -174,6 +174,15 @@ struct VectorFile::Data {
 
 VectorFile::VectorFile(const QString& path) : data_(new Data) {
     std::unique_ptr<Data> guard(data_);
+    try {
+        open(path);
+    } catch (const ImageError& error) {
+        throw ImageError(message(Msg::ImageReadFailed).arg(path, error.message()));
+    }
+    guard.release();
+}
+
+void VectorFile::open(const QString& path) {
     kind_ = vectorKindOfFile(path);
     if (kind_ == VectorKind::Pdf) {
         Poppler::setDebugErrorFunction(quietPoppler, QVariant());
@@ -189,7 +198,6 @@ VectorFile::VectorFile(const QString& path) : data_(new Data) {
     } else {
         throw ImageError(message(Msg::ImageCorrupt).arg(QStringLiteral("PDF, SVG")));
     }
-    guard.release();
 }
 
 VectorFile::~VectorFile() {

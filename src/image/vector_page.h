@@ -70,6 +70,7 @@ public:
     VectorLayer record(int page, double dpi) const;
 
 private:
+    void open(const QString& path);
     struct Data;
     VectorKind kind_ = VectorKind::None;
     Data* data_;
