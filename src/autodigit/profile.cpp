@@ -170,6 +170,8 @@ QByteArray profileJson(const DigitizingProfile& p) {
         {"brightness", s.recognition.brightnessMax},
         {"tolerance", s.recognition.tolerance},
         {"subPixel", s.recognition.subPixel}};
+    if (s.recognition.mode == RecognitionMode::Vector)
+        recognition.insert("everyStep", s.recognition.everyStep);
     QJsonObject scan{{"area", numbers({s.area.left, s.area.top, s.area.right, s.area.bottom})},
                      {"step", s.step},
                      {"indent", s.indent},
@@ -270,6 +272,7 @@ DigitizingProfile parseProfile(const QByteArray& json) {
     r.brightnessMax = rec.integer("brightness", 0, 0, 255);
     r.tolerance = rec.integer("tolerance", 25, 0, 100);
     r.subPixel = rec.boolean("subPixel", false);
+    r.everyStep = rec.boolean("everyStep", false);
 
     const Reader scan = top.child("scan");
     ScanSettings& s = p.scan;

@@ -132,6 +132,29 @@ TEST(Profile, RoundTripKeepsEverySettingWithTheHeaderFirst) {
     EXPECT_FALSE(parseProfile(profileJson(noSize)).imageSize);
 }
 
+// Fractional corners (a calibration on a vector picture) and the vector mode need version 2;
+// everything else is still written as version 1, which older programs read.
+TEST(Profile, FractionalCornersAndTheVectorModeWriteVersionTwo) {
+    DigitizingProfile p = unusualProfile();
+    p.calibration.setCorners(QPointF(143.5, 695.5), QPointF(1139.5, 55.25));
+    QByteArray json = profileJson(p);
+    EXPECT_TRUE(json.contains("\"version\": 2,"));
+    DigitizingProfile back = parseProfile(json);
+    EXPECT_TRUE(back.calibration.exact);
+    EXPECT_EQ(back.calibration.leftBottom(), QPointF(143.5, 695.5));
+    EXPECT_EQ(back.calibration.rightTop(), QPointF(1139.5, 55.25));
+    EXPECT_EQ(profileJson(back), json);
+    p.calibration.setCorners(QPointF(143, 695), QPointF(1139, 55));
+    EXPECT_FALSE(p.calibration.exact);
+    p.scan.recognition.mode = RecognitionMode::Vector;
+    p.scan.recognition.everyStep = true;
+    json = profileJson(p);
+    EXPECT_TRUE(json.contains("\"version\": 2,"));
+    back = parseProfile(json);
+    EXPECT_EQ(back.scan.recognition.mode, RecognitionMode::Vector);
+    EXPECT_TRUE(back.scan.recognition.everyStep);
+}
+
 TEST(Profile, DamagedForeignAndLaterFilesAreRefusedWithTheirReason) {
     const QByteArray good = profileJson(unusualProfile());
     auto changed = [&good](const char* from, const char* to) {
@@ -147,7 +170,8 @@ TEST(Profile, DamagedForeignAndLaterFilesAreRefusedWithTheirReason) {
         {good.left(good.size() / 2), "damaged"},
         {"[1, 2]", "not a Quorvex digitizing profile"},
         {"{\"format\": \"other\", \"version\": 1}", "not a Quorvex digitizing profile"},
-        {changed("\"version\": 1", "\"version\": 2"), "later Quorvex"},
+        {changed("\"version\": 1", "\"version\": 3"), "later Quorvex"},
+        {changed("\"pixelLeftBottom\": [", "\"pixelLeftBottom\": [0.5, "), "pixelLeftBottom"},
         {changed("\"version\": 1", "\"version\": \"1\""), "no valid version"},
         {changed("\"mode\": \"distance\"", "\"mode\": \"fuzzy\""), "recognition.mode"},
         {changed("\"step\": 7", "\"step\": 0"), "scan.step"},
