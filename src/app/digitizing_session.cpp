@@ -1,6 +1,7 @@
 #include "app/digitizing_session.h"
 
 #include "autodigit/colour_distance.h"
+#include "core/messages.h"
 #include "core/numbers.h"
 #include "core/round.h"
 #include "image/pixel_format.h"
@@ -64,6 +65,12 @@ void DigitizingSession::resetAfterNewImage(TableOnReset table) {
     emit undoChanged();
     emit stateChanged();
     emit pageRequested(WindowPage::Digitization);
+}
+
+void DigitizingSession::dropVectorLayer() {
+    if (!document_.hasVectorLayer()) return;
+    document_.dropVectorLayer();
+    showStatus(message(Msg::VectorLayerDropped));
 }
 
 void DigitizingSession::purgePicture() {

@@ -82,6 +82,9 @@ public:
     enum class TableOnReset { ClearWhenAsked, Keep };
     void resetAfterNewImage(TableOnReset table = TableOnReset::ClearWhenAsked);
     void purgePicture();
+    // The picture changed so that the paths of its vector file no longer lie on it (a rotation,
+    // another pixel format): they are dropped, with a line in the status bar.
+    void dropVectorLayer();
     // Asked before the work on the picture is replaced (another picture, a project) or the
     // window closes: false keeps it (unsaved changes whose question was cancelled).
     std::function<bool()> confirmReplacingWork;

@@ -41,6 +41,7 @@ inline const QString kSubPixel = QStringLiteral("Sub-pixel points");
 inline const QString kShowRulers = QStringLiteral("Show rulers");
 inline const QString kHairLines = QStringLiteral("Paint hair lines");
 inline const QString kDirectory = QStringLiteral("Directory");
+inline const QString kVectorDpi = QStringLiteral("PDF resolution");
 inline const QString kClearTable = QStringLiteral("Clear Table and Grapher");
 inline const QString kBwInColoured = QStringLiteral("B-W in Colored");
 inline const QString kPointSize = QStringLiteral("Point size");

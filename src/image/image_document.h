@@ -2,9 +2,11 @@
 
 #include "core/mark_layer.h"
 #include "core/raster.h"
+#include "image/vector_page.h"
 
 #include <QString>
 #include <array>
+#include <memory>
 
 namespace quorvex {
 
@@ -18,6 +20,17 @@ struct ImageDocument {
     QString fileName;                 // the file last opened; pasting and scanning keep it
     bool pasted = false;              // the next reset skips the black-and-white conversion
     bool formatChangedByUser = false; // set by the format menu, kept for the whole run
+    // A page of a PDF or SVG file: the page (from 1), the resolution it was rendered at, and
+    // its paths in the raster's pixels. Gone when the raster no longer matches them.
+    int vectorPage = 0;
+    double vectorDpi = 0;
+    std::shared_ptr<const VectorLayer> vectorLayer;
+    bool hasVectorLayer() const { return vectorLayer != nullptr; }
+    void dropVectorLayer() {
+        vectorLayer.reset();
+        vectorPage = 0;
+        vectorDpi = 0;
+    }
 };
 
 // The picture as shown: a copy of the raster with the drawings of the mark layer in it.

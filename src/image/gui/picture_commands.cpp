@@ -6,6 +6,7 @@
 #include "image/bmp.h"
 #include "image/gui/paste_format_dialog.h"
 #include "image/gui/scanner_dialog.h"
+#include "image/gui/vector_page_dialog.h"
 #include "image/image_error.h"
 #include "image/pixel_format.h"
 #include "image/scanner.h"
@@ -24,7 +25,8 @@ namespace {
 // Every type the built-in reader takes is listed by the first filter.
 const QStringList kOpenFilters{
     QStringLiteral("*.bmp;*.jpg;*.png (*.bmp *.jpg *.jpeg *.png *.ico *.wmf *.emf)"),
-    QStringLiteral("*.gif (*.gif)"), QStringLiteral("*.tif (*.tif)"), QStringLiteral("All (*)")};
+    QStringLiteral("*.gif (*.gif)"), QStringLiteral("*.tif (*.tif)"),
+    QStringLiteral("*.pdf;*.svg (*.pdf *.svg *.svgz)"), QStringLiteral("All (*)")};
 constexpr int kGifFilter = 1;
 constexpr int kTiffFilter = 2;
 } // namespace
@@ -169,14 +171,58 @@ void PictureCommands::openImage() {
 bool PictureCommands::openImageFile(const QString& path, ImageReader reader) {
     // A file that cannot be read leaves everything as it was: picture, caption, settings.
     try {
+        if (vectorKindOfFile(path) != VectorKind::None) return openVectorFile(path);
         Raster raster = readImageFile(path, reader);
         if (!session().mayReplaceWork()) return false;
         session().document().raster = std::move(raster);
+        session().document().dropVectorLayer();
     } catch (const ImageError& error) {
         inform(error.message(), true);
         return false;
     }
     afterOpen(path);
+    return true;
+}
+
+// A PDF or SVG page: a PDF of several pages asks which one and at what resolution (a page
+// dialog with a preview); the page is rendered and its paths kept beside the raster.
+bool PictureCommands::openVectorFile(const QString& path, std::optional<int> page,
+                                     std::optional<double> dpi) {
+    const VectorFile file(path);
+    double chosenDpi = kDefaultVectorDpi;
+    try {
+        chosenDpi = std::clamp(
+            ini().readInteger(ini::kImage, ini::kVectorDpi, static_cast<int>(kDefaultVectorDpi)),
+            VectorPageDialog::kLowestDpi, VectorPageDialog::kHighestDpi);
+    } catch (const ConversionError&) {
+        // A resolution that is no number: the default.
+    }
+    if (dpi) chosenDpi = *dpi;
+    int chosenPage = page.value_or(1);
+    if (!page && file.pageCount() > 1) {
+        VectorPageDialog dialog(file, chosenDpi, window());
+        if (!runDialog(&dialog)) return false;
+        chosenPage = dialog.page();
+        chosenDpi = dialog.dpi();
+        ini().writeInteger(ini::kImage, ini::kVectorDpi, static_cast<int>(chosenDpi));
+        saveIni();
+    }
+    chosenPage = std::clamp(chosenPage, 1, file.pageCount());
+    chosenDpi = fittingDpi(file.pageSize(chosenPage), chosenDpi);
+    Raster raster = file.render(chosenPage, chosenDpi);
+    auto layer = std::make_shared<const VectorLayer>(file.record(chosenPage, chosenDpi));
+    if (!session().mayReplaceWork()) return false;
+    ImageDocument& document = session().document();
+    document.raster = std::move(raster);
+    document.vectorLayer = layer;
+    document.vectorPage = chosenPage;
+    document.vectorDpi = chosenDpi;
+    afterOpen(path);
+    session().showStatus(message(Msg::VectorPageOpened)
+                             .arg(chosenPage)
+                             .arg(file.pageCount())
+                             .arg(chosenDpi, 0, 'g', 4)
+                             .arg(layer->paths.size()));
     return true;
 }
 
@@ -232,6 +278,7 @@ void PictureCommands::pasteImage() {
     }
     try {
         document.raster = fromQImage(image);
+        document.dropVectorLayer();
         const int choice = dialog.choice();
         if (choice >= PasteFormatDialog::Bit1 && choice <= PasteFormatDialog::Bit32) {
             document.raster = convertPixelFormat(document.raster, kMenuFormats[choice]);
@@ -304,6 +351,7 @@ void PictureCommands::scanImage() {
                 acquireImage(device, [&operation](int percent) { return operation.step(percent); });
         }
         session().document().raster = std::move(scanned);
+        session().document().dropVectorLayer();
     } catch (const ImageError& error) {
         inform(message(Msg::ScanFailed).arg(error.message()), true);
         return;
@@ -337,6 +385,7 @@ void PictureCommands::convertToFormat(PixelFormat format) {
         Raster converted = convert(document.raster);
         document.marks.followConversion(document.raster, converted, convert);
         document.raster = std::move(converted);
+        session().dropVectorLayer();
     } catch (const std::exception& error) {
         inform(QString::fromLocal8Bit(error.what()), true);
     }
@@ -356,6 +405,7 @@ void PictureCommands::convertToGrayscale() {
         Raster converted = grey(document.raster);
         document.marks.followConversion(document.raster, converted, grey);
         document.raster = std::move(converted);
+        session().dropVectorLayer();
     } catch (const std::exception&) {
         formatItems_[7]->setChecked(false);
     }

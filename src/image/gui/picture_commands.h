@@ -5,6 +5,7 @@
 #include "image/image_file.h"
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -23,6 +24,10 @@ public:
 
     // Opens a file with a reader; a file that cannot be read leaves everything as it was.
     bool openImageFile(const QString& path, ImageReader reader);
+    // A PDF or SVG file; the page and resolution are asked for (several pages) unless given.
+    // Throws ImageError.
+    bool openVectorFile(const QString& path, std::optional<int> page = std::nullopt,
+                        std::optional<double> dpi = std::nullopt);
     void openImage();
     void reopenRecent(int slot);
     void purgeImage();

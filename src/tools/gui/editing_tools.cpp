@@ -100,6 +100,7 @@ void EditingTools::rotateImage(std::optional<double> degrees) {
         const Colour background = raster.format() == PixelFormat::Bit1 ? kWhite : rotateBackColour_;
         try {
             raster = rotateRaster(raster, degrees.value_or(90.0), background);
+            s.dropVectorLayer();
         } catch (const ImageError& error) {
             inform(message(Msg::RotationFailed).arg(error.message()), true);
         } catch (const std::bad_alloc&) {
