@@ -12,6 +12,7 @@ int runImageToolsTest(int argc, char** argv);
 int runUndoRecordTest(int argc, char** argv);
 int runPartsTest(int argc, char** argv);
 int runProjectTest(int argc, char** argv);
+int runVectorPictureTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
     failures += runUndoRecordTest(argc, argv);
     failures += runPartsTest(argc, argv);
     failures += runProjectTest(argc, argv);
+    failures += runVectorPictureTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

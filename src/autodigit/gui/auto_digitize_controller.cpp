@@ -2,6 +2,7 @@
 
 #include "app/settings_files.h"
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "autodigit/vector_scan.h"
 #include "components/widgets.h"
 #include "core/messages.h"
 #include "core/round.h"
@@ -152,6 +153,7 @@ void AutoDigitizeController::digitizeAutomatically() {
         AutoDigitizeSettingsDialog dialog(s.curveColour(), window());
         dialog.inform = [this](const QString& text) { inform(text); };
         dialog.prepare(s.document().raster.format());
+        dialog.setVectorAvailable(s.document().hasVectorLayer());
         dialog.setDistanceOptions(s.distance);
         if (s.scanChoices) {
             // The curve colour may have changed since: the dialog keeps the current one.
@@ -226,28 +228,35 @@ void AutoDigitizeController::runAutomaticScan(const AutoDigitizeSettingsDialog& 
     const std::uint64_t group = history().newGroup();
     TableChangeScope change(history(), message(Msg::ChangeAutomaticRun), ChangeKind::Digitization,
                             group);
-    const ScanOutcome outcome = scanArea(
-        raster, settings, lines,
-        [&](int x, double y) {
-            if (row >= Table::kMaxRows) {
-                tableFull = true;
-                return;
-            }
-            // A point that does not convert is not written and not counted; the run goes on.
-            QString xText, yText;
-            try {
-                xText = NumberText(graph.x(x));
-                yText = NumberText(graph.y(y));
-            } catch (const PointError& error) {
-                failure = error.failure();
-                return;
-            }
-            ++row;
-            t.store().setCell(xColumn, row, xText);
-            t.store().setCell(xColumn + 1, row, yText);
-            if (markersOn) marked.emplace_back(x, Round(y));
-        },
-        [&](int x) { return !tableFull && operation.step(x); });
+    const auto addPoint = [&](double x, double y) {
+        if (row >= Table::kMaxRows) {
+            tableFull = true;
+            return;
+        }
+        // A point that does not convert is not written and not counted; the run goes on.
+        QString xText, yText;
+        try {
+            xText = NumberText(graph.x(x));
+            yText = NumberText(graph.y(y));
+        } catch (const PointError& error) {
+            failure = error.failure();
+            return;
+        }
+        ++row;
+        t.store().setCell(xColumn, row, xText);
+        t.store().setCell(xColumn + 1, row, yText);
+        if (markersOn) marked.emplace_back(Round(x), Round(y));
+    };
+    ScanOutcome outcome = ScanOutcome::Finished;
+    if (settings.recognition.mode == RecognitionMode::Vector && s.document().hasVectorLayer()) {
+        // The paths of the vector file give the points themselves, at fractional pixels.
+        for (const QPointF& p : vectorCurvePoints(*s.document().vectorLayer, settings))
+            addPoint(p.x(), p.y());
+    } else {
+        outcome = scanArea(
+            raster, settings, lines, [&](int x, double y) { addPoint(x, y); },
+            [&](int x) { return !tableFull && operation.step(x); });
+    }
 
     if (row == firstRow) {
         // Nothing written: the Table and the undo record stay as they were.

@@ -265,6 +265,25 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
     dl->setRowStretch(4, 1);
     pages->addTab(distancePage, QStringLiteral("Distance"));
 
+    // Vector paths
+    auto* vectorPage = named(new QWidget, "TabVector");
+    auto* vl = new QVBoxLayout(vectorPage);
+    vectorSwitch = named(new QCheckBox(QStringLiteral("&Vector paths")), "VectorSwitch");
+    vectorSwitch->setToolTip(QStringLiteral(
+        "For PDF and SVG pictures: the points are read from the curve's own paths, exactly;\r\n"
+        "a path counts as the curve when its colour is within the tolerance of the Distance page"));
+    everyStepBox = named(new QCheckBox(QStringLiteral("Every &step along X (else every vertex)")),
+                         "EveryStepBox");
+    everyStepBox->setToolTip(QStringLiteral(
+        "A point every step of the Step field along X, on the path, instead of every vertex"));
+    vl->addWidget(vectorSwitch);
+    vl->addWidget(everyStepBox);
+    vl->addWidget(new QLabel(QStringLiteral(
+        "Axes, grid and tick lines and the legend are left out; small closed shapes are\r\n"
+        "markers and give their centres.")));
+    vl->addStretch();
+    pages->addTab(vectorPage, QStringLiteral("Vector"));
+
     auto* ok = named(new QPushButton(QStringLiteral("OK")), "RxSpeedButton1");
     auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "RxSpeedButton2");
     auto* buttons = new QHBoxLayout;
@@ -303,6 +322,7 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
             drawStrip();
         });
     connect(distanceSwitch, &QCheckBox::toggled, this, &AutoDigitizeSettingsDialog::switchDistance);
+    connect(vectorSwitch, &QCheckBox::toggled, this, &AutoDigitizeSettingsDialog::switchVector);
     connect(toleranceSlider, &QSlider::valueChanged, toleranceBox, &QSpinBox::setValue);
     connect(toleranceBox, qOverload<int>(&QSpinBox::valueChanged), toleranceSlider,
             &QSlider::setValue);
@@ -324,6 +344,26 @@ AutoDigitizeSettingsDialog::AutoDigitizeSettingsDialog(Colour curveColour, QWidg
     switchTypedGrid(false);
     switchBrightness(false);
     switchDistance(false);
+    switchVector(false);
+    setVectorAvailable(false);
+}
+
+void AutoDigitizeSettingsDialog::setVectorAvailable(bool available) {
+    vectorSwitch->setEnabled(available);
+    if (!available) vectorSwitch->setChecked(false);
+}
+
+// Vector paths replace every raster recognition; the tolerance of the Distance page applies.
+void AutoDigitizeSettingsDialog::switchVector(bool on) {
+    everyStepBox->setEnabled(on);
+    if (on) {
+        distanceSwitch->setChecked(false);
+        colourIntervalSwitch->setChecked(false);
+        brightnessSwitch->setChecked(false);
+    }
+    const bool tolerance = on || distanceSwitch->isChecked();
+    toleranceBox->setEnabled(tolerance);
+    toleranceSlider->setEnabled(tolerance);
 }
 
 void AutoDigitizeSettingsDialog::setDistanceOptions(const DistanceOptions& options) {
@@ -342,6 +382,8 @@ void AutoDigitizeSettingsDialog::setScanChoices(const Recognition& r, const Grid
     const bool brightness =
         r.mode == RecognitionMode::Brightness || r.mode == RecognitionMode::TowardsBlack;
     distanceSwitch->setChecked(r.mode == RecognitionMode::Distance);
+    if (vectorSwitch->isEnabled()) vectorSwitch->setChecked(r.mode == RecognitionMode::Vector);
+    everyStepBox->setChecked(r.everyStep);
     if (colourIntervalSwitch->isEnabled()) colourIntervalSwitch->setChecked(interval);
     if (brightnessSwitch->isEnabled()) brightnessSwitch->setChecked(brightness);
     if (!interval) colourIntervalSwitch->setChecked(false);
@@ -387,9 +429,12 @@ DistanceOptions AutoDigitizeSettingsDialog::distanceOptions() const {
 
 // Distance recognition replaces the colour interval and brightness; grid lines still apply.
 void AutoDigitizeSettingsDialog::switchDistance(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{toleranceBox, toleranceSlider, subPixelBox})
-        w->setEnabled(on);
+    subPixelBox->setEnabled(on);
+    const bool tolerance = on || vectorSwitch->isChecked();
+    toleranceBox->setEnabled(tolerance);
+    toleranceSlider->setEnabled(tolerance);
     if (!on) return;
+    vectorSwitch->setChecked(false);
     colourIntervalSwitch->setChecked(false);
     brightnessSwitch->setChecked(false);
 }
@@ -429,6 +474,7 @@ void AutoDigitizeSettingsDialog::switchColour(bool on) {
         w->setEnabled(on);
     if (!on) return;
     distanceSwitch->setChecked(false);
+    vectorSwitch->setChecked(false);
     closestHueBox->setChecked(true);
     gridSearchSwitch->setChecked(false);
     typedGridSwitch->setChecked(false);
@@ -470,6 +516,7 @@ void AutoDigitizeSettingsDialog::switchBrightness(bool on) {
         w->setEnabled(on);
     if (!on) return;
     distanceSwitch->setChecked(false);
+    vectorSwitch->setChecked(false);
     gridSearchSwitch->setChecked(false);
     colourIntervalSwitch->setChecked(false);
     typedGridSwitch->setChecked(false);
@@ -569,7 +616,10 @@ Recognition AutoDigitizeSettingsDialog::recognition() const {
     r.brightnessMax = brightnessBox->value();
     r.tolerance = toleranceBox->value();
     r.subPixel = subPixelBox->isChecked();
-    if (distanceSwitch->isChecked())
+    r.everyStep = everyStepBox->isChecked();
+    if (vectorSwitch->isChecked())
+        r.mode = RecognitionMode::Vector;
+    else if (distanceSwitch->isChecked())
         r.mode = RecognitionMode::Distance;
     else if (dispersionOn_)
         r.mode =

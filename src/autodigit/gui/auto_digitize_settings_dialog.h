@@ -34,6 +34,8 @@ public:
 
     // The distance recognition as last chosen (on, tolerance, sub-pixel); the page shows it.
     void setDistanceOptions(const DistanceOptions& options);
+    // Recognition by the paths of a vector file is offered only for a picture that has them.
+    void setVectorAvailable(bool available);
     DistanceOptions distanceOptions() const;
 
     // The choices of an earlier run or of a digitizing profile: the mode's switch, its values and
@@ -95,6 +97,8 @@ public:
     QLabel* gridHelpLabel;
     QButtonGroup* tableStartGroup;
     QCheckBox* distanceSwitch;
+    QCheckBox* vectorSwitch;
+    QCheckBox* everyStepBox;
     QSpinBox* toleranceBox;
     QSlider* toleranceSlider;
     QCheckBox* subPixelBox;
@@ -115,6 +119,7 @@ private:
     void switchTypedGrid(bool on);
     void switchBrightness(bool on);
     void switchDistance(bool on);
+    void switchVector(bool on);
     void drawStrip();
     void showColour(Colour c);
     IntervalSide side() const;

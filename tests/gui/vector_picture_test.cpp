@@ -1,0 +1,146 @@
+// PDF and SVG pictures in the window: the page dialog, the paths kept beside the picture and
+// dropped by a rotation, and an automatic run that reads the curve from its path.
+#include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "gui_fixture.h"
+#include "image/gui/vector_page_dialog.h"
+#include "table/table.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSpinBox>
+#include <QSvgGenerator>
+#include <QToolButton>
+
+using namespace quorvex;
+
+class VectorPictureTest : public WindowFixture {
+    Q_OBJECT
+
+    // A plot 200 x 100 points: a frame and a red polyline through known points.
+    static void drawPlot(QPainter& painter) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(QRectF(20, 10, 160, 80));
+        painter.setPen(QPen(QColor(255, 0, 0), 1.5));
+        painter.drawPolyline(QPolygonF{{20, 90}, {60, 30}, {100, 50}, {140, 20}, {180, 70}});
+    }
+
+    QString writePdf(int pages) {
+        const QString path = files_.filePath("plot.pdf");
+        QPdfWriter writer(path);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(200, 100), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0) writer.newPage();
+            if (page == pages - 1) drawPlot(painter);
+        }
+        return path;
+    }
+
+    QString writeSvg() {
+        const QString path = files_.filePath("plot.svg");
+        QSvgGenerator generator;
+        generator.setFileName(path);
+        generator.setSize(QSize(200, 100));
+        generator.setViewBox(QRectF(0, 0, 200, 100));
+        QPainter painter(&generator);
+        drawPlot(painter);
+        return path;
+    }
+
+private slots:
+    void initTestCase() { setUpSuite(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
+
+    void aPdfOfSeveralPagesAsksForThePage() {
+        MainWindow* window = createWindow();
+        const QString pdf = writePdf(3);
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* dialog = qobject_cast<VectorPageDialog*>(d);
+            if (!dialog) return false;
+            dialog->pageBox->setValue(3);
+            dialog->dpiBox->setValue(144);
+            return true;
+        });
+        QVERIFY(window->openImageFile(pdf, ImageReader::BuiltIn));
+        const ImageDocument& document = window->document();
+        QCOMPARE(document.raster.width(), 400);
+        QCOMPARE(document.raster.height(), 200);
+        QVERIFY(document.hasVectorLayer());
+        QCOMPARE(document.vectorPage, 3);
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - plot.pdf"));
+        QVERIFY(window->statusText(4).startsWith("Page 3 of 3 at 144 dpi"));
+        // Cancelled: the picture stays.
+        prompter_->dialogs.push_back([](QDialog*) { return false; });
+        QVERIFY(!window->openImageFile(pdf, ImageReader::BuiltIn));
+        QCOMPARE(window->document().vectorPage, 3);
+        // A rotation turns the raster: the paths no longer lie on it.
+        child<QAction>(controls::rotate90)->trigger();
+        QVERIFY(!window->document().hasVectorLayer());
+        QVERIFY(window->statusText(4).contains("no longer read from the vector file"));
+    }
+
+    // A one-page SVG opens at once; the automatic run in the vector mode writes the polyline's
+    // vertices, exactly, and is offered only while the picture has paths.
+    void theVectorModeWritesThePathsVertices() {
+        MainWindow* window = createWindow();
+        QVERIFY(window->openImageFile(writeSvg(), ImageReader::BuiltIn));
+        QVERIFY(window->document().hasVectorLayer());
+        const double dpi = window->document().vectorDpi;
+        QCOMPARE(dpi, 200.0);
+        const auto pixel = [dpi](double points) { return points * dpi / 72 - 0.5; };
+        // The frame's corners, as a snapped calibration leaves them: X 0..8, Y 0..4.
+        Calibration c;
+        c.setCorners(QPointF(pixel(20), pixel(90)), QPointF(pixel(180), pixel(10)));
+        window->session().setPixelCorners(c.pixelLeftBottom, c.pixelRightTop);
+        window->session().enableDigitizingTools(); // as the rectangle tool does
+        const char* const fields[4] = {controls::xLeftBottom, controls::yLeftBottom,
+                                       controls::xRightTop, controls::yRightTop};
+        const char* const values[4] = {"0", "0", "8", "4"};
+        for (int i = 0; i < 4; ++i)
+            child<QLineEdit>(fields[i])->setText(values[i]);
+        prompter_->colours.push_back(QColor(255, 0, 0));
+        child<QAction>(controls::curveColour)->trigger();
+        window->session().area = {0, window->document().raster.height(),
+                                  window->document().raster.width(), 0};
+        bool offered = false;
+        prompter_->dialogs.push_back([&offered](QDialog* d) {
+            auto* dialog = static_cast<AutoDigitizeSettingsDialog*>(d);
+            offered = dialog->vectorSwitch->isEnabled();
+            dialog->vectorSwitch->setChecked(true);
+            dialog->acceptSettings();
+            return true;
+        });
+        child<QToolButton>(controls::autoDigitize)->click();
+        QVERIFY2(offered, qPrintable(prompter_->questions.join('|') + prompter_->messages.join('|') +
+                                     prompter_->dialogNames.join('|')));
+        const Table* t = window->table();
+        // The calibration is on whole pixels here (the window's corners): 1/4 px of the corner
+        // rounding is the only error, 0.0125 of a unit at 160 px per 8 units.
+        const double xs[] = {0, 2, 4, 6, 8}, ys[] = {0, 3, 2, 3.5, 1};
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY2(std::abs(t->cell(1, i + 1).toDouble() - xs[i]) < 0.02,
+                     qPrintable(t->cell(1, i + 1)));
+            QVERIFY2(std::abs(t->cell(2, i + 1).toDouble() - ys[i]) < 0.02,
+                     qPrintable(t->cell(2, i + 1)));
+        }
+        QVERIFY(t->isEmpty(1, 6));
+        // A raster picture has no paths: the mode is not offered.
+        window->openImageFile(writeRaster("plain.bmp", Raster(50, 50, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        QVERIFY(!window->document().hasVectorLayer());
+    }
+};
+
+int runVectorPictureTest(int argc, char** argv) {
+    VectorPictureTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "vector_picture_test.moc"
