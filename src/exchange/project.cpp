@@ -417,6 +417,10 @@ bool addMembers(zip_t* archive, const Project& project, const Table& table, Memb
                         {"curve", table.curveText()},
                         {"curveColour", hexColour(project.curveColour)},
                         {"markerColour", hexColour(project.markerColour)}};
+    if (project.page > 0) {
+        session.insert("page", project.page);
+        session.insert("dpi", project.dpi);
+    }
     members.bytes[0] = QJsonDocument(manifest).toJson();
     members.bytes[1] = profileJson(project.profile);
     members.bytes[3] = QJsonDocument(session).toJson();
@@ -536,6 +540,12 @@ Project readArchive(const ZipArchive& archive) {
     table.setCurveText(curve.toString());
     project.curveColour = colourOf(session, "curveColour", kBlack);
     project.markerColour = colourOf(session, "markerColour", kRed);
+    if (session.contains(QLatin1String("page"))) {
+        project.page = intOf(session, "page", 1, 1000000);
+        const double dpi = session.value(QLatin1String("dpi")).toDouble(-1);
+        if (!(dpi >= 10 && dpi <= 2400)) fail(QStringLiteral("session.json: dpi must be from 10 to 2400"));
+        project.dpi = dpi;
+    }
     return project;
 }
 

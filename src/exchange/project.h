@@ -19,7 +19,8 @@ namespace quorvex {
 //   table.txt      every row of the Table from the titles on, its cells separated by tabs
 //                  (a tab, line break or backslash inside a cell written \t, \n, \r, \\)
 //   session.json   the pairs and rows shown, the rows where curves continue, the current
-//                  curve, and the curve and marker colours
+//                  curve, the curve and marker colours, and for a PDF or SVG picture its page
+//                  and resolution
 inline constexpr int kProjectVersion = 1;
 inline constexpr char kProjectFormat[] = "quorvex-project";
 
@@ -32,6 +33,10 @@ struct Project {
     std::unique_ptr<Table> table = std::make_unique<Table>(); // as read
     Colour curveColour = kBlack;
     Colour markerColour = kRed;
+    // A PDF or SVG picture: the page shown and the resolution it was rendered at (0: a raster
+    // picture).
+    int page = 0;
+    double dpi = 0;
     QString program; // the program that wrote it
 };
 

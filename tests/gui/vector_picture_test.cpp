@@ -1,6 +1,7 @@
 // PDF and SVG pictures in the window: the page dialog, the paths kept beside the picture and
 // dropped by a rotation, and an automatic run that reads the curve from its path.
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "exchange/project.h"
 #include "gui_fixture.h"
 #include "image/gui/vector_page_dialog.h"
 #include "table/table.h"
@@ -86,6 +87,35 @@ private slots:
         QVERIFY(window->statusText(4).contains("no longer read from the vector file"));
     }
 
+    // A project keeps the PDF itself with its page and resolution.
+    void aProjectKeepsThePdfPage() {
+        MainWindow* window = createWindow();
+        prompter_->dialogs.push_back([](QDialog* d) {
+            auto* dialog = qobject_cast<VectorPageDialog*>(d);
+            if (!dialog) return false;
+            dialog->pageBox->setValue(2);
+            dialog->dpiBox->setValue(144);
+            return true;
+        });
+        QVERIFY(window->openImageFile(writePdf(2), ImageReader::BuiltIn));
+        const Raster shown = window->document().raster;
+        const QString project = files_.filePath("pdf.qvx");
+        prompter_->savePaths.push_back(project);
+        child<QAction>(controls::saveProject)->trigger();
+        const Project saved = readProjectFile(project);
+        QCOMPARE(saved.pictureName, QString("plot.pdf"));
+        QVERIFY(saved.pictureBytes.startsWith("%PDF-"));
+        QCOMPARE(saved.page, 2);
+        tearDownTest();
+        setUpTest();
+        MainWindow* fresh = createWindow();
+        QVERIFY(fresh->openImageFile(project, ImageReader::BuiltIn));
+        QCOMPARE(fresh->document().vectorPage, 2);
+        QCOMPARE(fresh->document().vectorDpi, 144.0);
+        QVERIFY(fresh->document().hasVectorLayer());
+        QVERIFY(fresh->document().raster == shown);
+    }
+
     // A one-page SVG opens at once; the automatic run in the vector mode writes the polyline's
     // vertices, exactly, and is offered only while the picture has paths.
     void theVectorModeWritesThePathsVertices() {
@@ -118,8 +148,9 @@ private slots:
             return true;
         });
         child<QToolButton>(controls::autoDigitize)->click();
-        QVERIFY2(offered, qPrintable(prompter_->questions.join('|') + prompter_->messages.join('|') +
-                                     prompter_->dialogNames.join('|')));
+        QVERIFY2(offered,
+                 qPrintable(prompter_->questions.join('|') + prompter_->messages.join('|') +
+                            prompter_->dialogNames.join('|')));
         const Table* t = window->table();
         // The calibration is on whole pixels here (the window's corners): 1/4 px of the corner
         // rounding is the only error, 0.0125 of a unit at 160 px per 8 units.

@@ -22,6 +22,23 @@ namespace {
 // picture is still what that file gives, else a PNG of the picture as it is now.
 void takePicture(const ImageDocument& document, Project& project, const QString& scratchFolder) {
     const QString& file = document.fileName;
+    // A PDF or SVG page stays its file with the page and resolution, while it looks as rendered.
+    if (document.hasVectorLayer() && QFileInfo(file).isFile()) {
+        try {
+            const VectorFile vector(file);
+            QFile in(file);
+            if (vector.render(document.vectorPage, document.vectorDpi) == document.raster &&
+                in.open(QIODevice::ReadOnly)) {
+                project.pictureName = QFileInfo(file).fileName();
+                project.pictureBytes = in.readAll();
+                project.page = document.vectorPage;
+                project.dpi = document.vectorDpi;
+                return;
+            }
+        } catch (const ImageError&) {
+            // The file changed or went away: the picture is kept as it is shown.
+        }
+    }
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
         QFile in(file);
         try {
@@ -165,6 +182,7 @@ bool ProjectFiles::openProjectFile(const QString& path) {
     // Everything is read and checked before anything changes.
     Project project;
     Raster picture;
+    std::shared_ptr<const VectorLayer> layer;
     QString picturePath;
     try {
         project = readProjectFile(path);
@@ -178,7 +196,15 @@ bool ProjectFiles::openProjectFile(const QString& path) {
             throw ProjectError(
                 message(Msg::ProjectUnusable).arg(QFileInfo(path).fileName(), out.errorString()));
         out.close();
-        picture = readImageFile(picturePath, readerForPath(picturePath));
+        if (project.page > 0) {
+            const VectorFile vector(picturePath);
+            if (project.page > vector.pageCount())
+                throw ImageError(message(Msg::VectorNoPage));
+            picture = vector.render(project.page, project.dpi);
+            layer = std::make_shared<const VectorLayer>(vector.record(project.page, project.dpi));
+        } else {
+            picture = readImageFile(picturePath, readerForPath(picturePath));
+        }
     } catch (const ProjectError& e) {
         inform(e.message(), true);
         return false;
@@ -191,6 +217,12 @@ bool ProjectFiles::openProjectFile(const QString& path) {
     opening_ = true;
     s.document().raster = std::move(picture);
     s.document().fileName = picturePath;
+    s.document().dropVectorLayer();
+    if (layer) {
+        s.document().vectorLayer = layer;
+        s.document().vectorPage = project.page;
+        s.document().vectorDpi = project.dpi;
+    }
     s.resetAfterNewImage(DigitizingSession::TableOnReset::Keep);
     table().replaceContents(*project.table);
     history().clear();
