@@ -15,6 +15,12 @@
 #include <memory>
 #include <poppler/qt6/poppler-qt6.h>
 
+// poppler's own interpreter: a PDF page's paths are taken from it as it draws them.
+#include <GfxState.h>
+#include <OutputDev.h>
+#include <PDFDoc.h>
+#include <goo/GooString.h>
+
 namespace quorvex {
 
 namespace {
@@ -133,6 +139,83 @@ private:
     double dpi_;
 };
 
+// The output device poppler's interpreter draws a PDF page into: every stroked and filled path
+// in device pixels (y down from the top), as the raster renderer would draw it. Text is not
+// drawn through it (text runs come from poppler's text extraction), which also keeps the
+// glyph rasterisers of damaged fonts out of the way.
+class PathRecorder : public OutputDev {
+public:
+    explicit PathRecorder(VectorLayer& layer) : layer_(layer) {}
+    bool upsideDown() override { return true; }
+    bool useDrawChar() override { return false; }
+    bool interpretType3Chars() override { return false; }
+    bool needNonText() override { return true; }
+
+    void stroke(GfxState* state) override { add(state, true, false); }
+    void fill(GfxState* state) override { add(state, false, true); }
+    void eoFill(GfxState* state) override { add(state, false, true); }
+
+private:
+    static Colour colourOf(const GfxRGB& rgb) {
+        return makeColour(colToByte(rgb.r), colToByte(rgb.g), colToByte(rgb.b));
+    }
+
+    void add(GfxState* state, bool stroked, bool filled) {
+        const GfxPath* path = state->getPath();
+        if (!path) return;
+        VectorPath out;
+        for (int i = 0; i < path->getNumSubpaths(); ++i) {
+            const GfxSubpath* sub = path->getSubpath(i);
+            const int n = sub->getNumPoints();
+            if (n <= 0) continue;
+            const auto device = [&](int k) {
+                double x = 0, y = 0;
+                state->transform(sub->getX(k), sub->getY(k), &x, &y);
+                return QPointF(x - 0.5, y - 0.5);
+            };
+            out.path.moveTo(device(0));
+            for (int k = 1; k < n;) {
+                if (sub->getCurve(k) && k + 2 < n) {
+                    out.path.cubicTo(device(k), device(k + 1), device(k + 2));
+                    k += 3;
+                } else {
+                    out.path.lineTo(device(k));
+                    ++k;
+                }
+            }
+            if (sub->isClosed()) out.path.closeSubpath();
+        }
+        if (out.path.isEmpty()) return;
+        out.stroked = stroked;
+        out.filled = filled;
+        GfxRGB rgb;
+        if (stroked) {
+            state->getStrokeRGB(&rgb);
+            out.stroke = colourOf(rgb);
+            out.width = state->getTransformedLineWidth();
+            double start = 0;
+            out.dashed = !state->getLineDash(&start).empty();
+        } else {
+            state->getFillRGB(&rgb);
+            out.fill = colourOf(rgb);
+        }
+        // A path filled and then stroked is one path with both.
+        if (stroked && !layer_.paths.empty()) {
+            VectorPath& last = layer_.paths.back();
+            if (last.filled && !last.stroked && last.path == out.path) {
+                last.stroked = true;
+                last.stroke = out.stroke;
+                last.width = out.width;
+                last.dashed = out.dashed;
+                return;
+            }
+        }
+        layer_.paths.push_back(std::move(out));
+    }
+
+    VectorLayer& layer_;
+};
+
 QSize pixelSize(QSizeF points, double dpi) {
     return QSize(static_cast<int>(std::ceil(points.width() * dpi / 72 - 1e-9)),
                  static_cast<int>(std::ceil(points.height() * dpi / 72 - 1e-9)));
@@ -183,6 +266,7 @@ VectorFile::VectorFile(const QString& path) : data_(new Data) {
 }
 
 void VectorFile::open(const QString& path) {
+    path_ = path;
     kind_ = vectorKindOfFile(path);
     if (kind_ == VectorKind::Pdf) {
         Poppler::setDebugErrorFunction(quietPoppler, QVariant());
@@ -257,17 +341,20 @@ VectorLayer VectorFile::record(int page, double dpi) const {
     layer.dpi = dpi;
     const QSizeF points = pageSize(page);
     if (points.isEmpty() || !(dpi > 0)) failWith(Msg::VectorNoPage);
+    if (data_->pdf) {
+        if (page < 1 || page > pageCount()) failWith(Msg::VectorNoPage);
+        PDFDoc document(std::make_unique<GooString>(QFile::encodeName(path_).toStdString()));
+        if (!document.isOk())
+            throw ImageError(message(Msg::ImageCorrupt).arg(QStringLiteral("PDF")));
+        PathRecorder recorder(layer);
+        // As the raster renderer draws it: the crop box, not rotated, for the screen.
+        document.displayPage(&recorder, page, dpi, dpi, 0, false, true, false);
+        return layer;
+    }
     RecordingDevice device(layer, pixelSize(points, dpi), dpi);
     QPainter painter(&device);
-    if (data_->pdf) {
-        const std::unique_ptr<Poppler::Page> p(data_->pdf->page(page - 1));
-        if (!p) failWith(Msg::VectorNoPage);
-        data_->pdf->setRenderBackend(Poppler::Document::QPainterBackend);
-        p->renderToPainter(&painter, dpi, dpi);
-    } else {
-        data_->svg->render(&painter,
-                           QRectF(0, 0, points.width() * dpi / 72, points.height() * dpi / 72));
-    }
+    data_->svg->render(&painter,
+                       QRectF(0, 0, points.width() * dpi / 72, points.height() * dpi / 72));
     painter.end();
     return layer;
 }

@@ -73,6 +73,7 @@ private:
     void open(const QString& path);
     struct Data;
     VectorKind kind_ = VectorKind::None;
+    QString path_;
     Data* data_;
 };
 
