@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "image/image_error.h"
 #include "image/vector_page.h"
+#include "test_paths.h"
 
 #include <QFile>
 #include <QPageSize>
@@ -195,4 +196,13 @@ TEST(VectorPage, TheResolutionIsLoweredToFitTheRasterLimit) {
     EXPECT_LE(page.width() * dpi / 72 * page.height() * dpi / 72,
               static_cast<double>(kMaxRasterPixels));
     EXPECT_EQ(fittingDpi(QSizeF(kPageWidth, kPageHeight), 200), 200);
+}
+
+// A PDF whose damaged font made poppler's QPainter back end crash (found by fuzzing): its paths
+// are read, its text is not drawn.
+TEST(VectorPage, ADamagedFontDoesNotStopThePaths) {
+    const VectorFile file(QStringLiteral(QUORVEX_TEST_DATA "/vector/damaged_font.pdf"));
+    const VectorLayer layer = file.record(1, 72);
+    EXPECT_TRUE(layer.texts.empty());
+    EXPECT_FALSE(file.render(1, 36).isEmpty());
 }
