@@ -84,7 +84,20 @@ void DigitizingSession::purgePicture() {
 void DigitizingSession::setPixelCorners(QPoint leftBottom, QPoint rightTop) {
     pixelLeftBottom_ = leftBottom;
     pixelRightTop_ = rightTop;
+    exactCorners_.reset();
     emit calibrationChanged();
+}
+
+void DigitizingSession::setExactCorners(QPointF leftBottom, QPointF rightTop) {
+    pixelLeftBottom_ = leftBottom.toPoint();
+    pixelRightTop_ = rightTop.toPoint();
+    exactCorners_ = std::make_pair(leftBottom, rightTop);
+    emit calibrationChanged();
+}
+
+std::optional<QPointF> DigitizingSession::snappedVertex(QPointF at, double radius) const {
+    if (!document_.hasVectorLayer()) return std::nullopt;
+    return nearestVertex(*document_.vectorLayer, at, radius);
 }
 
 void DigitizingSession::setCornerText(int field, const QString& text) {
@@ -111,6 +124,7 @@ Calibration DigitizingSession::calibration() const {
     Calibration c;
     c.pixelLeftBottom = pixelLeftBottom_;
     c.pixelRightTop = pixelRightTop_;
+    if (exactCorners_) c.setCorners(exactCorners_->first, exactCorners_->second);
     c.xLeftBottom = cornerTexts_[0];
     c.yLeftBottom = cornerTexts_[1];
     c.xRightTop = cornerTexts_[2];
@@ -272,6 +286,7 @@ void DigitizingSession::applyProfile(const DigitizingProfile& profile, QChar sep
                    std::max(c.pixelLeftBottom.x(), c.pixelRightTop.x()),
                    std::max(c.pixelLeftBottom.y(), c.pixelRightTop.y())};
     s.setPixelCorners(c.pixelLeftBottom, c.pixelRightTop);
+    if (c.exact) s.setExactCorners(c.exactLeftBottom, c.exactRightTop);
     s.setCornerText(0, fieldValue(c.xLeftBottom, separator));
     s.setCornerText(1, fieldValue(c.yLeftBottom, separator));
     s.setCornerText(2, fieldValue(c.xRightTop, separator));

@@ -111,6 +111,11 @@ public:
     QPoint pixelLeftBottom() const { return pixelLeftBottom_; }
     QPoint pixelRightTop() const { return pixelRightTop_; }
     void setPixelCorners(QPoint leftBottom, QPoint rightTop);
+    // Fractional corners (snapped to the vertices of a vector picture); the whole corners
+    // become their rounding. Whole corners set later replace them.
+    void setExactCorners(QPointF leftBottom, QPointF rightTop);
+    // The path vertex of a vector picture within `radius` pixels of an image position.
+    std::optional<QPointF> snappedVertex(QPointF at, double radius) const;
     // Corner-value texts: X, Y left-bottom; X, Y right-top.
     const QString& cornerText(int field) const {
         return cornerTexts_[static_cast<std::size_t>(field)];
@@ -278,6 +283,7 @@ private:
     Table* table_;
     TableHistory* history_;
     QPoint pixelLeftBottom_, pixelRightTop_;
+    std::optional<std::pair<QPointF, QPointF>> exactCorners_;
     std::array<QString, 4> cornerTexts_;
     int xTransfer_ = 0, yTransfer_ = 0;
     bool cornersMarked_ = false;

@@ -241,6 +241,28 @@ std::size_t VectorLayer::vertexCount() const {
     return count;
 }
 
+std::optional<QPointF> nearestVertex(const VectorLayer& layer, QPointF at, double radius) {
+    std::optional<QPointF> best;
+    double bestDistance = radius * radius;
+    for (const VectorPath& p : layer.paths) {
+        if (!p.path.boundingRect().adjusted(-radius, -radius, radius, radius).contains(at))
+            continue;
+        for (int i = 0; i < p.path.elementCount(); ++i) {
+            const QPainterPath::Element e = p.path.elementAt(i);
+            if (e.isCurveTo()) continue; // control points are no vertices; the curve's end is
+            if (e.type == QPainterPath::CurveToDataElement && i + 1 < p.path.elementCount() &&
+                p.path.elementAt(i + 1).type == QPainterPath::CurveToDataElement)
+                continue;
+            const double dx = e.x - at.x(), dy = e.y - at.y();
+            if (dx * dx + dy * dy <= bestDistance) {
+                bestDistance = dx * dx + dy * dy;
+                best = QPointF(e.x, e.y);
+            }
+        }
+    }
+    return best;
+}
+
 double fittingDpi(QSizeF pagePoints, double dpi) {
     const double pixels = pagePoints.width() * pagePoints.height() * dpi * dpi / (72.0 * 72.0);
     if (pixels > static_cast<double>(kMaxRasterPixels))

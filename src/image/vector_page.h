@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace quorvex {
@@ -47,6 +48,10 @@ struct VectorLayer {
     bool empty() const { return paths.empty() && texts.empty(); }
     std::size_t vertexCount() const;
 };
+
+// The vertex of the layer's paths nearest to a pixel position within the radius: the points
+// paths move and draw to and the ends of their curves.
+std::optional<QPointF> nearestVertex(const VectorLayer& layer, QPointF at, double radius);
 
 // The default resolution of a rendered page, and the one that keeps it within the raster limit.
 inline constexpr double kDefaultVectorDpi = 200;

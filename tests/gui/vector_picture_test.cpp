@@ -1,6 +1,7 @@
 // PDF and SVG pictures in the window: the page dialog, the paths kept beside the picture and
 // dropped by a rotation, and an automatic run that reads the curve from its path.
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "components/image_view.h"
 #include "exchange/project.h"
 #include "gui_fixture.h"
 #include "image/gui/vector_page_dialog.h"
@@ -85,6 +86,31 @@ private slots:
         child<QAction>(controls::rotate90)->trigger();
         QVERIFY(!window->document().hasVectorLayer());
         QVERIFY(window->statusText(4).contains("no longer read from the vector file"));
+    }
+
+    // The calibration rectangle drawn near the frame's corners takes the corners themselves,
+    // fractional; a profile keeps them.
+    void theRectangleSnapsToPathVertices() {
+        MainWindow* window = createWindow();
+        QVERIFY(window->openImageFile(writeSvg(), ImageReader::BuiltIn));
+        const auto pixel = [](double points) { return points * 200 / 72 - 0.5; };
+        auto* image = child<ImageView>(controls::imageView);
+        child<QToolButton>(controls::rectangleTool)->click();
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(57, 251));
+        sendMouse(image, QEvent::MouseMove, QPoint(300, 100));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(497, 25));
+        const Calibration c = window->calibration();
+        QVERIFY(c.exact);
+        QCOMPARE(c.leftBottom(), QPointF(pixel(20), pixel(90)));
+        QCOMPARE(c.rightTop(), QPointF(pixel(180), pixel(10)));
+        QCOMPARE(c.pixelLeftBottom, QPoint(55, 250));
+        QVERIFY(window->session().profile(QChar('.')).calibration.exact);
+        // Far from any vertex the corners stay whole pixels.
+        child<QToolButton>(controls::rectangleTool)->click();
+        sendMouse(image, QEvent::MouseButtonPress, QPoint(150, 150));
+        sendMouse(image, QEvent::MouseMove, QPoint(200, 120));
+        sendMouse(image, QEvent::MouseButtonRelease, QPoint(250, 100));
+        QVERIFY(!window->calibration().exact);
     }
 
     // A project keeps the PDF itself with its page and resolution.

@@ -193,6 +193,7 @@ void CalibrationPanel::selectionPress(const ImageMouse& m) {
     const QPoint p(Round(m.u / s.viewScale), Round(m.v / s.viewScale));
     s.selection = {p.x(), p.y(), p.x(), p.y()};
     pressPoint_ = p;
+    pressVertex_ = s.snappedVertex(QPointF(m.u, m.v) / s.viewScale, kSnapRadius / s.viewScale);
     s.selectionDragging = true;
 }
 
@@ -237,6 +238,16 @@ void CalibrationPanel::selectionRelease(const ImageMouse& m) {
         const QPoint leftBottom(std::min(p.x(), q.x()), std::max(p.y(), q.y()));
         const QPoint rightTop(std::max(p.x(), q.x()), std::min(p.y(), q.y()));
         s.setPixelCorners(leftBottom, rightTop);
+        // On a vector picture a corner near a path's vertex (the frame's corner, a tick's end)
+        // takes the vertex, fractional, so that the calibration is exact.
+        const std::optional<QPointF> releaseVertex =
+            s.snappedVertex(QPointF(m.u, m.v) / s.viewScale, kSnapRadius / s.viewScale);
+        if (pressVertex_ || releaseVertex) {
+            const QPointF a = pressVertex_.value_or(QPointF(p)),
+                          b = releaseVertex.value_or(QPointF(q));
+            s.setExactCorners(QPointF(std::min(a.x(), b.x()), std::max(a.y(), b.y())),
+                              QPointF(std::max(a.x(), b.x()), std::min(a.y(), b.y())));
+        }
         s.setCornerText(0, QString::number(leftBottom.x()));
         s.setCornerText(2, QString::number(rightTop.x()));
         s.setCornerText(1, QString::number(height - leftBottom.y()));

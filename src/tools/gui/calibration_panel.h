@@ -48,6 +48,9 @@ private:
     QToolButton* colourPickTool_ = nullptr;
     FixCoordinatesDialog* fixDialog_ = nullptr;
     QPoint pressPoint_;
+    // The path vertex the press snapped to on a vector picture; the reach in screen pixels.
+    std::optional<QPointF> pressVertex_;
+    static constexpr double kSnapRadius = 6;
 };
 
 } // namespace quorvex
