@@ -371,6 +371,16 @@ VectorLayer VectorFile::record(int page, double dpi) const {
         PathRecorder recorder(layer);
         // As the raster renderer draws it: the crop box, not rotated, for the screen.
         document.displayPage(&recorder, page, dpi, dpi, 0, false, true, false);
+        // The words of the page with their boxes (in points from the top-left).
+        if (const std::unique_ptr<Poppler::Page> p(data_->pdf->page(page - 1)); p) {
+            const double scale = dpi / 72;
+            for (const auto& box : p->textList()) {
+                const QRectF points = box->boundingBox();
+                layer.texts.push_back(
+                    {box->text(), QRectF(points.left() * scale - 0.5, points.top() * scale - 0.5,
+                                         points.width() * scale, points.height() * scale)});
+            }
+        }
         return layer;
     }
     RecordingDevice device(layer, pixelSize(points, dpi), dpi);
