@@ -8,14 +8,18 @@
 #include "table/table.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace quorvex;
 
@@ -111,6 +115,21 @@ private slots:
         sendMouse(image, QEvent::MouseMove, QPoint(200, 120));
         sendMouse(image, QEvent::MouseButtonRelease, QPoint(250, 100));
         QVERIFY(!window->calibration().exact);
+    }
+
+    // A file dropped on the window opens as a chosen one.
+    void aDroppedFileOpens() {
+        MainWindow* window = createWindow();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(writeSvg())});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        QVERIFY(window->document().hasVectorLayer());
+        QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - plot.svg"));
     }
 
     // A project keeps the PDF itself with its page and resolution.

@@ -4,6 +4,9 @@
 #include "table/table.h"
 #include "table/table_history.h"
 
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QWidget>
 
 namespace quorvex {
@@ -16,6 +19,19 @@ void WindowPart::saveIni() const {
 
 void WindowPart::inform(const QString& text, bool warning) const {
     prompter().information(window(), text, warning);
+}
+
+bool WindowPart::handleFileDrop(QEvent* event, const std::function<bool(const QString&)>& wanted,
+                                const std::function<void(const QString&)>& open) const {
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::Drop) return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QList<QUrl> urls = drop->mimeData() ? drop->mimeData()->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return false;
+    const QString path = urls.front().toLocalFile();
+    if (!wanted(path) || session().longOperationRunning()) return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop) open(path);
+    return true;
 }
 
 void WindowPart::clearCurrentPair() const {

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QDialog;
+class QEvent;
 class QWidget;
 
 namespace quorvex {
@@ -57,6 +58,11 @@ protected:
     // Empties the current pair as one change of the history; a curve number that is no
     // integer is reported.
     void clearCurrentPair() const;
+    // Files dropped on the window: the part that opens a kind of file asks for drops of it; a
+    // drag of one local file whose name `wanted` accepts is taken and, when dropped, opened
+    // with `open`. Returns whether the event was handled.
+    bool handleFileDrop(QEvent* event, const std::function<bool(const QString&)>& wanted,
+                        const std::function<void(const QString&)>& open) const;
     // Runs a handler that converts user text, showing a conversion failure in a message box.
     template <typename F> void reportingConversion(F&& handler) const {
         try {

@@ -81,6 +81,7 @@ ProjectFiles::ProjectFiles(const PartContext& context) : WindowPart(context) {
 
     DigitizingSession& s = session();
     s.confirmReplacingWork = [this] { return confirmReplacingWork(); };
+    window()->installEventFilter(this); // projects dropped on the window open
     connect(&history().stack(), &QUndoStack::indexChanged, this, &ProjectFiles::markChanged);
     connect(&s, &DigitizingSession::calibrationChanged, this, &ProjectFiles::markChanged);
     connect(&s, &DigitizingSession::curveColourChanged, this, &ProjectFiles::markChanged);
@@ -91,6 +92,18 @@ ProjectFiles::ProjectFiles(const PartContext& context) : WindowPart(context) {
         projectPath_.clear();
         changed_ = false;
     });
+}
+
+bool ProjectFiles::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && handleFileDrop(
+                                   event,
+                                   [](const QString& path) {
+                                       return path.endsWith(QLatin1String(".qvx"),
+                                                            Qt::CaseInsensitive);
+                                   },
+                                   [this](const QString& path) { openProjectFile(path); }))
+        return true;
+    return WindowPart::eventFilter(watched, event);
 }
 
 void ProjectFiles::markChanged() {
@@ -198,8 +211,7 @@ bool ProjectFiles::openProjectFile(const QString& path) {
         out.close();
         if (project.page > 0) {
             const VectorFile vector(picturePath);
-            if (project.page > vector.pageCount())
-                throw ImageError(message(Msg::VectorNoPage));
+            if (project.page > vector.pageCount()) throw ImageError(message(Msg::VectorNoPage));
             picture = vector.render(project.page, project.dpi);
             layer = std::make_shared<const VectorLayer>(vector.record(project.page, project.dpi));
         } else {

@@ -28,6 +28,7 @@ public:
     bool hasUnsavedChanges() const { return !projectPath_.isEmpty() && changed_; }
     // Before the work is replaced: true to go on (saved, discarded, or nothing to save).
     bool confirmReplacingWork();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool writeProject(const QString& path);

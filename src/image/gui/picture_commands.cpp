@@ -32,6 +32,9 @@ constexpr int kTiffFilter = 2;
 } // namespace
 
 PictureCommands::PictureCommands(const PartContext& context) : WindowPart(context) {
+    // Pictures dropped on the window open as chosen ones.
+    window()->setAcceptDrops(true);
+    window()->installEventFilter(this);
     CommandRegistry& c = commands();
     auto disabled = [](QAction* a) {
         a->setEnabled(false);
@@ -166,6 +169,18 @@ void PictureCommands::openImage() {
     if (choice->filterSwitched && choice->filter == kGifFilter) reader = ImageReader::Gif;
     if (choice->filterSwitched && choice->filter == kTiffFilter) reader = ImageReader::Tiff;
     openImageFile(choice->path, reader);
+}
+
+bool PictureCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() &&
+        handleFileDrop(
+            event,
+            [](const QString& path) {
+                return !path.endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive);
+            },
+            [this](const QString& path) { openImageFile(path, readerForPath(path)); }))
+        return true;
+    return WindowPart::eventFilter(watched, event);
 }
 
 bool PictureCommands::openImageFile(const QString& path, ImageReader reader) {

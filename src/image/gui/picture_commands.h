@@ -24,6 +24,7 @@ public:
 
     // Opens a file with a reader; a file that cannot be read leaves everything as it was.
     bool openImageFile(const QString& path, ImageReader reader);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // A PDF or SVG file; the page and resolution are asked for (several pages) unless given.
     // Throws ImageError.
     bool openVectorFile(const QString& path, std::optional<int> page = std::nullopt,
