@@ -33,6 +33,7 @@ constexpr zip_uint64_t kMaxPictureBytes = zip_uint64_t(1) << 31;
 constexpr zip_uint64_t kMaxTableBytes = zip_uint64_t(1) << 30;
 constexpr zip_uint64_t kMaxJsonBytes = zip_uint64_t(1) << 24;
 constexpr qint64 kMaxArchiveBytes = qint64(3) << 30;
+constexpr time_t kArchiveTime = 946684800; // 2000-01-01
 
 [[noreturn]] void fail(const QString& reason) {
     throw ProjectError(reason);
@@ -445,6 +446,9 @@ bool addMembers(zip_t* archive, const Project& project, const Table& table, Memb
             *reason = QString::fromUtf8(zip_strerror(archive));
             return false;
         }
+        // The same work gives the same bytes, whenever it is saved (no times in the archive
+        // but the manifest's own).
+        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kArchiveTime, 0);
         const bool deflate = i < 4 && (i != 2 || deflateTable);
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
                                  deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, deflate ? 1 : 0);

@@ -74,10 +74,15 @@ struct DcState {
 // and the window/viewport mapping to device units, then through `deviceToImage`.
 class Player {
 public:
-    Player(int width, int height, QTransform deviceToImage)
-        : image_(width, height, QImage::Format_RGB32), deviceToImage_(deviceToImage) {
+    // Paints into a picture of the size, or into `recording` (a layer's recording device).
+    Player(int width, int height, QTransform deviceToImage, QPaintDevice* recording = nullptr)
+        : image_(recording ? 1 : width, recording ? 1 : height, QImage::Format_RGB32),
+          deviceToImage_(deviceToImage) {
         image_.fill(Qt::white);
-        painter_.begin(&image_);
+        if (recording)
+            painter_.begin(recording);
+        else
+            painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
         fontsAvailable_ = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     }
@@ -819,7 +824,9 @@ void playEmfRecord(Player& player, const EmfRecord& r) {
 
 } // namespace
 
-Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
+namespace {
+
+QImage playWmf(const std::uint8_t* data, std::size_t size, VectorLayer* layer) {
     const std::uint8_t* p = data;
     const std::uint8_t* end = data + size;
     std::optional<QRectF> frame;
@@ -851,7 +858,9 @@ Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
     // Logical units map onto the picture; with window and viewport records the WMF's device
     // units are its logical units again, so both go through the frame.
     const QTransform toImage = frameToPicture(*frame, picture);
-    Player player(picture.width(), picture.height(), toImage);
+    const std::unique_ptr<QPaintDevice> recording =
+        layer ? recordingDevice(*layer, picture, 96, true) : nullptr;
+    Player player(picture.width(), picture.height(), toImage, recording.get());
     forEachWmfRecord(p, end, [&](const WmfRecord& r) {
         // WMF windows map straight onto the frame: keep the mapping mode plain.
         if (r.function == 0x020B || r.function == 0x020C || r.function == 0x020D ||
@@ -859,14 +868,18 @@ Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
             return;
         playWmfRecord(player, r);
     });
-    return toRaster(player.finish());
+    return player.finish();
 }
+
+} // namespace
 
 bool isEnhancedMetafile(const std::uint8_t* data, std::size_t size) {
     return size >= 88 && u32(data) == 1 && u32(data + 40) == 0x464D4520u; // " EMF"
 }
 
-Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
+namespace {
+
+QImage playEmf(const std::uint8_t* data, std::size_t size, VectorLayer* layer) {
     if (!isEnhancedMetafile(data, size)) throwCorrupt("not an enhanced metafile");
     const std::uint32_t headerSize = u32(data + 4);
     if (headerSize < 88 || headerSize > size) throwTruncated();
@@ -886,10 +899,31 @@ Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
     if (!(std::abs(frame.width()) > 0) || !(std::abs(frame.height()) > 0))
         throwCorrupt("empty picture frame");
     const QTransform toImage = frameToPicture(frame, picture);
-    Player player(picture.width(), picture.height(), toImage);
+    const std::unique_ptr<QPaintDevice> recording =
+        layer ? recordingDevice(*layer, picture, 96, true) : nullptr;
+    Player player(picture.width(), picture.height(), toImage, recording.get());
     forEachEmfRecord(data + headerSize, data + size,
                      [&](const EmfRecord& r) { playEmfRecord(player, r); });
-    return toRaster(player.finish());
+    return player.finish();
+}
+
+} // namespace
+
+Raster decodeWmf(const std::uint8_t* data, std::size_t size) {
+    return toRaster(playWmf(data, size, nullptr));
+}
+
+Raster decodeEmf(const std::uint8_t* data, std::size_t size) {
+    return toRaster(playEmf(data, size, nullptr));
+}
+
+VectorLayer recordMetafile(const std::uint8_t* data, std::size_t size) {
+    VectorLayer layer;
+    if (isEnhancedMetafile(data, size))
+        playEmf(data, size, &layer);
+    else
+        playWmf(data, size, &layer);
+    return layer;
 }
 
 } // namespace quorvex

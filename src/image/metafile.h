@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/raster.h"
+#include "image/vector_page.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,9 @@ namespace quorvex {
 // Throws ImageError for a file that is not a metafile or is damaged.
 Raster decodeWmf(const std::uint8_t* data, std::size_t size);
 Raster decodeEmf(const std::uint8_t* data, std::size_t size);
+// What a WMF or EMF picture draws (by its content), as paths in the pixels of its raster.
+// Throws ImageError as the decoders do.
+VectorLayer recordMetafile(const std::uint8_t* data, std::size_t size);
 // Whether the bytes start with an enhanced metafile's header record.
 bool isEnhancedMetafile(const std::uint8_t* data, std::size_t size);
 

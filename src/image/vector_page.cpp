@@ -100,8 +100,8 @@ private:
 // A paint device of the page's size at the resolution that records instead of drawing.
 class RecordingDevice : public QPaintDevice {
 public:
-    RecordingDevice(VectorLayer& layer, QSize size, double dpi)
-        : engine_(layer, QTransform::fromTranslate(-0.5, -0.5)), size_(size), dpi_(dpi) {}
+    RecordingDevice(VectorLayer& layer, QSize size, double dpi, double offset = -0.5)
+        : engine_(layer, QTransform::fromTranslate(offset, offset)), size_(size), dpi_(dpi) {}
     ~RecordingDevice() override = default;
     QPaintEngine* paintEngine() const override { return &engine_; }
 
@@ -222,6 +222,12 @@ QSize pixelSize(QSizeF points, double dpi) {
 }
 
 } // namespace
+
+std::unique_ptr<QPaintDevice> recordingDevice(VectorLayer& layer, QSize size, double dpi,
+                                              bool aliased) {
+    layer.dpi = dpi;
+    return std::make_unique<RecordingDevice>(layer, size, dpi, aliased ? 0.0 : -0.5);
+}
 
 VectorKind vectorKindOfFile(const QString& path) {
     QFile file(path);

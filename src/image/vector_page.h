@@ -7,8 +7,11 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QPaintDevice;
 
 namespace quorvex {
 
@@ -52,6 +55,12 @@ struct VectorLayer {
 // The vertex of the layer's paths nearest to a pixel position within the radius: the points
 // paths move and draw to and the ends of their curves.
 std::optional<QPointF> nearestVertex(const VectorLayer& layer, QPointF at, double radius);
+
+// A paint device of the size that records what is painted on it into the layer, in pixel
+// coordinates. An anti-aliased painter's pixel i spans i .. i + 1, so its centre, the layer's
+// i, is at i + 0.5; an aliased painter (the metafile player) draws the point i into pixel i.
+std::unique_ptr<QPaintDevice> recordingDevice(VectorLayer& layer, QSize size, double dpi,
+                                              bool aliased);
 
 // The default resolution of a rendered page, and the one that keeps it within the raster limit.
 inline constexpr double kDefaultVectorDpi = 200;

@@ -108,3 +108,24 @@ TEST(Metafile, DamagedFilesFail) {
     const Raster r = decodeEmf(big.data.data(), big.data.size());
     EXPECT_LE(r.width(), 8192);
 }
+
+// The metafile player paints into the recording device too: the picture's paths lie where its
+// raster shows them.
+TEST(Metafile, ThePathsOfAMetafileAreRecorded) {
+    for (const Bytes& b : {sampleWmf(), sampleEmf()}) {
+        const VectorLayer layer = recordMetafile(b.data.data(), b.data.size());
+        const VectorPath* line = nullptr;
+        for (const VectorPath& p : layer.paths)
+            if (p.stroked && p.stroke == kRed && p.path.elementCount() == 2) line = &p;
+        ASSERT_NE(line, nullptr);
+        // The player draws without anti-aliasing: the line's row 40 is the raster's row 40.
+        EXPECT_NEAR(line->path.elementAt(0).x, 50, 1e-6);
+        EXPECT_NEAR(line->path.elementAt(1).x, 90, 1e-6);
+        EXPECT_NEAR(line->path.elementAt(0).y, 40, 1e-6);
+        EXPECT_EQ(layer.dpi, 96);
+        const Raster raster = b.data.size() > 0 && b.data[0] == 0xD7
+                                  ? decodeWmf(b.data.data(), b.data.size())
+                                  : decodeEmf(b.data.data(), b.data.size());
+        EXPECT_EQ(raster.pixel(70, 40), kRed);
+    }
+}

@@ -8,6 +8,7 @@
 #include "image/gui/scanner_dialog.h"
 #include "image/gui/vector_page_dialog.h"
 #include "image/image_error.h"
+#include "image/metafile.h"
 #include "image/pixel_format.h"
 #include "image/scanner.h"
 
@@ -15,6 +16,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
@@ -22,6 +24,26 @@
 namespace quorvex {
 
 namespace {
+
+// The paths of a WMF or EMF picture, recorded as the player draws them; none for other files or
+// a metafile whose drawing holds no path.
+std::shared_ptr<const VectorLayer> metafileLayer(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    const QByteArray bytes = file.readAll();
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const QString type = builtInTypeOfContent(data, size);
+    if (type != QLatin1String("WMF") && type != QLatin1String("EMF")) return nullptr;
+    try {
+        VectorLayer layer = recordMetafile(data, size);
+        if (layer.paths.empty()) return nullptr;
+        return std::make_shared<const VectorLayer>(std::move(layer));
+    } catch (const ImageError&) {
+        return nullptr; // the raster reader showed the picture; its paths are not needed
+    }
+}
+
 // Every type the built-in reader takes is listed by the first filter.
 const QStringList kOpenFilters{
     QStringLiteral("*.bmp;*.jpg;*.png (*.bmp *.jpg *.jpeg *.png *.ico *.wmf *.emf)"),
@@ -191,6 +213,7 @@ bool PictureCommands::openImageFile(const QString& path, ImageReader reader) {
         if (!session().mayReplaceWork()) return false;
         session().document().raster = std::move(raster);
         session().document().dropVectorLayer();
+        session().document().vectorLayer = metafileLayer(path);
     } catch (const ImageError& error) {
         inform(error.message(), true);
         return false;
