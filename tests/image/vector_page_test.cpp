@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using namespace quorvex;
 
@@ -157,6 +158,21 @@ TEST(VectorPage, AnSvgDrawingRecordsTheSamePaths) {
     const Raster raster = file.render(1, 144);
     EXPECT_EQ(raster.width(), 400);
     EXPECT_EQ(raster.pixel(330, 130), makeColour(0, 160, 0));
+}
+
+// A compressed SVG (.svgz) is read by its content.
+TEST(VectorPage, ACompressedSvgOpens) {
+    QTemporaryDir dir;
+    QFile plain(writeSvg(dir.filePath("figure.svg")));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    const QByteArray text = plain.readAll();
+    const QString path = dir.filePath("figure.svgz");
+    gzFile out = gzopen(QFile::encodeName(path).constData(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(gzwrite(out, text.constData(), static_cast<unsigned>(text.size())), text.size());
+    gzclose(out);
+    EXPECT_EQ(vectorKindOfFile(path), VectorKind::Svg);
+    expectFigure(VectorFile(path).record(1, 144), 144);
 }
 
 TEST(VectorPage, BrokenFilesAreRefusedWithTheirReason) {
