@@ -373,6 +373,16 @@ struct ImageResult {
     int points = 0;
 };
 
+// The messages of a digitization that left points out (they did not convert) or found none.
+void noteLeftOut(ImageResult& result, const std::optional<PointFailure>& failure, int failed) {
+    if (failure)
+        result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
+                               .arg(failed)
+                               .arg(pointFailureReason(*failure));
+    if (result.points == 0)
+        result.messages += QStringLiteral("quorvex-digitize: no points found\n");
+}
+
 // The points of a vector picture's paths through the calibration.
 ImageResult digitizeLayer(const DigitizingProfile& profile, const VectorLayer& layer) {
     ImageResult result;
@@ -396,12 +406,7 @@ ImageResult digitizeLayer(const DigitizingProfile& profile, const VectorLayer& l
         result.code = 1;
         return result;
     }
-    if (failure)
-        result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
-                               .arg(failed)
-                               .arg(pointFailureReason(*failure));
-    if (result.points == 0)
-        result.messages += QStringLiteral("quorvex-digitize: no points found\n");
+    noteLeftOut(result, failure, failed);
     return result;
 }
 
@@ -490,12 +495,7 @@ ImageResult digitizeImage(const DigitizingProfile& profile, const QString& image
     } catch (const ConversionError& error) {
         return fail(QStringLiteral("quorvex-digitize: ") + error.message(), 1);
     }
-    if (failure)
-        result.messages += QStringLiteral("quorvex-digitize: %1 points left out: %2\n")
-                               .arg(failed)
-                               .arg(pointFailureReason(*failure));
-    if (result.points == 0)
-        result.messages += QStringLiteral("quorvex-digitize: no points found\n");
+    noteLeftOut(result, failure, failed);
     return result;
 }
 
