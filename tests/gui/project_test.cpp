@@ -85,6 +85,11 @@ private slots:
         QCOMPARE(window_->windowTitle(), QString("Quorvex 2.16 - work.qvx"));
         editCell(0, 0, "99");
         QCOMPARE(window_->windowTitle(), QString("Quorvex 2.16 - work.qvx*"));
+        // Undone, the Table is as saved again; redone, it is not.
+        child<QAction>(controls::historyUndo)->trigger();
+        QCOMPARE(window_->windowTitle(), QString("Quorvex 2.16 - work.qvx"));
+        child<QAction>(controls::historyRedo)->trigger();
+        QCOMPARE(window_->windowTitle(), QString("Quorvex 2.16 - work.qvx*"));
         child<QAction>(controls::saveProject)->trigger(); // saved again under its name
         QCOMPARE(window_->windowTitle(), QString("Quorvex 2.16 - work.qvx"));
         const QStringList saved = tableTexts();

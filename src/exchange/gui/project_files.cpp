@@ -82,7 +82,9 @@ ProjectFiles::ProjectFiles(const PartContext& context) : WindowPart(context) {
     DigitizingSession& s = session();
     s.confirmReplacingWork = [this] { return confirmReplacingWork(); };
     window()->installEventFilter(this); // projects dropped on the window open
-    connect(&history().stack(), &QUndoStack::indexChanged, this, &ProjectFiles::markChanged);
+    // The Table is unchanged while its history stands where it was saved; the settings are
+    // changed by any change.
+    connect(&history().stack(), &QUndoStack::cleanChanged, this, &ProjectFiles::updateTitle);
     connect(&s, &DigitizingSession::calibrationChanged, this, &ProjectFiles::markChanged);
     connect(&s, &DigitizingSession::curveColourChanged, this, &ProjectFiles::markChanged);
     connect(&s, &DigitizingSession::optionsChanged, this, &ProjectFiles::markChanged);
@@ -90,7 +92,7 @@ ProjectFiles::ProjectFiles(const PartContext& context) : WindowPart(context) {
     connect(&s, &DigitizingSession::pictureReset, this, [this] {
         if (opening_) return;
         projectPath_.clear();
-        changed_ = false;
+        settingsChanged_ = false;
     });
 }
 
@@ -107,15 +109,19 @@ bool ProjectFiles::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ProjectFiles::markChanged() {
-    if (opening_ || projectPath_.isEmpty() || changed_) return;
-    changed_ = true;
+    if (opening_ || projectPath_.isEmpty() || settingsChanged_) return;
+    settingsChanged_ = true;
     updateTitle();
+}
+
+bool ProjectFiles::hasUnsavedChanges() const {
+    return !projectPath_.isEmpty() && (settingsChanged_ || !history().stack().isClean());
 }
 
 void ProjectFiles::updateTitle() {
     if (projectPath_.isEmpty()) return;
     window()->setWindowTitle(fileCaption(projectPath_) +
-                             (changed_ ? QStringLiteral("*") : QString()));
+                             (hasUnsavedChanges() ? QStringLiteral("*") : QString()));
 }
 
 QString ProjectFiles::pictureFolder() {
@@ -171,7 +177,7 @@ bool ProjectFiles::writeProject(const QString& path) {
     project.markerColour = s.markerColour;
     if (error.isEmpty() && writeProjectFile(path, project, table(), &error)) {
         projectPath_ = path;
-        changed_ = false;
+        settingsChanged_ = false;
         history().stack().setClean();
         updateTitle();
         return true;
@@ -245,7 +251,7 @@ bool ProjectFiles::openProjectFile(const QString& path) {
     s.commandStatesChanged();
     opening_ = false;
     projectPath_ = path;
-    changed_ = false;
+    settingsChanged_ = false;
     updateTitle();
     return true;
 }

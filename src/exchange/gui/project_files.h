@@ -25,7 +25,7 @@ public:
     bool openProjectFile(const QString& path);
 
     const QString& projectPath() const { return projectPath_; }
-    bool hasUnsavedChanges() const { return !projectPath_.isEmpty() && changed_; }
+    bool hasUnsavedChanges() const;
     // Before the work is replaced: true to go on (saved, discarded, or nothing to save).
     bool confirmReplacingWork();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,7 +38,7 @@ private:
 
     QAction* saveAction_ = nullptr;
     QString projectPath_;
-    bool changed_ = false;
+    bool settingsChanged_ = false; // calibration, options or colours since the last save
     bool opening_ = false;
     // The pictures of opened projects, as files the image readers can open again.
     std::unique_ptr<QTemporaryDir> pictures_;
