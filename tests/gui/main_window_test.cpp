@@ -889,6 +889,9 @@ private slots:
         QVERIFY(!child<Ruler>(controls::horizontalRuler)->isHidden());
         QCOMPARE(child<QAction>(controls::undoDigitization)->text(),
                  QString::fromUtf8("Отменить оцифровку"));
+        QCOMPARE(child<QAction>(controls::saveProject)->text(),
+                 QString::fromUtf8("Сохранить проект"));
+        QCOMPARE(child<QAction>(controls::historyUndo)->text(), QString::fromUtf8("Отменить"));
         setMessageLanguage(Language::English);
     }
 

@@ -341,6 +341,11 @@ void MainWindow::showLanguageTexts() {
     commands_->action("SaveSpreadsheet")->setText(message(Msg::SaveSpreadsheetItem));
     commands_->action("SaveProfile")->setText(message(Msg::ProfileSaveItem));
     commands_->action("LoadProfile")->setText(message(Msg::ProfileLoadItem));
+    commands_->action("OpenProject")->setText(message(Msg::ProjectOpenItem));
+    commands_->action("SaveProject")->setText(message(Msg::ProjectSaveItem));
+    commands_->action("SaveProjectAs")->setText(message(Msg::ProjectSaveAsItem));
+    // The parts whose captions name a state (Undo ‹name›) follow on the state signal.
+    session_.commandStatesChanged();
 }
 
 } // namespace quorvex
