@@ -191,3 +191,177 @@ AxisFit fitAxis(std::vector<AxisTick> ticks) {
 }
 
 } // namespace quorvex
+
+namespace quorvex {
+
+namespace {
+
+struct Segment {
+    QPointF a, b;
+    bool horizontal() const {
+        return std::abs(a.y() - b.y()) < 1e-6 && std::abs(a.x() - b.x()) > 0;
+    }
+    bool vertical() const { return std::abs(a.x() - b.x()) < 1e-6 && std::abs(a.y() - b.y()) > 0; }
+    double length() const { return std::hypot(b.x() - a.x(), b.y() - a.y()); }
+};
+
+std::vector<Segment> straightSegments(const VectorLayer& layer) {
+    std::vector<Segment> out;
+    for (const VectorPath& p : layer.paths) {
+        if (!p.stroked) continue;
+        QPointF last;
+        for (int i = 0; i < p.path.elementCount(); ++i) {
+            const QPainterPath::Element e = p.path.elementAt(i);
+            const QPointF point(e.x, e.y);
+            if (e.isLineTo()) out.push_back({last, point});
+            if (e.isCurveTo()) {
+                i += 2; // curves are no axis lines
+                last = QPointF(p.path.elementAt(i).x, p.path.elementAt(i).y);
+                continue;
+            }
+            last = point;
+        }
+    }
+    return out;
+}
+
+// The texts with raised exponents joined: "10" followed closely by a smaller, higher box.
+std::vector<VectorText> joinedTexts(const VectorLayer& layer) {
+    std::vector<VectorText> texts = layer.texts;
+    std::vector<VectorText> out;
+    for (const VectorText& t : texts) {
+        if (!out.empty()) {
+            VectorText& previous = out.back();
+            const bool adjacent =
+                std::abs(t.box.left() - previous.box.right()) < 0.3 * previous.box.height();
+            const bool raised = t.box.height() < 0.9 * previous.box.height() &&
+                                t.box.top() < previous.box.top() + 0.2 * previous.box.height() &&
+                                t.box.center().y() < previous.box.center().y();
+            if (adjacent && raised && previous.text.endsWith(QLatin1String("10"))) {
+                previous.text += QLatin1Char('^') + t.text;
+                previous.box = previous.box.united(t.box);
+                continue;
+            }
+        }
+        out.push_back(t);
+    }
+    return out;
+}
+
+} // namespace
+
+AxesFound findAxesInLayer(const VectorLayer& layer) {
+    AxesFound found;
+    const std::vector<Segment> segments = straightSegments(layer);
+    const Segment* xAxis = nullptr;
+    const Segment* yAxis = nullptr;
+    for (const Segment& s : segments) {
+        // The longest line of each direction; of equal ones the lowest and the leftmost.
+        if (s.horizontal() &&
+            (!xAxis || s.length() > xAxis->length() + 1e-6 ||
+             (std::abs(s.length() - xAxis->length()) <= 1e-6 && s.a.y() > xAxis->a.y())))
+            xAxis = &s;
+        if (s.vertical() &&
+            (!yAxis || s.length() > yAxis->length() + 1e-6 ||
+             (std::abs(s.length() - yAxis->length()) <= 1e-6 && s.a.x() < yAxis->a.x())))
+            yAxis = &s;
+    }
+    if (!xAxis || !yAxis) {
+        found.reason = QStringLiteral("no axis lines");
+        return found;
+    }
+    const double axisY = xAxis->a.y(), axisX = yAxis->a.x();
+    const double xLo = std::min(xAxis->a.x(), xAxis->b.x()),
+                 xHi = std::max(xAxis->a.x(), xAxis->b.x());
+    const double yLo = std::min(yAxis->a.y(), yAxis->b.y()),
+                 yHi = std::max(yAxis->a.y(), yAxis->b.y());
+    // Ticks: short lines standing on an axis (one end on it), far shorter than the axis.
+    std::vector<double> xTickPositions, yTickPositions;
+    const auto addOnce = [](std::vector<double>& list, double v) {
+        for (double w : list)
+            if (std::abs(w - v) < 0.5) return;
+        list.push_back(v);
+    };
+    for (const Segment& s : segments) {
+        if (s.vertical() && s.length() < 0.1 * (xHi - xLo) &&
+            (std::abs(s.a.y() - axisY) < 1 || std::abs(s.b.y() - axisY) < 1) &&
+            s.a.x() >= xLo - 1 && s.a.x() <= xHi + 1)
+            addOnce(xTickPositions, s.a.x());
+        if (s.horizontal() && s.length() < 0.1 * (yHi - yLo) &&
+            (std::abs(s.a.x() - axisX) < 1 || std::abs(s.b.x() - axisX) < 1) &&
+            s.a.y() >= yLo - 1 && s.a.y() <= yHi + 1)
+            addOnce(yTickPositions, s.a.y());
+    }
+    std::sort(xTickPositions.begin(), xTickPositions.end());
+    std::sort(yTickPositions.begin(), yTickPositions.end());
+    const std::vector<VectorText> texts = joinedTexts(layer);
+    // Each tick's label: the nearest text on the outer side of its axis, within half the wider
+    // gap to its neighbours (minor ticks stand close to labelled ones); a text labels only the
+    // tick nearest to it.
+    const auto labelled = [&texts](const std::vector<double>& positions, bool xAxisTicks,
+                                   double axis) {
+        std::vector<const VectorText*> label(positions.size(), nullptr);
+        std::vector<double> distance(positions.size(), 0);
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            double gap = 0;
+            if (i > 0) gap = std::max(gap, positions[i] - positions[i - 1]);
+            if (i + 1 < positions.size()) gap = std::max(gap, positions[i + 1] - positions[i]);
+            if (positions.size() == 1) gap = 1e9;
+            double best = gap / 2;
+            for (const VectorText& t : texts) {
+                const QPointF c = t.box.center();
+                const bool outside = xAxisTicks ? c.y() > axis : c.x() < axis;
+                if (!outside) continue;
+                const double along = std::abs((xAxisTicks ? c.x() : c.y()) - positions[i]);
+                const double across = std::abs((xAxisTicks ? c.y() : c.x()) - axis);
+                if (along < best && across < 4 * t.box.height()) {
+                    best = along;
+                    label[i] = &t;
+                    distance[i] = along;
+                }
+            }
+        }
+        std::vector<AxisTick> out;
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            if (!label[i]) continue;
+            bool nearest = true;
+            for (std::size_t j = 0; j < positions.size(); ++j)
+                if (j != i && label[j] == label[i] && distance[j] < distance[i]) nearest = false;
+            if (!nearest) continue;
+            if (const std::optional<double> value = tickLabelValue(label[i]->text))
+                out.push_back({positions[i], *value});
+        }
+        return out;
+    };
+    const AxisFit xFit = fitAxis(labelled(xTickPositions, true, axisY));
+    const AxisFit yFit = fitAxis(labelled(yTickPositions, false, axisX));
+    if (!xFit.ok) {
+        found.reason = QStringLiteral("no labels under the X axis make a scale: ") + xFit.reason;
+        return found;
+    }
+    if (!yFit.ok) {
+        found.reason = QStringLiteral("no labels beside the Y axis make a scale: ") + yFit.reason;
+        return found;
+    }
+    // The far-apart ticks: the first and last of each axis (Y counts upwards: its last pixel is
+    // the bottom).
+    const AxisTick& left = xFit.ticks.front();
+    const AxisTick& right = xFit.ticks.back();
+    const AxisTick& bottom = yFit.ticks.back();
+    const AxisTick& top = yFit.ticks.front();
+    Calibration& c = found.calibration;
+    c.setCorners(QPointF(left.position, bottom.position), QPointF(right.position, top.position));
+    c.xLeftBottom = QString::number(left.value, 'g', 15);
+    c.xRightTop = QString::number(right.value, 'g', 15);
+    c.yLeftBottom = QString::number(bottom.value, 'g', 15);
+    c.yRightTop = QString::number(top.value, 'g', 15);
+    c.xTransfer = xFit.scale == AxisScale::Log10 ? 1 : 0;
+    c.yTransfer = yFit.scale == AxisScale::Log10 ? 1 : 0;
+    found.xTicks = xFit.ticks;
+    found.yTicks = yFit.ticks;
+    found.repaired = (xFit.repaired + QLatin1Char(' ') + yFit.repaired).trimmed();
+    found.ok = true;
+    return found;
+}
+
+} // namespace quorvex

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "image/vector_page.h"
+#include "tools/calibration.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -35,5 +38,18 @@ struct AxisFit {
     QString reason;              // why it was refused
 };
 AxisFit fitAxis(std::vector<AxisTick> ticks);
+
+// The axes of a vector picture from its paths and text: the X axis is the longest horizontal
+// line, the Y axis the longest vertical one; their ticks are the short lines standing on them,
+// and each tick's label the text beside it (an exponent written raised after "10" joins it).
+// The calibration takes the two far-apart ticks of each axis as its corners (fractional pixels),
+// their values, and the scale the labels make. `reason` says why an axis could not be read.
+struct AxesFound {
+    bool ok = false;
+    Calibration calibration;
+    std::vector<AxisTick> xTicks, yTicks; // the ticks used, with their values
+    QString repaired, reason;
+};
+AxesFound findAxesInLayer(const VectorLayer& layer);
 
 } // namespace quorvex

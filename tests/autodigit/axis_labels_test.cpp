@@ -1,5 +1,6 @@
 // Tick labels read as numbers, and the scale the labels of one axis make.
 #include "autodigit/axis_labels.h"
+#include "charts.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -92,4 +93,37 @@ TEST(AxisLabels, WhatCannotBeMadeCertainIsRefused) {
     EXPECT_FALSE(fitAxis(ticks({1, 9, 2, 8, 3, 7})).ok); // two wrong
     const AxisFit fit = fitAxis(ticks({1, 7, 2}));
     EXPECT_FALSE(fit.reason.isEmpty());
+}
+
+// The shared matplotlib figures: the axes found from the PDF's paths and words give the
+// sidecar's calibration.
+TEST(AxisLabels, TheAxesOfMatplotlibFiguresAreFound) {
+    const struct {
+        const char* figure;
+        QPointF leftBottom, rightTop; // page points of the sidecar's corners
+        double xLeft, xRight, yBottom, yTop;
+        int yScale;
+    } cases[] = {
+        {"vec_three_legend", {51.84, 250.56}, {410.4, 20.16}, 0, 10, 0, 10, 0},
+        // The log axis's extreme ticks are 1 and 100 (the sidecar gives the plot's corners).
+        {"vec_markers_logy", {43.2, 229.68}, {342.0, 0}, 0, 10, 1, 100, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.figure);
+        const VectorFile file(chartFile("vector/") + QString::fromLatin1(c.figure) + ".pdf");
+        const AxesFound axes = findAxesInLayer(file.record(1, 200));
+        ASSERT_TRUE(axes.ok) << axes.reason.toStdString();
+        const auto pixel = [](double points) { return points * 200 / 72 - 0.5; };
+        EXPECT_NEAR(axes.calibration.leftBottom().x(), pixel(c.leftBottom.x()), 1e-6);
+        EXPECT_NEAR(axes.calibration.rightTop().x(), pixel(c.rightTop.x()), 1e-6);
+        if (c.yScale == 0) {
+            EXPECT_NEAR(axes.calibration.leftBottom().y(), pixel(c.leftBottom.y()), 1e-6);
+            EXPECT_NEAR(axes.calibration.rightTop().y(), pixel(c.rightTop.y()), 1e-6);
+        }
+        EXPECT_EQ(axes.calibration.xLeftBottom.toDouble(), c.xLeft);
+        EXPECT_EQ(axes.calibration.xRightTop.toDouble(), c.xRight);
+        EXPECT_EQ(axes.calibration.yLeftBottom.toDouble(), c.yBottom);
+        EXPECT_EQ(axes.calibration.yRightTop.toDouble(), c.yTop);
+        EXPECT_EQ(axes.calibration.yTransfer, c.yScale);
+    }
 }
