@@ -275,10 +275,9 @@ DigitizingProfile DigitizingSession::profile(QChar separator) const {
     return p;
 }
 
-void DigitizingSession::applyProfile(const DigitizingProfile& profile, QChar separator) {
+// The calibration, as the rectangle tool and "Fix coordinates" leave it.
+void DigitizingSession::applyCalibration(const Calibration& c, QChar separator) {
     DigitizingSession& s = *this;
-    // The calibration, as the rectangle tool and "Fix coordinates" leave it.
-    const Calibration& c = profile.calibration;
     s.enableDigitizingTools();
     s.eraseSelection();
     s.selection = {std::min(c.pixelLeftBottom.x(), c.pixelRightTop.x()),
@@ -295,6 +294,11 @@ void DigitizingSession::applyProfile(const DigitizingProfile& profile, QChar sep
     s.setTransfers(c.xTransfer, c.yTransfer);
     s.drawSelection();
     s.selectionShown = true;
+}
+
+void DigitizingSession::applyProfile(const DigitizingProfile& profile, QChar separator) {
+    DigitizingSession& s = *this;
+    s.applyCalibration(profile.calibration, separator);
 
     // The scan settings; the recognition and grid lines open the next automatic run's dialog.
     const ScanSettings& scan = profile.scan;

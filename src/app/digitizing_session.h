@@ -172,6 +172,9 @@ public:
     // leave it. `separator` is the one the corner fields use.
     DigitizingProfile profile(QChar separator) const;
     void applyProfile(const DigitizingProfile& profile, QChar separator);
+    // A calibration put in place as the rectangle tool and "Fix coordinates" leave it (corner
+    // values with "."; the fields get `separator`).
+    void applyCalibration(const Calibration& calibration, QChar separator);
 
     // ---- the mouse
     MouseMode mouseMode() const { return mouseMode_; }

@@ -1,6 +1,7 @@
 // PDF and SVG pictures in the window: the page dialog, the paths kept beside the picture and
 // dropped by a rotation, and an automatic run that reads the curve from its path.
 #include "autodigit/gui/auto_digitize_settings_dialog.h"
+#include "charts.h"
 #include "components/image_view.h"
 #include "exchange/project.h"
 #include "gui_fixture.h"
@@ -130,6 +131,31 @@ private slots:
         QApplication::sendEvent(window, &drop);
         QVERIFY(window->document().hasVectorLayer());
         QCOMPARE(window->windowTitle(), QString("Quorvex 2.16 - plot.svg"));
+    }
+
+    // "Find axes" fills the calibration from the figure's axes, exactly; it is offered only for
+    // a vector picture.
+    void findAxesCalibratesAFigure() {
+        MainWindow* window = createWindow();
+        auto* find = child<QAction>("FindAxes");
+        QVERIFY(!find->isEnabled());
+        QVERIFY(
+            window->openImageFile(chartFile("vector/vec_three_legend.pdf"), ImageReader::BuiltIn));
+        QVERIFY(find->isEnabled());
+        find->trigger();
+        const Calibration c = window->calibration();
+        QVERIFY(c.exact);
+        QCOMPARE(c.leftBottom(), QPointF(143.5, 695.5));
+        QCOMPARE(c.rightTop(), QPointF(1139.5, 55.5));
+        const char* const fields[4] = {controls::xLeftBottom, controls::yLeftBottom,
+                                       controls::xRightTop, controls::yRightTop};
+        const char* const values[4] = {"0", "0", "10", "10"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(child<QLineEdit>(fields[i])->text(), QString(values[i]));
+        QVERIFY(window->statusText(4).startsWith("Axes found: X 0 .. 10"));
+        window->openImageFile(writeRaster("plain.bmp", Raster(50, 50, PixelFormat::Bit24)),
+                              ImageReader::BuiltIn);
+        QVERIFY(!find->isEnabled());
     }
 
     // A project keeps the PDF itself with its page and resolution.

@@ -54,6 +54,7 @@ const std::vector<MenuLayout>& menuLayout() {
           "PastefromClipboard1",
           "-N4",
           "Fixcoord",
+          "FindAxes",
           "N43",
           "-N29",
           "Auto1",

@@ -1,6 +1,8 @@
 #include "tools/gui/calibration_panel.h"
 
+#include "autodigit/axis_labels.h"
 #include "components/widgets.h"
+#include "core/messages.h"
 #include "core/round.h"
 #include "table/table.h"
 #include "tools/gui/fix_coordinates_dialog.h"
@@ -88,6 +90,10 @@ CalibrationPanel::CalibrationPanel(const PartContext& context) : WindowPart(cont
         if (down) session().toolTaken(kColourPickTool);
     });
     connect(fixItem, &QAction::triggered, this, [this] { fixCoordinates(false); });
+    // "Find axes": offered while the picture has the paths and words of a vector file.
+    findAxesItem_ = commands().addAction("FindAxes", message(Msg::FindAxesItem));
+    findAxesItem_->setEnabled(false);
+    connect(findAxesItem_, &QAction::triggered, this, &CalibrationPanel::findAxes);
     commands().addCommand(QStringLiteral("calibration.fixFromRightClick"),
                           [this] { fixCoordinates(true); });
     commands().addRule(fixItem, CommandNeeds::Image);
@@ -96,6 +102,14 @@ CalibrationPanel::CalibrationPanel(const PartContext& context) : WindowPart(cont
     commands().addRule(panel_, CommandNeeds::Image, true);
 
     DigitizingSession& s = session();
+    const auto offerFindAxes = [this] {
+        findAxesItem_->setEnabled(session().document().hasVectorLayer() &&
+                                  !session().interfaceLocked());
+    };
+    connect(&s, &DigitizingSession::pictureReset, this, offerFindAxes);
+    connect(&s, &DigitizingSession::pictureRemoved, this, offerFindAxes);
+    connect(&s, &DigitizingSession::stateChanged, this, offerFindAxes);
+    connect(&s, &DigitizingSession::lockChanged, this, offerFindAxes);
     connect(&s, &DigitizingSession::calibrationChanged, this, &CalibrationPanel::showCalibration);
     connect(&s, &DigitizingSession::toolDown, this, [this](const QString& tool) {
         if (tool != kRectangleTool && rectangleTool_->isChecked())
@@ -183,6 +197,27 @@ void CalibrationPanel::toggleRectangleSelection() {
 void CalibrationPanel::toggleColourPick() {
     session().setMouseMode(colourPickTool_->isChecked() ? MouseMode::PickCurveColour
                                                         : MouseMode::SelectRectangle);
+}
+
+// ---- the axes found by themselves
+
+// On a vector picture the axis lines, ticks and labels give the calibration exactly; an axis
+// that cannot be read leaves the fields as they were and says why.
+void CalibrationPanel::findAxes() {
+    DigitizingSession& s = session();
+    if (!s.document().hasVectorLayer() || s.longOperationRunning()) return;
+    const AxesFound axes = findAxesInLayer(*s.document().vectorLayer);
+    if (!axes.ok) {
+        s.showStatus(message(Msg::FindAxesFailed).arg(axes.reason));
+        return;
+    }
+    s.applyCalibration(axes.calibration, localeDecimalSeparator());
+    const Calibration& c = axes.calibration;
+    s.showStatus(
+        message(Msg::FindAxesFound)
+            .arg(c.xLeftBottom, c.xRightTop, transferName(true, c.xTransfer), c.yLeftBottom,
+                 c.yRightTop, transferName(false, c.yTransfer)) +
+        (axes.repaired.isEmpty() ? QString() : QStringLiteral(" (") + axes.repaired + ')'));
 }
 
 // ---- the rectangle by mouse

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QAction;
 class QComboBox;
 class QLineEdit;
 class QToolButton;
@@ -24,6 +25,7 @@ public:
     FixCoordinatesDialog* fixCoordinatesDialog() const { return fixDialog_; }
     // "Fix coordinates"; a right click on the picture opens it with the rectangle tool down.
     void fixCoordinates(bool rightClick = false);
+    void findAxes();
     // Whether a control belongs to the calibration (for the help topic of the focus).
     bool owns(const QWidget* widget) const;
 
@@ -47,6 +49,7 @@ private:
     QToolButton* rectangleTool_ = nullptr;
     QToolButton* colourPickTool_ = nullptr;
     FixCoordinatesDialog* fixDialog_ = nullptr;
+    QAction* findAxesItem_ = nullptr;
     QPoint pressPoint_;
     // The path vertex the press snapped to on a vector picture; the reach in screen pixels.
     std::optional<QPointF> pressVertex_;
