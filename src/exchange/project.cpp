@@ -380,12 +380,6 @@ zip_int64_t tableTextCallback(void* state, void* data, zip_uint64_t length,
 
 } // namespace
 
-void readProjectTableText(const QByteArray& text, Table& table) {
-    TableLineReader reader(table.store());
-    reader.read(text.constData(), text.constData() + text.size());
-    reader.finish();
-}
-
 namespace {
 
 // The members of an archive, kept alive until the archive is written; the Table's text is made
@@ -547,7 +541,8 @@ Project readArchive(const ZipArchive& archive) {
     if (session.contains(QLatin1String("page"))) {
         project.page = intOf(session, "page", 1, 1000000);
         const double dpi = session.value(QLatin1String("dpi")).toDouble(-1);
-        if (!(dpi >= 10 && dpi <= 2400)) fail(QStringLiteral("session.json: dpi must be from 10 to 2400"));
+        if (!(dpi >= 10 && dpi <= 2400))
+            fail(QStringLiteral("session.json: dpi must be from 10 to 2400"));
         project.dpi = dpi;
     }
     return project;

@@ -63,8 +63,7 @@ bool writeProjectFile(const QString& path, const Project& project, const Table& 
                       QString* error = nullptr);
 Project readProjectFile(const QString& path);
 
-// The Table's rows as table.txt holds them, and back into a Table (cells and nothing else).
+// The Table's rows as table.txt holds them.
 QByteArray projectTableText(const Table& table);
-void readProjectTableText(const QByteArray& text, Table& table);
 
 } // namespace quorvex

@@ -19,7 +19,6 @@ namespace quorvex {
 
 namespace {
 const QString kSearchTool = QStringLiteral("SpeedButton11SA");
-
 } // namespace
 
 AutoDigitizeController::AutoDigitizeController(const PartContext& context) : WindowPart(context) {

@@ -30,11 +30,15 @@ namespace {
 std::shared_ptr<const VectorLayer> metafileLayer(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return nullptr;
-    const QByteArray bytes = file.readAll();
+    // The first bytes tell the kind; only a metafile is read whole.
+    const QByteArray head = file.read(64);
+    const QString type =
+        builtInTypeOfContent(reinterpret_cast<const std::uint8_t*>(head.constData()),
+                             static_cast<std::size_t>(head.size()));
+    if (type != QLatin1String("WMF") && type != QLatin1String("EMF")) return nullptr;
+    const QByteArray bytes = head + file.readAll();
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     const auto size = static_cast<std::size_t>(bytes.size());
-    const QString type = builtInTypeOfContent(data, size);
-    if (type != QLatin1String("WMF") && type != QLatin1String("EMF")) return nullptr;
     try {
         VectorLayer layer = recordMetafile(data, size);
         if (layer.paths.empty()) return nullptr;

@@ -18,7 +18,6 @@ HistoryCommands::HistoryCommands(const PartContext& context) : WindowPart(contex
     connect(redoAction_, &QAction::triggered, this, &HistoryCommands::redo);
     QUndoStack& stack = history().stack();
     connect(&stack, &QUndoStack::indexChanged, this, &HistoryCommands::updateActions);
-    connect(&stack, &QUndoStack::cleanChanged, this, &HistoryCommands::updateActions);
     connect(&session(), &DigitizingSession::lockChanged, this, &HistoryCommands::updateActions);
     connect(&session(), &DigitizingSession::stateChanged, this, &HistoryCommands::updateActions);
     updateActions();
